@@ -1,0 +1,3 @@
+#include "level/mapa.h"
+
+bool Mapa::inicia(short) { return true; }

@@ -1,0 +1,124 @@
+#include "render/render.h"
+
+#include <jpgalleg.h>
+#include <loadpng.h>
+
+namespace {
+
+void acrescentaFaixa(std::vector<ArquivoImagem>& t, int slot, int n, const std::string& pasta,
+                     const std::string& prefixo, const std::string& sufixo, bool png) {
+    for (int i = 0; i < n; ++i) {
+        char numero[3] = {char('0' + i / 10), char('0' + i % 10), 0};
+        t.push_back({short(slot + i), pasta + prefixo + numero + sufixo, png});
+    }
+}
+
+std::vector<ArquivoImagem> montaTabela() {
+    const std::string menu = "Data/Imagens/Menu/";
+    const std::string pers = "Data/Imagens/Personagens/";
+    const std::string niveis = "Data/Imagens/Niveis/";
+    const std::string itens = "Data/Imagens/Itens/";
+    const std::string numeros = "Data/Imagens/numeros/";
+    const std::string relogio = "Data/Imagens/Relogio/";
+    std::vector<ArquivoImagem> t = {
+        {0, menu + "LMBanner.png", true},        {1, menu + "BNovoJogo.png", true},
+        {2, menu + "BRanking.png", true},        {3, menu + "BAjuda.png", true},
+        {4, menu + "BCreditos.png", true},       {5, menu + "BSair.png", true},
+        {6, menu + "escolhaFeliz.png", true},    {7, menu + "escolhaTriste.png", true},
+        {8, menu + "rank.png", true},            {10, pers + "smile.png", true},
+        {11, pers + "smileTriste.png", true},    {12, pers + "coco.png", true},
+        {13, pers + "esposa.png", true},         {14, pers + "gangster.png", true},
+        {15, pers + "ladrao.png", true},         {20, niveis + "01.jpg", false},
+        {21, niveis + "02.jpg", false},          {22, niveis + "03.jpg", false},
+        {25, "Data/Imagens/interface.png", true}, {26, menu + "ajuda01.jpg", false},
+        {27, menu + "ajuda02.jpg", false},       {28, menu + "ajuda03.jpg", false},
+        {29, menu + "creditos.jpg", false},      {30, itens + "iTV.png", true},
+        {31, itens + "iDinheiro.png", true},     {32, itens + "iBola.png", true},
+        {33, itens + "iPlayboy.png", true},      {34, itens + "iCerveja.png", true},
+        {40, "Data/B01.jpg", false},             {41, "Data/B02.jpg", false},
+        {42, "Data/B03.jpg", false},
+    };
+    acrescentaFaixa(t, 50, 10, numeros, "", ".png", true);
+    acrescentaFaixa(t, 60, 10, numeros, "", "v.png", true);
+    t.push_back({70, numeros + "P.png", true});
+    t.push_back({71, numeros + "Pv.png", true});
+    acrescentaFaixa(t, 80, 8, relogio, "yClock", ".png", true);
+    acrescentaFaixa(t, 90, 8, relogio, "rClock", ".png", true);
+    t.push_back({99, "Data/Imagens/black.jpg", false});
+    return t;
+}
+
+}  // namespace
+
+Render::Render() {
+    for (BITMAP*& b : imagens) b = nullptr;
+}
+
+// The images live as long as the process: nothing to release here.
+Render::~Render() {}
+
+const std::vector<ArquivoImagem>& Render::tabela() {
+    static const std::vector<ArquivoImagem> t = montaTabela();
+    return t;
+}
+
+std::string Render::mensagemFalta(const ArquivoImagem& arquivo) {
+    // The banner's message has always been reported without its extension.
+    if (arquivo.slot == 0) return "LMBanner. not found";
+    return arquivo.caminho.substr(arquivo.caminho.rfind('/') + 1) + " not found";
+}
+
+bool Render::iniciaTela() {
+    set_color_depth(32);
+    if (set_gfx_mode(GFX_AUTODETECT_WINDOWED, 640, 480, 0, 0) != 0) {
+        allegro_message("Unable to open a 640x480 window in 32-bit colour: %s", allegro_error);
+        return false;
+    }
+    enable_triple_buffer();
+    if (!carregaImagens()) return false;
+    show_mouse(screen);
+    return true;
+}
+
+bool Render::carregaImagens() {
+    set_alpha_blender();
+    for (const ArquivoImagem& a : tabela()) {
+        imagens[a.slot] = a.png ? load_png(a.caminho.c_str(), nullptr)
+                                : load_jpg(a.caminho.c_str(), nullptr);
+        if (!imagens[a.slot]) {
+            allegro_message("%s", mensagemFalta(a).c_str());
+            return false;
+        }
+    }
+    return true;
+}
+
+BITMAP* Render::imagem(short slot) const {
+    return slot >= 0 && slot < SLOTS ? imagens[slot] : nullptr;
+}
+
+void Render::prendeTela() { acquire_screen(); }
+void Render::soltaTela() { release_screen(); }
+void Render::limpaTela() { clear_bitmap(screen); }
+
+// An unfilled slot is never passed by the game; if it were, nothing is drawn.
+void Render::limpaPersonagem(short img, short x, short y, short xT, short yT) {
+    if (BITMAP* b = imagem(img)) blit(b, screen, x, y, x, y, xT, yT);
+}
+
+void Render::desenhaImagem(short img, short x, short y) {
+    if (BITMAP* b = imagem(img)) draw_sprite(screen, b, x, y);
+}
+
+void Render::desenhaImagemTrans(short img, short x, short y) {
+    if (BITMAP* b = imagem(img)) draw_trans_sprite(screen, b, x, y);
+}
+
+void Render::desenhaNumero(short algo, short x, short y) { desenhaImagemTrans(algo, x, y); }
+
+void Render::desenhaParede(short x, short y, short x2, short y2) {
+    rect(screen, x, y, x2, y2, makecol(255, 255, 255));
+}
+
+void Render::escondeMouse() { scare_mouse(); }
+void Render::mostraMouse() { unscare_mouse(); }

@@ -1,0 +1,9 @@
+#include <gtest/gtest.h>
+
+#include "tests/support.h"
+
+int main(int argc, char** argv) {
+    testing::InitGoogleTest(&argc, argv);
+    teste::iniciaAllegro();
+    return RUN_ALL_TESTS();
+}

@@ -1,0 +1,101 @@
+#include "tests/support.h"
+
+#include "render/render.h"
+
+#include <jpgalleg.h>
+#include <loadpng.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <stdexcept>
+#include <unistd.h>
+
+namespace fs = std::filesystem;
+
+namespace teste {
+
+void iniciaAllegro() {
+    static bool feito = false;
+    if (!feito) {
+        install_allegro(SYSTEM_NONE, &errno, atexit);
+        jpgalleg_init();
+        set_color_depth(32);
+        screen = create_bitmap(640, 480);
+        feito = true;
+    }
+    set_alpha_blender();
+    clear_bitmap(screen);
+}
+
+PastaTemporaria::PastaTemporaria() {
+    char modelo[] = "/tmp/lumo-teste-XXXXXX";
+    if (!mkdtemp(modelo)) throw std::runtime_error("mkdtemp failed");
+    pasta = modelo;
+    anterior = fs::current_path().string();
+    fs::current_path(pasta);
+}
+
+PastaTemporaria::~PastaTemporaria() {
+    std::error_code ec;
+    fs::current_path(anterior, ec);
+    // Some tests make files read-only: give write access back before removing.
+    for (auto& e : fs::recursive_directory_iterator(pasta, ec))
+        fs::permissions(e.path(), fs::perms::owner_all, fs::perm_options::add, ec);
+    fs::permissions(pasta, fs::perms::owner_all, fs::perm_options::add, ec);
+    fs::remove_all(pasta, ec);
+}
+
+void escreveArquivo(const std::string& caminho, const std::string& conteudo) {
+    fs::path p(caminho);
+    if (p.has_parent_path()) fs::create_directories(p.parent_path());
+    std::ofstream f(caminho, std::ios::binary);
+    f << conteudo;
+}
+
+std::string leArquivo(const std::string& caminho) {
+    std::ifstream f(caminho, std::ios::binary);
+    std::ostringstream s;
+    s << f.rdbuf();
+    return s.str();
+}
+
+bool existe(const std::string& caminho) { return fs::exists(caminho); }
+
+void salvaImagem(const std::string& caminho, int w, int h, int r, int g, int b, int a) {
+    fs::path p(caminho);
+    if (p.has_parent_path()) fs::create_directories(p.parent_path());
+    BITMAP* bmp = create_bitmap_ex(32, w, h);
+    clear_to_color(bmp, makeacol32(r, g, b, a));
+    bool png = p.extension() == ".png";
+    int erro = png ? save_png(caminho.c_str(), bmp, nullptr)
+                   : save_jpg_ex(caminho.c_str(), bmp, nullptr, 100, JPG_SAMPLING_444, nullptr);
+    destroy_bitmap(bmp);
+    if (erro != 0) throw std::runtime_error("could not write " + caminho);
+}
+
+int corDoSlot(int slot) {
+    // Coarse steps keep neighbouring slots apart even after JPEG rounding.
+    return makecol32(40 + (slot % 5) * 50, 40 + ((slot / 5) % 5) * 50, 40 + (slot / 25) * 50);
+}
+
+static bool telaCheia(int slot) {
+    return (slot >= 20 && slot <= 22) || slot == 25 || slot == 99;
+}
+
+void criaConjuntoImagens(const std::function<int(int)>& cor) {
+    for (const ArquivoImagem& a : Render::tabela()) {
+        int c = cor ? cor(a.slot) : corDoSlot(a.slot);
+        int w = telaCheia(a.slot) ? 640 : 16, h = telaCheia(a.slot) ? 480 : 16;
+        salvaImagem(a.caminho, w, h, getr32(c), getg32(c), getb32(c));
+    }
+}
+
+Rgb rgbDe(int c) { return {getr32(c), getg32(c), getb32(c)}; }
+
+Rgb pixel(BITMAP* bmp, int x, int y) { return rgbDe(getpixel(bmp, x, y)); }
+
+}  // namespace teste

@@ -1,0 +1,48 @@
+// Helpers shared by the headless tests: a memory screen, throw-away folders
+// and small images made on the spot, so no test depends on the shipped art.
+#pragma once
+
+#include <allegro.h>
+
+#include <functional>
+#include <string>
+
+namespace teste {
+
+// Allegro without a display; `screen` is a 640x480 32-bit memory bitmap.
+void iniciaAllegro();
+
+// A fresh temporary folder that is the working directory while it lives.
+class PastaTemporaria {
+public:
+    PastaTemporaria();
+    ~PastaTemporaria();
+    const std::string& caminho() const { return pasta; }
+
+private:
+    std::string pasta;
+    std::string anterior;
+};
+
+void escreveArquivo(const std::string& caminho, const std::string& conteudo);
+std::string leArquivo(const std::string& caminho);
+bool existe(const std::string& caminho);
+
+// Writes a w x h image of one colour; PNG keeps `a` as alpha, JPEG drops it.
+void salvaImagem(const std::string& caminho, int w, int h, int r, int g, int b, int a = 255);
+
+// Writes the whole image set in the working directory: slot s gets the colour
+// cor(s) (r, g, b). Full-screen pictures are 640x480, the others small.
+void criaConjuntoImagens(const std::function<int(int)>& cor = nullptr);
+
+// A colour per slot that differs from every other slot's and survives JPEG.
+int corDoSlot(int slot);
+
+struct Rgb {
+    int r, g, b;
+    bool operator==(const Rgb& o) const { return r == o.r && g == o.g && b == o.b; }
+};
+Rgb pixel(BITMAP* bmp, int x, int y);
+Rgb rgbDe(int cor32);
+
+}  // namespace teste
