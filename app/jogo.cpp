@@ -52,10 +52,10 @@ void Jogo::atualizaLogica() {
     if (mapa.contaTempoRestante()) fim = true;
 }
 
-// 30 ms less the timer periods that fell during the frame's work; a frame
-// that ran long waits not at all rather than a negative time.
+int tempoDeEspera(int periodos) { return periodos < 30 ? 30 - periodos : 0; }
+
 void Jogo::esperaQuadro() {
-    int espera = 30 - ticks;
+    int espera = tempoDeEspera(ticks);
     if (espera > 0) rest(espera);
     ticks = 0;
 }

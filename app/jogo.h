@@ -11,6 +11,10 @@
 extern volatile int ticks;
 void ticker();
 
+// Milliseconds a frame waits after its work: 30 less the timer periods that
+// fell during it, and never a negative time.
+int tempoDeEspera(int periodos);
+
 class Jogo {
 public:
     Jogo();

@@ -98,4 +98,9 @@ Rgb rgbDe(int c) { return {getr32(c), getg32(c), getb32(c)}; }
 
 Rgb pixel(BITMAP* bmp, int x, int y) { return rgbDe(getpixel(bmp, x, y)); }
 
+bool perto(const Rgb& a, const Rgb& b, int tolerancia) {
+    return std::abs(a.r - b.r) <= tolerancia && std::abs(a.g - b.g) <= tolerancia &&
+           std::abs(a.b - b.b) <= tolerancia;
+}
+
 }  // namespace teste

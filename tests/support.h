@@ -5,6 +5,7 @@
 #include <allegro.h>
 
 #include <functional>
+#include <ostream>
 #include <string>
 
 namespace teste {
@@ -42,7 +43,12 @@ struct Rgb {
     int r, g, b;
     bool operator==(const Rgb& o) const { return r == o.r && g == o.g && b == o.b; }
 };
+inline std::ostream& operator<<(std::ostream& o, const Rgb& c) {
+    return o << "rgb(" << c.r << ", " << c.g << ", " << c.b << ")";
+}
 Rgb pixel(BITMAP* bmp, int x, int y);
+// Equal within a few steps per channel, as JPEG rounding allows.
+bool perto(const Rgb& a, const Rgb& b, int tolerancia = 4);
 Rgb rgbDe(int cor32);
 
 }  // namespace teste

@@ -1,0 +1,25 @@
+#!/usr/bin/env bash
+# Installs what building (and, with --tests, testing) Lumo needs from Debian's
+# or Ubuntu's packages, then configures and builds into build/.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+pacotes=(build-essential cmake pkg-config liballegro4-dev libloadpng4-dev libjpgalleg4-dev)
+if [[ "${1:-}" == "--tests" ]]; then
+    pacotes+=(libgtest-dev libbenchmark-dev xvfb xdotool x11-utils imagemagick clang)
+fi
+
+faltam=()
+for p in "${pacotes[@]}"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || faltam+=("$p")
+done
+if ((${#faltam[@]})); then
+    echo "Installing: ${faltam[*]}"
+    sudo=""
+    [[ $(id -u) -eq 0 ]] || sudo="sudo"
+    $sudo apt-get update -qq
+    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq "${faltam[@]}"
+fi
+
+cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+cmake --build build -j"$(nproc)"

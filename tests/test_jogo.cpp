@@ -1,0 +1,30 @@
+// Start-up failures and the frame wait.
+#include <gtest/gtest.h>
+
+#include "app/jogo.h"
+#include "tests/support.h"
+
+TEST(EsperaDoQuadro, TrintaMenosOsPeriodosNuncaNegativo) {
+    EXPECT_EQ(tempoDeEspera(0), 30);
+    EXPECT_EQ(tempoDeEspera(1), 29);
+    EXPECT_EQ(tempoDeEspera(29), 1);
+    EXPECT_EQ(tempoDeEspera(30), 0);
+    EXPECT_EQ(tempoDeEspera(31), 0);
+    EXPECT_EQ(tempoDeEspera(100000), 0);
+}
+
+TEST(InicioDaTela, SemModoGraficoAvisaEFalha) {
+    teste::iniciaAllegro();
+    teste::PastaTemporaria pasta;
+    teste::criaConjuntoImagens();
+    BITMAP* tela = screen;  // without a display there is no screen to replace
+    screen = nullptr;
+    Render r;
+    testing::internal::CaptureStdout();
+    bool ok = r.iniciaTela();
+    std::string mensagem = testing::internal::GetCapturedStdout();
+    screen = tela;
+    EXPECT_FALSE(ok);
+    EXPECT_NE(mensagem.find("Unable to open a 640x480 window"), std::string::npos) << mensagem;
+    EXPECT_EQ(r.imagem(0), nullptr);  // no image loaded without a window
+}

@@ -1,0 +1,174 @@
+// The image table and the drawing operations, on a memory screen with
+// images made by the tests themselves.
+#include <gtest/gtest.h>
+
+#include "render/render.h"
+#include "tests/support.h"
+
+#include <loadpng.h>
+
+#include <cstdio>
+#include <set>
+
+using teste::Rgb;
+
+namespace {
+
+class TabelaImagens : public ::testing::Test {
+protected:
+    void SetUp() override {
+        teste::iniciaAllegro();
+        teste::criaConjuntoImagens();
+    }
+    // Loads and returns what the loader said.
+    std::string carrega(Render& r, bool esperado) {
+        testing::internal::CaptureStdout();
+        EXPECT_EQ(r.carregaImagens(), esperado);
+        return testing::internal::GetCapturedStdout();
+    }
+    teste::PastaTemporaria pasta;
+};
+
+int preenchidos(const Render& r, int de, int ate) {
+    int n = 0;
+    for (int s = de; s <= ate; ++s) n += r.imagem(s) != nullptr;
+    return n;
+}
+
+}  // namespace
+
+TEST_F(TabelaImagens, TodasPresentesEnchemSetentaSlots) {
+    Render r;
+    EXPECT_EQ(carrega(r, true), "");
+    EXPECT_EQ(preenchidos(r, 0, 99), 70);
+    for (int s : {9, 16, 17, 18, 19, 23, 24, 35, 39, 43, 49, 72, 79, 88, 89, 98})
+        EXPECT_EQ(r.imagem(s), nullptr) << "slot " << s;
+    for (int s : {0, 8, 10, 15, 20, 22, 25, 29, 30, 34, 40, 42, 50, 71, 80, 87, 90, 97, 99})
+        EXPECT_NE(r.imagem(s), nullptr) << "slot " << s;
+    // Each file went to its own slot.
+    EXPECT_EQ(teste::pixel(r.imagem(63), 0, 0), teste::rgbDe(teste::corDoSlot(63)));
+    EXPECT_EQ(teste::pixel(r.imagem(93), 0, 0), teste::rgbDe(teste::corDoSlot(93)));
+}
+
+TEST_F(TabelaImagens, ArquivosNaOrdemDosSlots) {
+    const auto& t = Render::tabela();
+    ASSERT_EQ(t.size(), 70u);
+    std::set<std::string> caminhos;
+    for (size_t i = 1; i < t.size(); ++i) EXPECT_LT(t[i - 1].slot, t[i].slot);
+    for (const auto& a : t) caminhos.insert(a.caminho);
+    EXPECT_EQ(caminhos.size(), 70u);
+    for (const char* c : {"Data/B01.jpg", "Data/Imagens/numeros/03v.png",
+                          "Data/Imagens/Relogio/rClock07.png", "Data/Imagens/Menu/creditos.jpg",
+                          "Data/Imagens/Itens/iCerveja.png", "Data/Imagens/black.jpg"})
+        EXPECT_EQ(caminhos.count(c), 1u) << c;
+}
+
+TEST_F(TabelaImagens, ArquivoQueFaltaParaOCarregamento) {
+    std::remove("Data/Imagens/numeros/05v.png");
+    Render r;
+    EXPECT_EQ(carrega(r, false), "05v.png not found");
+    EXPECT_EQ(preenchidos(r, 0, 64), 46);  // every slot before it
+    EXPECT_EQ(preenchidos(r, 66, 99), 0);  // nothing after it opened
+}
+
+TEST_F(TabelaImagens, MensagensDeFalta) {
+    struct Caso {
+        const char* arquivo;
+        const char* mensagem;
+    } casos[] = {
+        {"Data/Imagens/Menu/LMBanner.png", "LMBanner. not found"},
+        {"Data/Imagens/Niveis/02.jpg", "02.jpg not found"},
+        {"Data/Imagens/Menu/creditos.jpg", "creditos.jpg not found"},
+        {"Data/Imagens/Relogio/yClock03.png", "yClock03.png not found"},
+        {"Data/Imagens/black.jpg", "black.jpg not found"},
+    };
+    for (const Caso& c : casos) {
+        std::string guardado = teste::leArquivo(c.arquivo);
+        std::remove(c.arquivo);
+        Render r;
+        EXPECT_EQ(carrega(r, false), c.mensagem);
+        teste::escreveArquivo(c.arquivo, guardado);
+    }
+    Render banner;
+    std::remove("Data/Imagens/Menu/LMBanner.png");
+    carrega(banner, false);
+    EXPECT_EQ(preenchidos(banner, 0, 99), 0);
+}
+
+TEST_F(TabelaImagens, PastaDeDigitosComMaiusculaNaoServe) {
+    std::rename("Data/Imagens/numeros", "Data/Imagens/Numeros");
+    Render r;
+    EXPECT_EQ(carrega(r, false), "00.png not found");
+}
+
+TEST_F(TabelaImagens, ArquivoDanificadoTambemFalha) {
+    teste::escreveArquivo("Data/Imagens/Personagens/coco.png", "not a png");
+    Render r;
+    EXPECT_EQ(carrega(r, false), "coco.png not found");
+}
+
+class Desenho : public TabelaImagens {
+protected:
+    void SetUp() override {
+        TabelaImagens::SetUp();
+        // Slot 10 becomes a 4x4 PNG: left half transparent, right half 50% red.
+        BITMAP* b = create_bitmap_ex(32, 4, 4);
+        clear_to_color(b, makeacol32(0, 0, 0, 0));
+        rectfill(b, 2, 0, 3, 3, makeacol32(255, 0, 0, 128));
+        save_png("Data/Imagens/Personagens/smile.png", b, nullptr);
+        destroy_bitmap(b);
+        carrega(r, true);
+    }
+    Render r;
+};
+
+TEST_F(Desenho, CopiaAlemDaBordaEhRecortada) {
+    clear_to_color(screen, makecol32(1, 2, 3));
+    r.limpaPersonagem(99, 620, 470, 50, 50);
+    EXPECT_TRUE(teste::perto(teste::pixel(screen, 639, 479), teste::rgbDe(teste::corDoSlot(99))));
+    EXPECT_EQ(teste::pixel(screen, 619, 479), (Rgb{1, 2, 3}));
+    EXPECT_EQ(teste::pixel(screen, 639, 469), (Rgb{1, 2, 3}));
+    r.limpaPersonagem(20, -30, -10, 40, 40);  // partly off the left and top
+    EXPECT_TRUE(teste::perto(teste::pixel(screen, 0, 0), teste::rgbDe(teste::corDoSlot(20))));
+    EXPECT_TRUE(teste::perto(teste::pixel(screen, 9, 29), teste::rgbDe(teste::corDoSlot(20))));
+    EXPECT_EQ(teste::pixel(screen, 10, 0), (Rgb{1, 2, 3}));
+}
+
+TEST_F(Desenho, TransparenteMisturaPeloAlfa) {
+    clear_to_color(screen, makecol32(0, 0, 200));
+    r.desenhaImagemTrans(10, 100, 100);
+    EXPECT_EQ(teste::pixel(screen, 100, 100), (Rgb{0, 0, 200}));  // alpha 0: unchanged
+    Rgb meio = teste::pixel(screen, 102, 100);
+    EXPECT_NEAR(meio.r, 128, 3);
+    EXPECT_NEAR(meio.b, 100, 3);
+    EXPECT_EQ(teste::pixel(screen, 104, 100), (Rgb{0, 0, 200}));
+}
+
+TEST_F(Desenho, MascaradoPulaSoORosa) {
+    // A JPEG cannot hold the exact mask colour reliably: paint it into the loaded slot.
+    BITMAP* botao = r.imagem(40);
+    putpixel(botao, 0, 0, makecol32(255, 0, 255));
+    putpixel(botao, 1, 0, makecol32(255, 0, 254));
+    putpixel(botao, 2, 0, makecol32(254, 0, 255));
+    clear_to_color(screen, makecol32(10, 20, 30));
+    r.desenhaImagem(40, 0, 0);
+    EXPECT_EQ(teste::pixel(screen, 0, 0), (Rgb{10, 20, 30}));
+    EXPECT_EQ(teste::pixel(screen, 1, 0), (Rgb{255, 0, 254}));
+    EXPECT_EQ(teste::pixel(screen, 2, 0), (Rgb{254, 0, 255}));
+}
+
+TEST_F(Desenho, LimpaTelaDeixaTudoPreto) {
+    clear_to_color(screen, makecol32(200, 100, 50));
+    r.limpaTela();
+    for (int y = 0; y < 480; y += 7)
+        for (int x = 0; x < 640; x += 7) ASSERT_EQ(teste::pixel(screen, x, y), (Rgb{0, 0, 0}));
+    EXPECT_EQ(teste::pixel(screen, 639, 479), (Rgb{0, 0, 0}));
+}
+
+TEST_F(Desenho, SlotVazioNaoDesenhaNada) {
+    clear_to_color(screen, makecol32(7, 8, 9));
+    r.desenhaImagem(9, 0, 0);
+    r.desenhaImagemTrans(98, 0, 0);
+    r.limpaPersonagem(72, 0, 0, 640, 480);
+    EXPECT_EQ(teste::pixel(screen, 0, 0), (Rgb{7, 8, 9}));
+}
