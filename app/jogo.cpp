@@ -2,12 +2,15 @@
 
 #include <jpgalleg.h>
 
+#include <algorithm>
+
 volatile int ticks = 0;
 
 void ticker() { ticks = ticks + 1; }
 END_OF_FUNCTION(ticker)
 
-Jogo::Jogo() : fim(false), menu(false), nr(1), rel1(0) {}
+// The table starts at zeros so a missing rank file shows 00:00 rows.
+Jogo::Jogo() : fim(false), menu(false), aux2{}, nr(1), rel1(0) {}
 
 bool Jogo::alInit() {
     allegro_init();
@@ -20,17 +23,6 @@ bool Jogo::alInit() {
 
 void Jogo::alClose() { allegro_exit(); }
 
-void Jogo::gameMenu() {
-    // Until the menu exists: the first entry starts level 1, the next one exits.
-    static bool jogou = false;
-    fim = jogou;
-    jogou = true;
-    if (!fim) {
-        nr = 1;
-        fim = !mapa.inicia(nr);
-    }
-}
-
 void Jogo::gameLoop() {
     clear_bitmap(screen);
     render.desenhaImagem(nr + 19, 0, 0);
@@ -40,6 +32,8 @@ void Jogo::gameLoop() {
         atualizaLogica();
         esperaQuadro();
     }
+    ordenaSelection();
+    insereRanking();
 }
 
 void Jogo::capturaComandos() { mapa.capturaComando(); }
@@ -58,4 +52,12 @@ void Jogo::esperaQuadro() {
     int espera = tempoDeEspera(ticks);
     if (espera > 0) rest(espera);
     ticks = 0;
+}
+
+// Two digits from the set starting at primeiroSlot. Values outside 0..99 (a
+// penalty in the last frame, a damaged rank file) show as 00 or 99.
+void Jogo::desenhaDoisDigitos(int valor, short primeiroSlot, short x, short y) {
+    valor = std::clamp(valor, 0, 99);
+    render.desenhaImagemTrans(primeiroSlot + valor / 10, x, y);
+    render.desenhaImagemTrans(primeiroSlot + valor % 10, x + 16, y);
 }

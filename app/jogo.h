@@ -1,5 +1,7 @@
 // The game application: start-up and shut-down, the game loop with its frame
 // wait, the menu, the ranking table and the drawing of each frame of play.
+// jogo.cpp holds start-up and the loop; menu.cpp, ranking.cpp and tela.cpp
+// the menu, the ranking and the play screen.
 #pragma once
 
 #include "level/mapa.h"
@@ -14,6 +16,21 @@ void ticker();
 // Milliseconds a frame waits after its work: 30 less the timer periods that
 // fell during it, and never a negative time.
 int tempoDeEspera(int periodos);
+
+// Stores the table in `arquivo` as ten lines "minutes seconds", replacing it
+// whole or not at all; false when the file could not be replaced.
+bool gravaRanking(const short tabela[20], const char* arquivo);
+
+// What one stay in the menu remembers between frames.
+struct EstadoMenu {
+    short escolha = 0;  // the button the pointer marks: 0 new game .. 4 exit
+    bool nJogo = false;  // level chooser open
+    bool rankin = false;
+    bool ajuda = false;
+    bool creditos = false;
+    short delay = 0;  // frames before a panel button takes another click
+    short ajudaPagina = 0;
+};
 
 class Jogo {
 public:
@@ -30,18 +47,35 @@ public:
     void capturaComandos();
     void atualizaLogica();
 
+    // The menu's steps, apart so that a test can drive it frame by frame.
+    void entraMenu();
+    void quadroMenu();
+
+    // The ranking table: ten (minutes, seconds) pairs, lowest first.
+    void ordenaSelection();
+    void swap(short i, short point);
+    void insereRanking();
+    void ranking();
+
     bool getFim() const { return fim; }
+    bool getMenu() const { return menu; }
+    short getNr() const { return nr; }
+    const EstadoMenu& getEstadoMenu() const { return estado; }
+    const short* getRanking() const { return aux2; }
     Mapa& getMapa() { return mapa; }
     Render& getRender() { return render; }
 
 private:
     void esperaQuadro();
+    void leRanking();
+    void desenhaDoisDigitos(int valor, short primeiroSlot, short x, short y);
 
     Render render;
     Mapa mapa;
     bool fim;
     bool menu;
-    std::fstream rank;
+    short aux2[20];
     short nr;
     short rel1;
+    EstadoMenu estado;
 };

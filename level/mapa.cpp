@@ -1,3 +1,10 @@
 #include "level/mapa.h"
 
-bool Mapa::inicia(short) { return true; }
+#include <cstdio>
+#include <fstream>
+
+bool Mapa::inicia(short nr) {
+    char nome[16];
+    std::snprintf(nome, sizeof nome, "%02d.txt", nr);
+    return std::ifstream(nome).good();
+}

@@ -10,6 +10,11 @@ public:
     void timeLine() {}
     void contaTempo() {}
     bool contaTempoRestante() { return false; }
-    int getMin() { return 0; }
-    int getSeg() { return 0; }
+    int getMin() { return min; }
+    int getSeg() { return seg; }
+    void setMin(int m) { min = m; }
+    void setSeg(int s) { seg = s; }
+
+private:
+    short min = 0, seg = 1;
 };

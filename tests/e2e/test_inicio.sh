@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Start-up in a real window: the window shows the level, Escape ends the game,
-# and a missing image is reported by name with a failing exit status.
+# Start-up in a real window: the menu, a game of level 1 ended with Escape,
+# a missing level file, the exit button, and a missing image reported by name
+# with a failing exit status.
 source "$(dirname "$0")/lib.sh"
 
 inicia_x
@@ -12,14 +13,36 @@ cat >"$TRABALHO/01.txt" <<'NIVEL'
 10 75 20 80  10 470 20 475  620 75 630 80  620 470 630 475
 NIVEL
 
+# Test images are flat colours: slot s is rgb(40 + s%5*50, 40 + s/5%5*50, 40 + s/25*50).
 inicia_jogo
 espera_janela
-foto janela
-# The test overlay is one opaque colour (slot 25) over the whole window.
-pixel_perto 20 300 "40 40 90" >/dev/null || falha "window does not show the level picture (saw $(pixel 20 300))"
+foto menu
+pixel_perto 5 145 "90 40 40" >/dev/null || falha "no new game button at (0, 140): saw $(pixel 5 145)"
+pixel_perto 485 395 "40 90 40" >/dev/null || falha "no exit button at (480, 390): saw $(pixel 485 395)"
+
+clica 100 170   # new game
+clica 325 25    # level 1
+sleep 0.5
+foto jogo
+pixel_perto 20 300 "40 40 90" >/dev/null || falha "level 1 did not start (saw $(pixel 20 300))"
+
 tecla Escape
+sleep 0.5
+foto menu-de-novo
+pixel_perto 5 145 "90 40 40" >/dev/null || falha "Escape did not bring the menu back: saw $(pixel 5 145)"
+[[ $(wc -l <"$TRABALHO/rank.txt") -eq 10 ]] || falha "rank.txt does not hold ten lines"
+
+# A level file that cannot be read: a message names it and the menu stays.
+clica 100 170
+clica 325 75    # level 2 has no file here
+le_mensagem
+[[ "$MENSAGEM" == "02.txt could not be read" ]] || falha "level message was '$MENSAGEM'"
+sleep 0.3
+kill -0 "$JOGO_PID" || falha "the program ended after the level message"
+
+clica 560 430   # exit
 espera_fim 10
-[[ $STATUS -eq 0 ]] || falha "Escape ended the program with status $STATUS, not 0"
+[[ $STATUS -eq 0 ]] || falha "the exit button ended the program with status $STATUS, not 0"
 
 rm "$TRABALHO/Data/Imagens/numeros/05v.png"
 inicia_jogo
@@ -27,4 +50,4 @@ le_mensagem
 [[ "$MENSAGEM" == "05v.png not found" ]] || falha "message was '$MENSAGEM'"
 espera_fim 10
 [[ $STATUS -ne 0 ]] || falha "a missing image ended the program with status 0"
-echo "PASS: window, Escape, missing image"
+echo "PASS: menu, game, Escape, missing level, exit, missing image"

@@ -1,0 +1,129 @@
+// The main menu: five buttons on the left, a pointer beside the marked one,
+// and one panel at a time on the right. Driven by the mouse alone.
+#include "app/jogo.h"
+
+namespace {
+
+struct Caixa {
+    short x1, y1, x2, y2;
+    // Bounds are exclusive: a mouse exactly on an edge is outside.
+    bool contem(int x, int y) const { return x1 < x && x < x2 && y1 < y && y < y2; }
+};
+
+struct Ponto {
+    short x, y;
+};
+
+// New game, ranking, help, credits: tried in this order, the first one holding
+// the mouse wins (help and credits overlap for 390 < y < 414).
+const Caixa botoesEsquerda[4] = {{0, 140, 230, 214}, {0, 240, 230, 314},
+                                 {0, 340, 230, 414}, {0, 390, 230, 464}};
+const Caixa botaoSair = {480, 390, 640, 464};
+const Caixa botoesNivel[3] = {{300, 0, 350, 50}, {300, 50, 350, 100}, {300, 100, 350, 150}};
+const Caixa proximaPagina = {610, 185, 630, 225};
+
+const Ponto botoes[5] = {{0, 140}, {0, 240}, {0, 340}, {0, 390}, {480, 390}};  // slots 1 to 5
+const Ponto ponteiros[5] = {{230, 147}, {230, 247}, {230, 347}, {230, 397}, {430, 397}};
+
+const short ESPERA_CLIQUE = 5;  // frames a panel button ignores a held click
+
+}  // namespace
+
+void Jogo::gameMenu() {
+    entraMenu();
+    for (;;) {
+        while (menu) {
+            quadroMenu();
+            esperaQuadro();
+        }
+        if (fim) return;
+        if (mapa.inicia(nr)) {
+            render.escondeMouse();
+            return;
+        }
+        // A level file that cannot be read: say which, and stay in the menu
+        // with the chooser closed so a click still held does not retry it.
+        allegro_message("%02d.txt could not be read", nr);
+        estado.nJogo = false;
+        menu = true;
+    }
+}
+
+void Jogo::entraMenu() {
+    render.mostraMouse();
+    fim = false;
+    menu = true;
+    estado = EstadoMenu();
+    leRanking();
+    ordenaSelection();
+    render.prendeTela();
+    render.limpaTela();
+    for (short b = 0; b < 5; ++b) render.desenhaImagemTrans(b + 1, botoes[b].x, botoes[b].y);
+    render.soltaTela();
+}
+
+void Jogo::quadroMenu() {
+    const int mx = mouse_x, my = mouse_y;
+    const bool clique = mouse_b == 1;  // the left button alone, held or not
+
+    render.prendeTela();
+    for (const Ponto& p : ponteiros) render.limpaPersonagem(99, p.x, p.y, 50, 50);
+    render.limpaPersonagem(99, 250, 50, 570, 320);
+    // The chooser's first button lies above the panel area: clear it too.
+    render.limpaPersonagem(99, 300, 0, 50, 50);
+
+    for (short b = 0; b < 4; ++b) {
+        if (!botoesEsquerda[b].contem(mx, my)) continue;
+        estado.escolha = b;
+        if (clique && estado.delay <= 0) {
+            estado.delay = ESPERA_CLIQUE;
+            bool* paineis[4] = {&estado.nJogo, &estado.rankin, &estado.ajuda, &estado.creditos};
+            const bool abre = !*paineis[b];
+            for (bool* p : paineis) *p = false;
+            *paineis[b] = abre;
+        }
+        break;
+    }
+
+    if (botaoSair.contem(mx, my)) {
+        estado.escolha = 4;
+        if (clique) {
+            menu = false;
+            fim = true;
+        }
+    }
+
+    if (estado.nJogo) {
+        for (short n = 0; n < 3; ++n) render.desenhaImagem(40 + n, 300, 50 * n);
+        for (short n = 0; n < 3; ++n) {
+            if (clique && botoesNivel[n].contem(mx, my)) {
+                nr = n + 1;
+                menu = false;
+                fim = false;
+            }
+        }
+    }
+
+    if (!estado.rankin && !estado.ajuda && !estado.creditos) render.desenhaImagemTrans(0, 250, 50);
+
+    if (estado.ajuda) {
+        render.desenhaImagem(26 + estado.ajudaPagina, 250, 50);
+        if (clique && estado.delay <= 0 && proximaPagina.contem(mx, my)) {
+            estado.delay = ESPERA_CLIQUE;
+            estado.ajudaPagina = (estado.ajudaPagina + 1) % 3;
+        }
+    }
+
+    if (estado.rankin) {
+        render.desenhaImagemTrans(8, 250, 50);
+        ranking();
+    }
+
+    if (estado.delay > 0) estado.delay--;
+
+    if (estado.creditos) render.desenhaImagem(29, 200, 0);
+
+    const Ponto& p = ponteiros[estado.escolha];
+    render.desenhaImagemTrans(estado.escolha == 4 ? 7 : 6, p.x, p.y);
+    render.soltaTela();
+}

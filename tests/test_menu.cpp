@@ -1,0 +1,211 @@
+// The menu driven frame by frame through Allegro's mouse globals.
+#include <gtest/gtest.h>
+
+#include "app/jogo.h"
+#include "tests/support.h"
+
+#include <loadpng.h>
+
+namespace {
+
+class Menu : public ::testing::Test {
+protected:
+    void SetUp() override {
+        teste::iniciaAllegro();
+        teste::criaConjuntoImagens();
+        ASSERT_TRUE(jogo.getRender().carregaImagens());
+        jogo.entraMenu();
+    }
+    void TearDown() override {
+        mouse_b = 0;
+        for (int k = 0; k < KEY_MAX; ++k) key[k] = 0;
+    }
+    const EstadoMenu& estado() const { return jogo.getEstadoMenu(); }
+    // One frame with the mouse at (x, y) and the buttons b.
+    void quadro(int x, int y, int b = 0) {
+        mouse_x = x;
+        mouse_y = y;
+        mouse_b = b;
+        jogo.quadroMenu();
+    }
+    void clique(int x, int y) {
+        quadro(x, y, 1);
+        for (int i = 0; i < 5; ++i) quadro(x, y, 0);  // let the lock-out run out
+    }
+    int paineisAbertos() const {
+        return estado().nJogo + estado().rankin + estado().ajuda + estado().creditos;
+    }
+    bool slotEm(int slot, int x, int y) const {
+        return teste::perto(teste::pixel(screen, x, y), teste::rgbDe(teste::corDoSlot(slot)));
+    }
+
+    teste::PastaTemporaria pasta;
+    Jogo jogo;
+};
+
+}  // namespace
+
+TEST_F(Menu, EntradaDesenhaOsCincoBotoes) {
+    EXPECT_TRUE(jogo.getMenu());
+    EXPECT_FALSE(jogo.getFim());
+    EXPECT_TRUE(slotEm(1, 1, 141));
+    EXPECT_TRUE(slotEm(2, 1, 241));
+    EXPECT_TRUE(slotEm(3, 1, 341));
+    EXPECT_TRUE(slotEm(4, 1, 391));
+    EXPECT_TRUE(slotEm(5, 481, 391));
+    EXPECT_EQ(paineisAbertos(), 0);
+}
+
+TEST_F(Menu, CaixasComLimitesExclusivos) {
+    struct Caso {
+        int x, y;
+        short escolha;
+    } dentro[] = {{1, 141, 0}, {229, 213, 0}, {1, 241, 1}, {229, 313, 1}, {1, 341, 2},
+                  {229, 413, 2}, {1, 414, 3}, {229, 463, 3}, {481, 391, 4}, {639, 463, 4}};
+    for (const Caso& c : dentro) {
+        quadro(c.x, c.y);
+        EXPECT_EQ(estado().escolha, c.escolha) << c.x << "," << c.y;
+    }
+    // On a bound: no button, the last choice stays.
+    quadro(1, 141);
+    for (auto [x, y] : {std::pair{0, 150}, {230, 150}, {100, 140}, {100, 214}, {100, 464},
+                        {480, 400}, {640, 400}, {500, 390}, {500, 464}}) {
+        quadro(x, y);
+        EXPECT_EQ(estado().escolha, 0) << x << "," << y;
+    }
+}
+
+TEST_F(Menu, AjudaGanhaDosCreditosNaSobreposicao) {
+    for (int y = 391; y <= 413; ++y) {
+        quadro(100, y);
+        EXPECT_EQ(estado().escolha, 2) << y;
+    }
+    clique(100, 400);
+    EXPECT_TRUE(estado().ajuda);
+    EXPECT_FALSE(estado().creditos);
+    clique(100, 420);
+    EXPECT_TRUE(estado().creditos);
+    EXPECT_FALSE(estado().ajuda);
+}
+
+TEST_F(Menu, CliqueSeguradoAlternaACadaCincoQuadros) {
+    std::string visto;
+    for (int i = 0; i < 16; ++i) {
+        quadro(100, 270, 1);
+        visto += estado().rankin ? '1' : '0';
+    }
+    EXPECT_EQ(visto, "1111100000111110");
+}
+
+TEST_F(Menu, BotaoDireitoOuAmbosNaoFazemNada) {
+    for (int b : {2, 3, 4}) {
+        for (auto [x, y] : {std::pair{100, 170}, {100, 270}, {100, 370}, {100, 440}, {560, 430}}) {
+            quadro(x, y, b);
+            EXPECT_EQ(paineisAbertos(), 0);
+            EXPECT_TRUE(jogo.getMenu());
+        }
+    }
+}
+
+TEST_F(Menu, AbrirUmPainelFechaOsOutros) {
+    clique(100, 270);
+    EXPECT_TRUE(estado().rankin);
+    clique(100, 170);
+    EXPECT_TRUE(estado().nJogo);
+    EXPECT_EQ(paineisAbertos(), 1);
+    clique(100, 370);
+    EXPECT_TRUE(estado().ajuda);
+    EXPECT_EQ(paineisAbertos(), 1);
+    clique(100, 370);  // the same button closes its own panel
+    EXPECT_EQ(paineisAbertos(), 0);
+}
+
+TEST_F(Menu, PaginasDaAjudaEmCiclo) {
+    clique(100, 370);
+    std::vector<short> paginas{estado().ajudaPagina};
+    for (int i = 0; i < 3; ++i) {
+        clique(620, 200);
+        paginas.push_back(estado().ajudaPagina);
+    }
+    EXPECT_EQ(paginas, (std::vector<short>{0, 1, 2, 0}));
+    clique(620, 200);
+    EXPECT_TRUE(slotEm(27, 251, 51));  // page 1 drawn at the panel's corner
+    clique(610, 200);  // on the box's bound: no turn
+    EXPECT_EQ(estado().ajudaPagina, 1);
+}
+
+TEST_F(Menu, BotaoDeNivelEscolheONivel) {
+    clique(100, 170);
+    quadro(325, 50, 1);  // the gap between two level boxes
+    EXPECT_TRUE(jogo.getMenu());
+    quadro(325, 100, 1);
+    EXPECT_TRUE(jogo.getMenu());
+    quadro(325, 75, 1);  // no lock-out: acts at once
+    EXPECT_FALSE(jogo.getMenu());
+    EXPECT_FALSE(jogo.getFim());
+    EXPECT_EQ(jogo.getNr(), 2);
+    for (int n : {1, 3}) {
+        jogo.entraMenu();
+        clique(100, 170);
+        quadro(325, 50 * (n - 1) + 25, 1);
+        EXPECT_EQ(jogo.getNr(), n);
+    }
+}
+
+TEST_F(Menu, BotoesDeNivelSoComOEscolhedorAberto) {
+    quadro(325, 25, 1);
+    EXPECT_TRUE(jogo.getMenu());
+}
+
+TEST_F(Menu, SairTerminaMesmoComPainelAberto) {
+    clique(100, 270);
+    quadro(560, 430, 1);
+    EXPECT_FALSE(jogo.getMenu());
+    EXPECT_TRUE(jogo.getFim());
+    EXPECT_TRUE(estado().rankin);
+}
+
+TEST_F(Menu, TeclasNaoFazemNada) {
+    for (int k : {KEY_ESC, KEY_ENTER, KEY_SPACE, KEY_A, KEY_LEFT}) key[k] = 1;
+    for (int i = 0; i < 10; ++i) quadro(700, 10);
+    EXPECT_TRUE(jogo.getMenu());
+    EXPECT_EQ(paineisAbertos(), 0);
+    EXPECT_EQ(estado().escolha, 0);
+}
+
+TEST_F(Menu, PonteiroAoLadoDoBotaoMarcado) {
+    quadro(560, 430);
+    EXPECT_TRUE(slotEm(7, 431, 398));
+    EXPECT_TRUE(slotEm(99, 231, 148));  // the old pointer place erased
+    quadro(100, 440);
+    EXPECT_TRUE(slotEm(6, 231, 398));
+    EXPECT_TRUE(slotEm(99, 431, 398));
+}
+
+TEST_F(Menu, PaineisDesenhadosNaOrdem) {
+    clique(100, 170);
+    EXPECT_TRUE(slotEm(40, 301, 1));
+    EXPECT_TRUE(slotEm(41, 301, 51));
+    EXPECT_TRUE(slotEm(0, 251, 51));  // banner shown with the chooser
+    clique(100, 270);
+    EXPECT_TRUE(slotEm(8, 251, 51));  // ranking background, no banner
+    EXPECT_TRUE(slotEm(99, 301, 1));  // closing the chooser cleared its first button
+    clique(100, 440);
+    EXPECT_TRUE(slotEm(29, 201, 1));
+}
+
+TEST_F(Menu, BannerPorCimaDosBotoesDeNivel) {
+    // The banner as big as the panel: where it overlaps a level button, it wins.
+    BITMAP* grande = create_bitmap_ex(32, 390, 320);
+    clear_to_color(grande, makeacol32(getr32(teste::corDoSlot(0)), getg32(teste::corDoSlot(0)),
+                                      getb32(teste::corDoSlot(0)), 255));
+    save_png("Data/Imagens/Menu/LMBanner.png", grande, nullptr);
+    destroy_bitmap(grande);
+    Jogo outro;
+    ASSERT_TRUE(outro.getRender().carregaImagens());
+    outro.entraMenu();
+    mouse_x = 100, mouse_y = 170, mouse_b = 1;
+    outro.quadroMenu();
+    EXPECT_TRUE(slotEm(0, 301, 51));  // level 2's button lies under the banner
+    EXPECT_TRUE(slotEm(40, 301, 1));  // level 1's is above the panel area
+}
