@@ -92,5 +92,5 @@ private:
     float distX = 0, distY = 0;
     short aux = 0;
 
-    friend class AcessoTeste;
+    friend class AcessoTeste;  // tests read the internals
 };
