@@ -3,6 +3,9 @@
 #pragma once
 
 #include "level/mapa.h"
+#include "tests/support.h"
+
+#include <gtest/gtest.h>
 
 #include <array>
 #include <string>
@@ -66,5 +69,20 @@ inline std::string textoNivel(const Nivel& n) {
     }
     return s;
 }
+
+// A level in a throw-away folder; the keys are let go after each test.
+class ComNivel : public ::testing::Test {
+protected:
+    bool prepara(short nr, const Nivel& n) {
+        escreveArquivo(Mapa::arquivoNivel(nr), textoNivel(n));
+        return mapa.inicia(nr);
+    }
+    void TearDown() override {
+        for (int k = 0; k < KEY_MAX; ++k) key[k] = 0;
+    }
+
+    PastaTemporaria pasta;
+    Mapa mapa;
+};
 
 }  // namespace teste

@@ -4,30 +4,15 @@
 
 #include "level/mapa.h"
 #include "tests/acesso.h"
-#include "tests/support.h"
-
-#include <allegro.h>
 
 #include <cmath>
+#include <cstdlib>
 
 namespace {
 
 using teste::Nivel;
 
-class NivelTeste : public ::testing::Test {
-protected:
-    void escreve(short nr, const Nivel& n) { teste::escreveArquivo(Mapa::arquivoNivel(nr), teste::textoNivel(n)); }
-    bool prepara(short nr, const Nivel& n) {
-        escreve(nr, n);
-        return mapa.inicia(nr);
-    }
-    void TearDown() override {
-        for (int k = 0; k < KEY_MAX; ++k) key[k] = 0;
-    }
-
-    teste::PastaTemporaria pasta;
-    Mapa mapa;
-};
+using NivelTeste = teste::ComNivel;
 
 TEST(MapaTabelas, BuiltFromFourDecimalPi) {
     Mapa m;
