@@ -43,7 +43,7 @@ void Jogo::gameMenu() {
         }
         // A level file that cannot be read: say which, and stay in the menu
         // with the chooser closed so a click still held does not retry it.
-        allegro_message("%02d.txt could not be read", nr);
+        allegro_message("%s could not be read", Mapa::arquivoNivel(nr).c_str());
         estado.nJogo = false;
         menu = true;
     }

@@ -1,10 +1,323 @@
 #include "level/mapa.h"
 
-#include <cstdio>
+#include <allegro.h>
+
+#include <cmath>
+#include <cstdlib>
+#include <ctime>
 #include <fstream>
 
+namespace {
+
+// The game's pi has four decimals; the tables and every conversion use these.
+const float PI = 3.1415f;
+const float RAD = PI / 180;
+
+const short NUMEROS_OBJETO = 6;
+const short NUMEROS_PAREDE = 4;
+const short OBJETOS = 6;
+const short LADO_CAIXA = 40;
+const short LADO_COCO = 64;       // the Coco's picture is bigger than the others
+const short ALTURA_LADRAO = 64;   // the Ladrao's bounce box is taller than wide
+const int PASSES_ITEN = 1000;     // a level with no free room keeps the last place drawn
+
+// Walls per level, indexed by level number - 1.
+const short PAREDES_NIVEL[] = {4, 2, 8};
+const char* const ARQUIVOS_NIVEL[] = {"01.txt", "02.txt", "03.txt"};
+
+bool nivelValido(short nr) { return nr >= 1 && nr <= 3; }
+
+// Creates the object on the first set-up; later ones go through the setters
+// and so keep the turn step (n[5]) it was created with.
+template <class T>
+void poe(T*& objeto, const short* n) {
+    if (!objeto) {
+        objeto = new T(n[0], n[1], n[2], n[3], n[4], n[5]);
+        return;
+    }
+    objeto->setX(n[0]);
+    objeto->setY(n[1]);
+    objeto->setVelocidade(n[2]);
+    objeto->setDirecao(n[3]);
+    objeto->setRaio(n[4]);
+}
+
+}  // namespace
+
+Mapa::Mapa() {
+    for (int d = 0; d < 360; ++d) {
+        double angulo = d * static_cast<double>(RAD);
+        posicaoX[d] = static_cast<float>(std::cos(angulo));
+        posicaoY[d] = static_cast<float>(std::sin(angulo));
+    }
+    srand(time(nullptr));
+    smile = nullptr;
+    iten = nullptr;
+    coco = nullptr;
+    esposa = nullptr;
+    gangster = nullptr;
+    ladrao = nullptr;
+}
+
+Mapa::~Mapa() {
+    delete smile;
+    delete iten;
+    delete coco;
+    delete esposa;
+    delete gangster;
+    delete ladrao;
+}
+
+std::string Mapa::arquivoNivel(short nr) { return nivelValido(nr) ? ARQUIVOS_NIVEL[nr - 1] : ""; }
+
 bool Mapa::inicia(short nr) {
-    char nome[16];
-    std::snprintf(nome, sizeof nome, "%02d.txt", nr);
-    return std::ifstream(nome).good();
+    if (!nivelValido(nr)) return false;
+    const short nParedes = PAREDES_NIVEL[nr - 1];
+
+    // Everything is read and counted before anything changes, so a short or
+    // missing file leaves the level as it was.
+    std::ifstream arquivo(arquivoNivel(nr));
+    if (!arquivo) return false;
+    std::vector<short> n(OBJETOS * NUMEROS_OBJETO + nParedes * NUMEROS_PAREDE);
+    for (short& valor : n)
+        if (!(arquivo >> valor)) return false;
+
+    mili = 0;
+    seg = 1;
+    min = 0;
+    miliD = 0;
+    segD = 20;
+    minD = 0;
+
+    const short* registro = n.data();
+    poe(smile, registro);
+    poe(iten, registro + 1 * NUMEROS_OBJETO);
+    poe(coco, registro + 2 * NUMEROS_OBJETO);
+    poe(esposa, registro + 3 * NUMEROS_OBJETO);
+    poe(gangster, registro + 4 * NUMEROS_OBJETO);
+    poe(ladrao, registro + 5 * NUMEROS_OBJETO);
+
+    paredes = nParedes;
+    parede.resize(paredes);
+    const short* cantos = registro + OBJETOS * NUMEROS_OBJETO;
+    for (short j = 0; j < paredes; ++j, cantos += NUMEROS_PAREDE)
+        parede[j].iniciaParede(cantos[0], cantos[1], cantos[2], cantos[3]);
+
+    coco->setExiste(false);
+    esposa->setExiste(false);
+    gangster->setExiste(false);
+    ladrao->setExiste(false);
+    return true;
+}
+
+short Mapa::indiceDirecao(short direcao) {
+    short d = direcao % 360;
+    return d < 0 ? d + 360 : d;
+}
+
+void Mapa::capturaComando() {
+    // Held state, not presses: a held key turns 15 degrees every frame.
+    if (key[KEY_A] || key[KEY_RIGHT]) smile->setDirecao(smile->getDirecao() + 15);
+    else if (key[KEY_D] || key[KEY_LEFT]) smile->setDirecao(smile->getDirecao() - 15);
+}
+
+void Mapa::movimentaNaDirecao(Movimento& m) {
+    short d = indiceDirecao(m.getDirecao());
+    m.movimenta(posicaoX[d], posicaoY[d]);
+}
+
+void Mapa::guardaPosicoes() {
+    Objeto* todos[] = {smile, iten, coco, esposa, gangster, ladrao};
+    for (Objeto* o : todos) {
+        o->setXA(o->getX());
+        o->setYA(o->getY());
+    }
+}
+
+void Mapa::movimentaObjetos() {
+    guardaPosicoes();
+    movimentaNaDirecao(*smile);
+    if (coco->getExiste()) {
+        coco->mover();
+        verificaPousoCoco();
+    }
+    if (esposa->getExiste()) {
+        esposa->apontar(smile->getX(), smile->getY());
+        esposa->mudaDirecaoSmooth();
+        movimentaNaDirecao(*esposa);
+    }
+    if (gangster->getExiste()) {
+        gangster->mudarDir();
+        movimentaNaDirecao(*gangster);
+    }
+    if (ladrao->getExiste()) {
+        ladrao->apontar(iten->getX(), iten->getY());
+        ladrao->mudaDirecaoSmooth();
+        movimentaNaDirecao(*ladrao);
+    }
+}
+
+// A jump onto a wall is allowed: the check looks once and changes nothing
+// but the scratch values, so it cannot hold up the update.
+void Mapa::verificaPousoCoco() {
+    if (coco->getX() != coco->getXA() && coco->getY() != coco->getYA() && caixaEmAlgumaParede(*coco, LADO_COCO))
+        toca(*smile, *coco);
+}
+
+void Mapa::timeLine() {
+    // Seconds alone: the row matches again every minute, but nothing makes an enemy absent again.
+    switch (seg) {
+        case 5: if (!coco->getExiste()) coco->setExiste(true); break;
+        case 15: if (!esposa->getExiste()) esposa->setExiste(true); break;
+        case 25: if (!ladrao->getExiste()) ladrao->setExiste(true); break;
+        case 35: if (!gangster->getExiste()) gangster->setExiste(true); break;
+        default: break;
+    }
+    tempo = tempo + 1;
+    if (tempo % 500 == 0 && smile->getVelocidade() <= 14) smile->setVelocidade(smile->getVelocidade() + 1);
+}
+
+bool Mapa::colisaoRaio(float x, float y, short r, float xD, float yD, short rD) {
+    distX = x - xD;
+    distY = y - yD;
+    double d = std::sqrt(static_cast<double>(distX) * distX + static_cast<double>(distY) * distY);
+    return r + rD > d;
+}
+
+short Mapa::colisaoCaixa(float xU1, float yU1, float xU2, float yU2, float xD1, float yD1, float xD2, float yD2) {
+    auto dentro = [&](float px, float py) { return xD1 < px && px < xD2 && yD1 < py && py < yD2; };
+    aux = 0;
+    if (dentro(xU1, yU1)) aux = 1;
+    if (dentro(xU2, yU1)) aux = 2;
+    if (dentro(xU1, yU2)) aux = 3;
+    if (dentro(xU2, yU2)) aux = 4;
+    return aux;
+}
+
+// A quarter turn, not a mirror image; the caller wraps the result with setDirecao.
+short Mapa::bounce(float xU1, float yU1, float xU2, float yU2, short dir, float xD1, float yD1, float xD2, float yD2) {
+    bool baixoEsquerda = (dir >= 91 && dir <= 179) || dir >= 271;
+    if ((xD1 < xU1 && xU1 < xD2) || (xD1 < xU2 && xU2 < xD2))  // came at the top or bottom face
+        return baixoEsquerda ? dir + 90 : dir - 90;
+    if ((yD1 < yU1 && yU1 < yD2) || (yD1 < yU2 && yU2 < yD2))  // came at a left or right face
+        return baixoEsquerda ? dir - 90 : dir + 90;
+    return dir;
+}
+
+bool Mapa::toca(const Objeto& a, const Objeto& b) {
+    return colisaoRaio(a.getX(), a.getY(), a.getRaio(), b.getX(), b.getY(), b.getRaio());
+}
+
+bool Mapa::caixaEmAlgumaParede(const Objeto& o, short lado) {
+    bool dentro = false;
+    for (const Parede& p : parede)
+        if (colisaoCaixa(o.getX(), o.getY(), o.getX() + lado, o.getY() + lado, p.getX(), p.getY(), p.getX2(), p.getY2()) != 0)
+            dentro = true;
+    return dentro;
+}
+
+void Mapa::volta(Objeto& o) {
+    o.setX(o.getXA());
+    o.setY(o.getYA());
+}
+
+void Mapa::inverte(Objeto& o) { o.setDirecao(o.getDirecao() + 180); }
+
+// Each wall sees the position the walls before it left: after a hit the
+// object stands back where it was, and may hit the next wall from there.
+short Mapa::bateParedes(Objeto& o, short alturaRebote) {
+    short batidas = 0;
+    for (const Parede& p : parede) {
+        if (colisaoCaixa(o.getX(), o.getY(), o.getX() + LADO_CAIXA, o.getY() + LADO_CAIXA, p.getX(), p.getY(), p.getX2(), p.getY2()) == 0)
+            continue;
+        o.setDirecao(bounce(o.getXA(), o.getYA(), o.getXA() + LADO_CAIXA, o.getYA() + alturaRebote, o.getDirecao(),
+                            p.getX(), p.getY(), p.getX2(), p.getY2()));
+        volta(o);
+        ++batidas;
+    }
+    return batidas;
+}
+
+// The first turns about; the other takes the first's old heading.
+void Mapa::encontro(Objeto& primeiro, Objeto& outro, bool voltaOutro) {
+    inverte(primeiro);
+    outro.setDirecao(primeiro.getDirecao() + 180);
+    if (voltaOutro) volta(outro);
+    volta(primeiro);
+}
+
+void Mapa::recolocaIten() {
+    for (int passe = 0; passe < PASSES_ITEN; ++passe) {
+        iten->mudaPosicao();
+        if (!caixaEmAlgumaParede(*iten, LADO_CAIXA) || toca(*iten, *smile)) return;
+    }
+}
+
+void Mapa::colisao() {
+    if (toca(*smile, *iten)) {
+        recolocaIten();
+        iten->mudaIcone();
+        segD = segD + 2;
+    }
+    Inimigo* perseguidores[] = {esposa, gangster, ladrao};
+    for (Inimigo* inimigo : perseguidores) {
+        if (inimigo->getExiste() && toca(*smile, *inimigo)) {
+            encontro(*smile, *inimigo, true);
+            segD = segD - inimigo->getDano();
+        }
+    }
+    if (coco->getExiste() && toca(*smile, *coco)) {
+        inverte(*smile);
+        volta(*smile);
+        segD = segD - coco->getDano();
+    }
+    segD = segD - 2 * bateParedes(*smile, LADO_CAIXA);
+
+    if (ladrao->getExiste()) {
+        if (toca(*ladrao, *iten)) {
+            iten->setXA(iten->getX());
+            iten->setYA(iten->getY());
+            iten->mudaPosicao();
+            iten->mudaIcone();
+        }
+        if (esposa->getExiste() && toca(*ladrao, *esposa)) encontro(*ladrao, *esposa, true);
+        if (gangster->getExiste() && toca(*ladrao, *gangster)) encontro(*ladrao, *gangster, false);
+        bateParedes(*ladrao, ALTURA_LADRAO);
+    }
+    if (gangster->getExiste()) {
+        // By the timeline the Esposa is always present when the Gangster is.
+        if (toca(*esposa, *gangster)) encontro(*esposa, *gangster, false);
+        bateParedes(*gangster, LADO_CAIXA);
+    }
+    if (esposa->getExiste()) bateParedes(*esposa, LADO_CAIXA);
+}
+
+void Mapa::contaTempo() {
+    mili = mili + 1;
+    if (mili > 30) {
+        mili = 0;
+        seg = seg + 1;
+    }
+    if (seg > 59) {
+        seg = 0;
+        if (min <= 99) min = min + 1;
+    }
+}
+
+bool Mapa::contaTempoRestante() {
+    miliD = miliD - 1;
+    // The end test comes before the borrow: the last second is not counted down.
+    if (segD <= 0 && minD <= 0) return true;
+    if (miliD < 0) {
+        miliD = 30;
+        segD = segD - 1;
+    }
+    if (segD < 0) {
+        segD = 59;
+        minD = minD - 1;
+    } else if (segD > 59) {
+        minD = minD + 1;
+        segD = segD - 59;
+    }
+    return false;
 }

@@ -1,20 +1,96 @@
-// Placeholder level: the real simulation replaces this file whole.
+// The level being played: its objects and walls, the direction tables, the
+// steering, movement, timeline and collisions of one update, and the two clocks.
 #pragma once
+
+#include "objects/coco.h"
+#include "objects/esposa.h"
+#include "objects/gangster.h"
+#include "objects/iten.h"
+#include "objects/ladrao.h"
+#include "objects/parede.h"
+#include "objects/smile.h"
+
+#include <string>
+#include <vector>
 
 class Mapa {
 public:
+    Mapa();
+    ~Mapa();
+    Mapa(const Mapa&) = delete;
+    Mapa& operator=(const Mapa&) = delete;
+
+    // Sets up a game of level nr (1..3) from its file. False, with nothing
+    // changed, when the file is missing or holds too few numbers.
     bool inicia(short nr);
-    void capturaComando() {}
-    void movimentaObjetos() {}
-    void colisao() {}
-    void timeLine() {}
-    void contaTempo() {}
-    bool contaTempoRestante() { return false; }
-    int getMin() { return min; }
-    int getSeg() { return seg; }
-    void setMin(int m) { min = m; }
-    void setSeg(int s) { seg = s; }
+    // The level file of nr, for the message that refuses a level.
+    static std::string arquivoNivel(short nr);
+
+    void capturaComando();
+    void movimentaObjetos();
+    void guardaPosicoes();
+    void timeLine();
+
+    void colisao();
+    bool colisaoRaio(float x, float y, short r, float xD, float yD, short rD);
+    short colisaoCaixa(float xU1, float yU1, float xU2, float yU2, float xD1, float yD1, float xD2, float yD2);
+    short bounce(float xU1, float yU1, float xU2, float yU2, short dir, float xD1, float yD1, float xD2, float yD2);
+
+    void contaTempo();
+    bool contaTempoRestante();  // true when the time is up
+
+    int getMili() const { return mili; }
+    int getSeg() const { return seg; }
+    int getMin() const { return min; }
+    int getMiliD() const { return miliD; }
+    int getSegD() const { return segD; }
+    int getMinD() const { return minD; }
+    void setMili(int n) { mili = n; }
+    void setSeg(int n) { seg = n; }
+    void setMin(int n) { min = n; }
+    void setMiliD(int n) { miliD = n; }
+    void setSegD(int n) { segD = n; }
+    void setMinD(int n) { minD = n; }
+
+    // Copies: what the drawing reads can never change the level.
+    Smile getSmile() const { return *smile; }
+    Iten getIten() const { return *iten; }
+    Coco getCoco() const { return *coco; }
+    Esposa getEsposa() const { return *esposa; }
+    Gangster getGangster() const { return *gangster; }
+    Ladrao getLadrao() const { return *ladrao; }
+    Parede getParede(short nr) const { return parede[nr]; }
+    short getParedes() const { return paredes; }
+
+    // Any heading, however far out of range, as an index of the direction tables.
+    static short indiceDirecao(short direcao);
 
 private:
-    short min = 0, seg = 1;
+    void movimentaNaDirecao(Movimento& m);
+    void volta(Objeto& o);
+    void inverte(Objeto& o);
+    bool toca(const Objeto& a, const Objeto& b);
+    bool caixaEmAlgumaParede(const Objeto& o, short lado);
+    short bateParedes(Objeto& o, short alturaRebote);
+    void encontro(Objeto& primeiro, Objeto& outro, bool voltaOutro);
+    void recolocaIten();
+    void verificaPousoCoco();
+
+    Smile* smile;
+    Iten* iten;
+    Coco* coco;
+    Esposa* esposa;
+    Gangster* gangster;
+    Ladrao* ladrao;
+    std::vector<Parede> parede;
+    short paredes = 0;
+    float posicaoX[360];
+    float posicaoY[360];
+    short mili = 0, seg = 0, min = 0;
+    short miliD = 0, segD = 0, minD = 0;
+    short tempo = 0;  // updates, never reset between games
+    float distX = 0, distY = 0;
+    short aux = 0;
+
+    friend class AcessoTeste;  // tests read the internals
 };
