@@ -23,17 +23,25 @@ bool Jogo::alInit() {
 
 void Jogo::alClose() { allegro_exit(); }
 
+bool Jogo::iniciaJogo(short n) {
+    nr = n;
+    return mapa.inicia(nr);
+}
+
 void Jogo::gameLoop() {
-    clear_bitmap(screen);
-    render.desenhaImagem(nr + 19, 0, 0);
-    render.desenhaImagemTrans(25, 0, 0);
+    desenhaFundo();
     while (!key[KEY_ESC] && !fim) {
-        capturaComandos();
-        atualizaLogica();
+        quadroJogo();
         esperaQuadro();
     }
     ordenaSelection();
     insereRanking();
+}
+
+void Jogo::quadroJogo() {
+    capturaComandos();
+    atualizaLogica();
+    desenhaTela();
 }
 
 void Jogo::capturaComandos() { mapa.capturaComando(); }

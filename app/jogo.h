@@ -44,8 +44,17 @@ public:
     // Runs one game of level nr, then the ranking step.
     void gameLoop();
 
+    // Sets up level n for the next game; false when its file cannot be read.
+    bool iniciaJogo(short n);
+    // The level background and the panel, drawn once as a game starts.
+    void desenhaFundo();
+    // One frame of play without its wait: keys, update, drawing.
+    void quadroJogo();
+
     void capturaComandos();
     void atualizaLogica();
+    void desenhaTela();
+    void limpaTela();
 
     // The menu's steps, apart so that a test can drive it frame by frame.
     void entraMenu();
@@ -60,6 +69,7 @@ public:
     bool getFim() const { return fim; }
     bool getMenu() const { return menu; }
     short getNr() const { return nr; }
+    short getRel1() const { return rel1; }
     const EstadoMenu& getEstadoMenu() const { return estado; }
     const short* getRanking() const { return aux2; }
     Mapa& getMapa() { return mapa; }
@@ -69,6 +79,10 @@ private:
     void esperaQuadro();
     void leRanking();
     void desenhaDoisDigitos(int valor, short primeiroSlot, short x, short y);
+    void desenhaRelogio(int minutos, int segundos, short primeiroSlot, short separador, short x);
+    void desenhaObjeto(const Objeto& o, short slot);
+    void desenhaInimigo(const Inimigo& i, short slot);
+    void apagaObjeto(const Objeto& o, short largura, short altura);
 
     Render render;
     Mapa mapa;

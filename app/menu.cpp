@@ -37,7 +37,7 @@ void Jogo::gameMenu() {
             esperaQuadro();
         }
         if (fim) return;
-        if (mapa.inicia(nr)) {
+        if (iniciaJogo(nr)) {
             render.escondeMouse();
             return;
         }
