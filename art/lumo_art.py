@@ -476,7 +476,7 @@ def help2():
     p = []
     for i, (pic, w, name, cost, when, how) in enumerate(rows):
         y = 54 + 60 * i
-        p.append(f'<rect x="14" y="{y}" width="340" height="54" rx="10" fill="#2b3064"/>')
+        p.append(f'<rect x="14" y="{y}" width="332" height="54" rx="10" fill="#2b3064"/>')
         p.append(group(pic, 22 + (45 - w) / 2, y + 7))
         p.append(text(76, y + 21, name, 17, YELLOW))
         p.append(text(166, y + 21, cost, 17, "#ff8fa3"))
@@ -508,8 +508,9 @@ def help3():
 
 
 def credits():
-    # 50-pixel black margins left and top: content sits from (50, 50).
-    p = [card(390, 320, "Lumo", 50, 50)]
+    # Black margins left and top: the content starts at (56, 56), on a JPEG
+    # block boundary, so the 50-pixel margins stay pure black after compression.
+    p = [card(384, 314, "Lumo", 56, 56)]
     lines = [
         (16, YELLOW, "Made by the Lumo developers"),
         (6, None, ""),
@@ -523,14 +524,13 @@ def credits():
         (15, WHITE, "DejaVu Sans: Bitstream Vera licence"),
         (13, WHITE, "(with DejaVu public-domain changes)"),
     ]
-    y = 126
+    y = 128
     for size, colour, s in lines:
         if colour:
-            p.append(text(245, y, s, size, colour, "middle"))
+            p.append(text(248, y, s, size, colour, "middle"))
         y += size + 7
-    p.append(group(face(0, 0, 16), 92, 86))
-    p.append(group(face(0, 0, 16, True), 398, 86))
-    p.append(text(245, 405, "Thanks for playing!", 14, YELLOW, "middle"))
+    p.append(group(face(0, 0, 16), 106, 98))
+    p.append(group(face(0, 0, 16, True), 390, 98))
     return svg(440, 370, "".join(p), bg="#000000")
 
 
