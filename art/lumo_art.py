@@ -207,19 +207,18 @@ def item_money():
 
 
 def item_ball():
+    wedges = []
+    colours = [RED, WHITE, YELLOW, WHITE, BLUE, WHITE]
+    for k, c in enumerate(colours):
+        a1, a2 = math.radians(k * 60 - 90), math.radians(k * 60 - 30)
+        wedges.append(f'<path d="M19.5 24 L{19.5 + 17 * math.cos(a1):.2f} {24 + 17 * math.sin(a1):.2f} '
+                      f'A17 17 0 0 1 {19.5 + 17 * math.cos(a2):.2f} {24 + 17 * math.sin(a2):.2f}Z" fill="{c}"/>')
     return "".join([
         f'<ellipse cx="19.5" cy="46" rx="12" ry="2.6" fill="{INK}" opacity="0.25"/>',
-        f'<clipPath id="bc"><circle cx="19.5" cy="24" r="17"/></clipPath>',
-        f'<g clip-path="url(#bc)">'
-        f'<rect x="0" y="0" width="39" height="50" fill="{WHITE}"/>'
-        f'<path d="M19.5 24 L-2 8 L8 -2Z" fill="{RED}"/>'
-        f'<path d="M19.5 24 L30 -2 L42 8Z" fill="{YELLOW}"/>'
-        f'<path d="M19.5 24 L42 30 L34 46Z" fill="{BLUE}"/>'
-        f'<path d="M19.5 24 L6 48 L-3 34Z" fill="{GREEN}"/>'
-        f'</g>',
+        "".join(wedges),
         f'<circle cx="19.5" cy="24" r="17" fill="none" stroke="{INK}" stroke-width="2.2"/>',
-        f'<circle cx="19.5" cy="24" r="3" fill="{WHITE}" stroke="{INK}" stroke-width="1.2"/>',
-        f'<ellipse cx="12" cy="14" rx="4" ry="2.4" fill="{WHITE}" opacity="0.7" transform="rotate(-35 12 14)"/>',
+        f'<circle cx="19.5" cy="24" r="3.2" fill="{GREEN}" stroke="{INK}" stroke-width="1.2"/>',
+        f'<ellipse cx="12" cy="15" rx="4.5" ry="2.4" fill="{WHITE}" opacity="0.75" transform="rotate(-35 12 15)"/>',
     ])
 
 
@@ -317,31 +316,42 @@ def read_level(root, nr):
     return nums[:36], walls
 
 
-def floor_pattern(st, w, h, step=40):
-    dots = []
+def floor_pattern(nr, st, w, h, step=40):
+    # A quiet repeat per level: grass tufts, ripples, tiles.
+    marks = []
     for j in range(0, h // step + 1):
-        for i in range(0, w // step + 1):
+        for i in range(-1, w // step + 1):
             x = i * step + (step // 2 if j % 2 else 0)
-            y = j * step
-            dots.append(f'<circle cx="{x}" cy="{y}" r="4" fill="{st["dot"]}"/>')
-    return "".join(dots)
+            y = j * step + 8
+            if nr == 1:
+                marks.append(f'<path d="M{x - 5} {y + 3} q3 -2 4 -8 M{x} {y + 3} q0 -4 1 -10 M{x + 5} {y + 3} q-2 -3 -3 -8" '
+                             f'stroke="{st["dot"]}" stroke-width="2" fill="none" stroke-linecap="round"/>')
+            elif nr == 2:
+                marks.append(f'<path d="M{x - 9} {y} q4.5 -4 9 0 t9 0" stroke="{st["dot"]}" stroke-width="2.2" '
+                             f'fill="none" stroke-linecap="round"/>')
+            else:
+                marks.append(f'<path d="M{x} {y - 6} l6 6 l-6 6 l-6 -6z" fill="{st["dot"]}"/>')
+    return "".join(marks)
 
 
 def wall_block(x1, y1, x2, y2, st):
     w, h = x2 - x1, y2 - y1
-    # Drawn exactly on the collision rectangle: edge band inside, light band on top.
+    # Drawn exactly on the collision rectangle: dark rim inside, a light top
+    # and a shaded bottom for a chunky block, a soft shadow on the floor.
     return "".join([
         f'<rect x="{x1 + 5}" y="{y1 + 6}" width="{w}" height="{h}" fill="#000" opacity="0.13"/>',
         f'<rect x="{x1}" y="{y1}" width="{w}" height="{h}" fill="{st["edge"]}"/>',
         f'<rect x="{x1 + 3}" y="{y1 + 3}" width="{w - 6}" height="{h - 6}" fill="{st["wall"]}"/>',
         f'<rect x="{x1 + 3}" y="{y1 + 3}" width="{w - 6}" height="5" fill="{st["light"]}"/>',
+        f'<rect x="{x1 + 3}" y="{y2 - 8}" width="{w - 6}" height="5" fill="{st["edge"]}" opacity="0.45"/>',
+        f'<rect x="{x1 + 3}" y="{y1 + 8}" width="3" height="{h - 16}" fill="{st["light"]}" opacity="0.6"/>',
     ])
 
 
 def level_background(root, nr):
     st = LEVEL_STYLE[nr]
     _, walls = read_level(root, nr)
-    body = [floor_pattern(st, 640, 480)]
+    body = [floor_pattern(nr, st, 640, 480)]
     body += [wall_block(*wl, st) for wl in walls]
     return svg(640, 480, "".join(body), bg=st["floor"])
 
