@@ -362,7 +362,7 @@ def level_button(root, nr):
     # The whole field (y 70..480) shrunk into the square, with the number on top.
     k = 50 / 640.0
     ky = 50 / 410.0
-    body = [f'<rect width="50" height="50" fill="{st["floor"]}"/>']
+    body = [f'<rect x="1" y="1" width="48" height="48" rx="6" fill="{st["floor"]}"/>']
     for x1, y1, x2, y2 in walls:
         body.append(f'<rect x="{x1 * k:.2f}" y="{(y1 - 70) * ky:.2f}" width="{(x2 - x1) * k:.2f}" '
                     f'height="{(y2 - y1) * ky:.2f}" fill="{st["wall"]}" stroke="{st["edge"]}" stroke-width="0.8"/>')
@@ -406,6 +406,7 @@ def banner():
     for x, y, r in ((140, 116, 4), (262, 112, 3), (88, 296, 3), (356, 312, 3)):
         parts.append(f'<path d="M{x} {y - 2 * r} L{x + r / 2} {y - r / 2} L{x + 2 * r} {y} L{x + r / 2} {y + r / 2} '
                      f'L{x} {y + 2 * r} L{x - r / 2} {y + r / 2} L{x - 2 * r} {y} L{x - r / 2} {y - r / 2}Z" fill="{YELLOW}"/>')
+    parts.append(text(195, 314, "Steer the smiley, beat the clock!", 16, "#c9cbe8", "middle"))
     return svg(390, 320, "".join(parts))
 
 
