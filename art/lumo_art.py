@@ -479,10 +479,10 @@ def help1():
 
 def help2():
     rows = [
-        (coco(), 30, "Coco", "-10 s", "comes at 5 s", "jumps to random places"),
-        (esposa(), 45, "Esposa", "-10 s", "comes at 15 s", "chases you!"),
-        (ladrao(), 38, "Thief", "-5 s", "comes at 25 s", "steals your prize away"),
-        (gangster(), 43, "Gangster", "-20 s", "comes at 35 s", "wanders any which way"),
+        (coco(), 30, "Coco", "-10 s", "enters at 5 s", "jumps to random places"),
+        (esposa(), 45, "Esposa", "-10 s", "enters at 15 s", "chases you!"),
+        (ladrao(), 38, "Thief", "-5 s", "enters at 25 s", "chases the prize, steals it away"),
+        (gangster(), 43, "Gangster", "-20 s", "enters at 35 s", "wanders in random directions"),
     ]
     p = []
     for i, (pic, w, name, cost, when, how) in enumerate(rows):
@@ -492,7 +492,7 @@ def help2():
         p.append(text(76, y + 21, name, 17, YELLOW))
         p.append(text(166, y + 21, cost, 17, "#ff8fa3"))
         p.append(text(222, y + 21, when, 13, "#c9cbe8"))
-        p.append(text(76, y + 43, how, 15, WHITE))
+        p.append(text(76, y + 43, how, 14, WHITE))
     return help_page(2, "".join(p))
 
 
