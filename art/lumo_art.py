@@ -1,0 +1,605 @@
+#!/usr/bin/env python3
+"""Writes the SVG sources of every Lumo picture and a manifest for build.sh.
+
+Usage: lumo_art.py REPO_ROOT OUT_DIR
+
+Each manifest line is: svg-file width height target kind
+kind is png (RGBA), jpg (baseline RGB) or clock (opaque over the panel band).
+The level pictures are drawn from the level files, so the walls the player
+sees are the walls the game collides with.
+"""
+import math
+import os
+import sys
+
+INK = "#2d2a4a"
+YELLOW = "#ffd23f"
+YELLOW_DARK = "#f4a300"
+RED = "#ef476f"
+RED_DARK = "#c4213f"
+GREEN = "#3bc47a"
+BLUE = "#4cc9f0"
+PURPLE = "#7b61ff"
+ORANGE = "#ff9f1c"
+WHITE = "#ffffff"
+CHEEK = "#ff8fa3"
+SKIN = "#ffd3a8"
+PANEL = "#262a52"
+PANEL_LIGHT = "#363c72"
+CARD = "#1f2347"
+
+TITLE_FONT = "Comic Neue"
+DIGIT_FONT = "DejaVu Sans"
+
+# Floor, floor detail, wall fill, wall edge and wall light per level.
+LEVEL_STYLE = {
+    1: dict(floor="#bfe8b4", dot="#aedca2", wall="#b0703c", edge="#6e4020", light="#d08c52"),
+    2: dict(floor="#bfe2f2", dot="#acd5ea", wall="#e8604c", edge="#92301f", light="#f5866f"),
+    3: dict(floor="#e6dcf2", dot="#d8cbe8", wall="#5b4aa8", edge="#2f2570", light="#7d6bcc"),
+}
+WALLS_PER_LEVEL = {1: 4, 2: 2, 3: 8}
+
+
+# ---------------------------------------------------------------- helpers
+
+def svg(w, h, body, bg=None):
+    back = f'<rect width="{w}" height="{h}" fill="{bg}"/>' if bg else ""
+    return (f'<svg xmlns="http://www.w3.org/2000/svg" width="{w}" height="{h}" '
+            f'viewBox="0 0 {w} {h}">{back}{body}</svg>\n')
+
+
+def esc(s):
+    return s.replace("&", "&amp;").replace("<", "&lt;").replace(">", "&gt;")
+
+
+def text(x, y, s, size, fill=WHITE, anchor="start", family=TITLE_FONT, weight="bold",
+         outline=None, ow=0, extra=""):
+    stroke = (f' stroke="{outline}" stroke-width="{ow}" stroke-linejoin="round" '
+              f'paint-order="stroke"') if outline else ""
+    return (f'<text x="{x}" y="{y}" font-family="{family}" font-weight="{weight}" '
+            f'font-size="{size}" fill="{fill}" text-anchor="{anchor}"{stroke} {extra}>'
+            f'{esc(s)}</text>')
+
+
+def group(body, dx=0, dy=0, s=1.0):
+    return f'<g transform="translate({dx} {dy}) scale({s})">{body}</g>'
+
+
+def pill(x, y, w, h, fill, stroke=INK, sw=3):
+    r = h / 2
+    return (f'<rect x="{x}" y="{y}" width="{w}" height="{h}" rx="{r}" fill="{fill}" '
+            f'stroke="{stroke}" stroke-width="{sw}"/>')
+
+
+# ---------------------------------------------------------------- characters
+# Each returns SVG in its own box, top-left at (0, 0).
+
+def face(cx, cy, r, sad=False, fill=YELLOW):
+    """The player's face: the same round smiley everywhere it appears."""
+    k = r / 18.0
+    eye_y = cy - 4 * k
+    parts = [f'<circle cx="{cx}" cy="{cy}" r="{r}" fill="{fill}" stroke="{INK}" stroke-width="{2.6 * k}"/>',
+             f'<ellipse cx="{cx - 4 * k}" cy="{cy - 7 * k}" rx="{9 * k}" ry="{5 * k}" fill="#fff3b0" opacity="0.7"/>']
+    for sx in (-1, 1):
+        ex = cx + sx * 6 * k
+        parts.append(f'<ellipse cx="{ex}" cy="{eye_y}" rx="{2.6 * k}" ry="{3.6 * k}" fill="{INK}"/>')
+        parts.append(f'<circle cx="{ex + 0.9 * k}" cy="{eye_y - 1.3 * k}" r="{1.0 * k}" fill="{WHITE}"/>')
+    if sad:
+        for sx in (-1, 1):
+            parts.append(f'<path d="M{cx + sx * 3 * k} {eye_y - 7 * k} L{cx + sx * 10 * k} {eye_y - 4.5 * k}" '
+                         f'stroke="{INK}" stroke-width="{1.8 * k}" stroke-linecap="round"/>')
+        parts.append(f'<path d="M{cx - 7 * k} {cy + 10 * k} Q{cx} {cy + 3 * k} {cx + 7 * k} {cy + 10 * k}" '
+                     f'fill="none" stroke="{INK}" stroke-width="{2.4 * k}" stroke-linecap="round"/>')
+        parts.append(f'<path d="M{cx + 9 * k} {eye_y + 3 * k} q{-2.4 * k} {4 * k} 0 {6 * k} '
+                     f'q{2.4 * k} {-2 * k} 0 {-6 * k}z" fill="{BLUE}" stroke="{INK}" stroke-width="{0.8 * k}"/>')
+    else:
+        for sx in (-1, 1):
+            parts.append(f'<ellipse cx="{cx + sx * 11 * k}" cy="{cy + 4 * k}" rx="{3 * k}" ry="{2 * k}" fill="{CHEEK}" opacity="0.8"/>')
+        parts.append(f'<path d="M{cx - 9 * k} {cy + 2 * k} Q{cx} {cy + 14 * k} {cx + 9 * k} {cy + 2 * k} Z" '
+                     f'fill="{INK}" stroke="{INK}" stroke-width="{1.6 * k}" stroke-linejoin="round"/>')
+        parts.append(f'<path d="M{cx - 4 * k} {cy + 8.6 * k} Q{cx} {cy + 6 * k} {cx + 4 * k} {cy + 8.6 * k} '
+                     f'Q{cx} {cy + 11 * k} {cx - 4 * k} {cy + 8.6 * k}Z" fill="{RED}"/>')
+    return "".join(parts)
+
+
+def smile(sad=False):
+    return face(20, 20, 18, sad)
+
+
+def coco():
+    # A cheeky little coconut on springy feet.
+    return "".join([
+        f'<path d="M10 24 l-2 4 M20 24 l2 4" stroke="{INK}" stroke-width="2" stroke-linecap="round"/>',
+        f'<ellipse cx="15" cy="15" rx="12" ry="11.5" fill="#9b5e34" stroke="{INK}" stroke-width="2.2"/>',
+        f'<path d="M7 9 q3 -3 6 -1 M17 7 q3 -1 5 2 M9 20 q2 1 4 0" stroke="#7a4524" stroke-width="1.3" fill="none" stroke-linecap="round"/>',
+        f'<path d="M15 3.6 q-1 -3 2 -2.8 q3 0.5 1 3" fill="{GREEN}" stroke="{INK}" stroke-width="1.2"/>',
+        f'<circle cx="11" cy="13" r="3.2" fill="{WHITE}" stroke="{INK}" stroke-width="1"/>',
+        f'<circle cx="19" cy="13" r="3.2" fill="{WHITE}" stroke="{INK}" stroke-width="1"/>',
+        f'<circle cx="12" cy="13.6" r="1.5" fill="{INK}"/><circle cx="20" cy="13.6" r="1.5" fill="{INK}"/>',
+        f'<path d="M10 18.5 Q15 23 20 18.5" fill="{INK}" stroke="{INK}" stroke-width="1.2" stroke-linejoin="round"/>',
+        f'<path d="M14 20.4 q2 3 3.5 0" fill="{RED}"/>',
+    ])
+
+
+def esposa():
+    # Angry, with her hair in a bun and a rolling pin raised.
+    return "".join([
+        f'<circle cx="17" cy="9" r="6.5" fill="#c0392b" stroke="{INK}" stroke-width="2"/>',
+        f'<circle cx="18" cy="24" r="14" fill="{SKIN}" stroke="{INK}" stroke-width="2.2"/>',
+        f'<path d="M4.6 22 Q6 10 18 10 Q30 10 31.4 22 Q26 15 18 15.5 Q10 15 4.6 22Z" fill="#d9452f" stroke="{INK}" stroke-width="1.6" stroke-linejoin="round"/>',
+        f'<path d="M9 19.5 L15.5 22 M27 19.5 L20.5 22" stroke="{INK}" stroke-width="2" stroke-linecap="round"/>',
+        f'<circle cx="13" cy="24.5" r="1.8" fill="{INK}"/><circle cx="23" cy="24.5" r="1.8" fill="{INK}"/>',
+        f'<path d="M12.5 32 Q18 28.5 23.5 32" fill="none" stroke="{INK}" stroke-width="2" stroke-linecap="round"/>',
+        f'<ellipse cx="9" cy="29" rx="2.5" ry="1.6" fill="{CHEEK}"/><ellipse cx="27" cy="29" rx="2.5" ry="1.6" fill="{CHEEK}"/>',
+        # rolling pin
+        f'<g transform="rotate(-40 36 15)">'
+        f'<rect x="29" y="11" width="16" height="8" rx="3.5" fill="#e8b77a" stroke="{INK}" stroke-width="1.8"/>'
+        f'<rect x="25.5" y="13.3" width="4" height="3.4" rx="1.6" fill="#c98d4a" stroke="{INK}" stroke-width="1.2"/>'
+        f'<rect x="44.5" y="13.3" width="4" height="3.4" rx="1.6" fill="#c98d4a" stroke="{INK}" stroke-width="1.2"/>'
+        f'</g>',
+        f'<path d="M30 3 l2 3 M35 2.5 l0.5 3.5 M40 4 l-1.5 3" stroke="{RED}" stroke-width="1.4" stroke-linecap="round"/>',
+    ])
+
+
+def gangster():
+    # Fedora and dark glasses.
+    return "".join([
+        f'<circle cx="21.5" cy="25" r="15" fill="{SKIN}" stroke="{INK}" stroke-width="2.2"/>',
+        f'<path d="M12 33 Q21.5 40 31 33 Q30 37 21.5 38.5 Q13 37 12 33Z" fill="#b9a08a" opacity="0.6"/>',
+        f'<path d="M2.5 16 Q21.5 10 40.5 16 Q41 19.5 37 18.5 Q21.5 15.5 6 18.5 Q2 19.5 2.5 16Z" fill="#3a3a48" stroke="{INK}" stroke-width="1.8" stroke-linejoin="round"/>',
+        f'<path d="M9 16 Q9 3 21.5 3 Q34 3 34 16 Q21.5 13 9 16Z" fill="#4a4a5e" stroke="{INK}" stroke-width="1.8" stroke-linejoin="round"/>',
+        f'<path d="M9.6 12.5 Q21.5 9.5 33.4 12.5 L33.8 15.5 Q21.5 12.5 9.2 15.5Z" fill="{RED}"/>',
+        f'<path d="M18 5 Q21.5 7 25 5" fill="none" stroke="#2a2a36" stroke-width="1.4"/>',
+        f'<rect x="9.5" y="21" width="10.5" height="7" rx="3" fill="#15151f" stroke="{INK}" stroke-width="1.2"/>',
+        f'<rect x="23" y="21" width="10.5" height="7" rx="3" fill="#15151f" stroke="{INK}" stroke-width="1.2"/>',
+        f'<path d="M20 23.5 h3" stroke="{INK}" stroke-width="1.6"/>',
+        f'<path d="M11.5 22.5 l3 0" stroke="#8a8aa8" stroke-width="1.2" stroke-linecap="round"/>',
+        f'<path d="M25 22.5 l3 0" stroke="#8a8aa8" stroke-width="1.2" stroke-linecap="round"/>',
+        f'<path d="M16 33 Q22 35 27.5 31" fill="none" stroke="{INK}" stroke-width="2" stroke-linecap="round"/>',
+    ])
+
+
+def ladrao():
+    # Masked thief in a striped cap with his sack.
+    return "".join([
+        f'<path d="M24 20 Q37 18 36 30 Q35.5 38.5 27 38.5 Q21 38 21.5 30Z" fill="#d9b27a" stroke="{INK}" stroke-width="1.8" stroke-linejoin="round"/>',
+        f'<path d="M24 20 l2 -3.5 l3 3" fill="#d9b27a" stroke="{INK}" stroke-width="1.6" stroke-linejoin="round"/>',
+        f'<text x="29" y="34" font-family="{DIGIT_FONT}" font-weight="bold" font-size="9" fill="#7a5a2a" text-anchor="middle">$</text>',
+        f'<circle cx="15.5" cy="23" r="13.5" fill="{SKIN}" stroke="{INK}" stroke-width="2.2"/>',
+        f'<path d="M2.5 19.5 Q15.5 14 28.5 19.5 L28.5 25.5 Q15.5 21 2.5 25.5Z" fill="#1d1d29"/>',
+        f'<ellipse cx="10.5" cy="21.8" rx="2.6" ry="2" fill="{WHITE}"/><ellipse cx="20.5" cy="21.8" rx="2.6" ry="2" fill="{WHITE}"/>',
+        f'<circle cx="11.2" cy="22" r="1.2" fill="{INK}"/><circle cx="21.2" cy="22" r="1.2" fill="{INK}"/>',
+        f'<path d="M3 16 Q4 3.5 15.5 3.5 Q27 3.5 28 16 Q15.5 12 3 16Z" fill="#e4e4ee" stroke="{INK}" stroke-width="1.8" stroke-linejoin="round"/>',
+        f'<path d="M5 11 Q15.5 7 26.4 11 M8 6.8 Q15.5 4.5 23 6.8" fill="none" stroke="{RED}" stroke-width="2.3"/>',
+        f'<path d="M11 30.5 Q15.5 33.5 20 30.5" fill="none" stroke="{INK}" stroke-width="1.8" stroke-linecap="round"/>',
+    ])
+
+
+# ---------------------------------------------------------------- items (39 x 50)
+
+def item_tv():
+    return "".join([
+        f'<path d="M19.5 14 L10 3 M19.5 14 L29 4" stroke="{INK}" stroke-width="2" stroke-linecap="round"/>',
+        f'<circle cx="10" cy="3" r="2" fill="{RED}" stroke="{INK}" stroke-width="1"/>',
+        f'<circle cx="29" cy="4" r="2" fill="{RED}" stroke="{INK}" stroke-width="1"/>',
+        f'<rect x="2" y="13" width="35" height="28" rx="6" fill="{PURPLE}" stroke="{INK}" stroke-width="2.2"/>',
+        f'<rect x="6" y="17" width="21" height="20" rx="4" fill="{BLUE}" stroke="{INK}" stroke-width="1.6"/>',
+        f'<path d="M9 21 q5 -2 9 0" stroke="{WHITE}" stroke-width="2" fill="none" stroke-linecap="round" opacity="0.8"/>',
+        f'<circle cx="32" cy="21" r="2.2" fill="{YELLOW}" stroke="{INK}" stroke-width="1"/>',
+        f'<circle cx="32" cy="28" r="2.2" fill="{ORANGE}" stroke="{INK}" stroke-width="1"/>',
+        f'<path d="M9 41 l-2 6 M30 41 l2 6" stroke="{INK}" stroke-width="2.4" stroke-linecap="round"/>',
+    ])
+
+
+def item_money():
+    bills = []
+    for i, (dy, rot) in enumerate([(30, -8), (23, 6), (15, -3)]):
+        bills.append(
+            f'<g transform="rotate({rot} 19.5 {dy + 8})">'
+            f'<rect x="3" y="{dy}" width="33" height="17" rx="3" fill="#7fd48c" stroke="{INK}" stroke-width="1.8"/>'
+            f'<rect x="6" y="{dy + 3}" width="27" height="11" rx="2" fill="none" stroke="#3c9a52" stroke-width="1"/>'
+            f'<circle cx="19.5" cy="{dy + 8.5}" r="5" fill="#b8ebbe" stroke="#3c9a52" stroke-width="1"/>'
+            f'<text x="19.5" y="{dy + 12}" font-family="{DIGIT_FONT}" font-weight="bold" font-size="9" '
+            f'fill="#2a7a40" text-anchor="middle">$</text></g>')
+    coin = (f'<circle cx="30" cy="8" r="6.5" fill="{YELLOW}" stroke="{INK}" stroke-width="1.8"/>'
+            f'<circle cx="30" cy="8" r="3.6" fill="none" stroke="{YELLOW_DARK}" stroke-width="1.2"/>')
+    return "".join(bills) + coin
+
+
+def item_ball():
+    wedges = []
+    colours = [RED, WHITE, YELLOW, WHITE, BLUE, WHITE]
+    for k, c in enumerate(colours):
+        a1, a2 = math.radians(k * 60 - 90), math.radians(k * 60 - 30)
+        wedges.append(f'<path d="M19.5 24 L{19.5 + 17 * math.cos(a1):.2f} {24 + 17 * math.sin(a1):.2f} '
+                      f'A17 17 0 0 1 {19.5 + 17 * math.cos(a2):.2f} {24 + 17 * math.sin(a2):.2f}Z" fill="{c}"/>')
+    return "".join([
+        f'<ellipse cx="19.5" cy="46" rx="12" ry="2.6" fill="{INK}" opacity="0.25"/>',
+        "".join(wedges),
+        f'<circle cx="19.5" cy="24" r="17" fill="none" stroke="{INK}" stroke-width="2.2"/>',
+        f'<circle cx="19.5" cy="24" r="3.2" fill="{GREEN}" stroke="{INK}" stroke-width="1.2"/>',
+        f'<ellipse cx="12" cy="15" rx="4.5" ry="2.4" fill="{WHITE}" opacity="0.75" transform="rotate(-35 12 15)"/>',
+    ])
+
+
+def item_magazine():
+    return "".join([
+        f'<rect x="6" y="5" width="30" height="42" rx="2.5" fill="#e7e2f7" stroke="{INK}" stroke-width="1.6"/>',
+        f'<rect x="3" y="2" width="30" height="43" rx="2.5" fill="{RED}" stroke="{INK}" stroke-width="2"/>',
+        f'<rect x="5.5" y="5" width="25" height="8" rx="1.5" fill="{WHITE}"/>',
+        f'<text x="18" y="12" font-family="{DIGIT_FONT}" font-weight="bold" font-size="7.4" fill="{RED}" '
+        f'text-anchor="middle">MAG</text>',
+        f'<circle cx="18" cy="27" r="8" fill="{YELLOW}" stroke="{INK}" stroke-width="1.4"/>',
+        f'<path d="M14.5 28.5 Q18 32 21.5 28.5" fill="none" stroke="{INK}" stroke-width="1.4" stroke-linecap="round"/>',
+        f'<circle cx="15.3" cy="25.3" r="1.1" fill="{INK}"/><circle cx="20.7" cy="25.3" r="1.1" fill="{INK}"/>',
+        f'<path d="M6 38.5 h18 M6 41.5 h12" stroke="{WHITE}" stroke-width="1.6" stroke-linecap="round"/>',
+        f'<path d="M28 33 l1.2 2.6 2.8 0.3 -2.1 1.9 0.6 2.8 -2.5 -1.4 -2.5 1.4 0.6 -2.8 -2.1 -1.9 2.8 -0.3z" fill="{YELLOW}" stroke="{INK}" stroke-width="0.8"/>',
+    ])
+
+
+def item_beer():
+    return "".join([
+        f'<path d="M16 2.5 h7 v10 q0 3 4 7.5 q3.5 3.5 3.5 8 v17 q0 3 -3 3 h-16 q-3 0 -3 -3 v-17 '
+        f'q0 -4.5 3.5 -8 q4 -4.5 4 -7.5z" fill="#b5651d" stroke="{INK}" stroke-width="2.2" stroke-linejoin="round"/>',
+        f'<rect x="14.5" y="1.5" width="10" height="4.5" rx="1.5" fill="{YELLOW}" stroke="{INK}" stroke-width="1.5"/>',
+        f'<rect x="8.5" y="28" width="22" height="12" rx="2" fill="#fff1c9" stroke="{INK}" stroke-width="1.4"/>',
+        f'<text x="19.5" y="37.3" font-family="{DIGIT_FONT}" font-weight="bold" font-size="8" fill="#b5651d" '
+        f'text-anchor="middle">BEER</text>',
+        f'<path d="M11.5 24 v-2 q1 -2.5 3 -4.2" stroke="#f0b070" stroke-width="2" fill="none" stroke-linecap="round"/>',
+    ])
+
+
+ITEMS = [("iTV", item_tv), ("iDinheiro", item_money), ("iBola", item_ball),
+         ("iPlayboy", item_magazine), ("iCerveja", item_beer)]
+
+
+# ---------------------------------------------------------------- panel, digits, clocks
+
+def interface():
+    band = 70
+    parts = [
+        f'<rect x="0" y="0" width="640" height="{band}" fill="{PANEL}"/>',
+        f'<rect x="0" y="0" width="640" height="4" fill="{PANEL_LIGHT}"/>',
+        f'<rect x="0" y="{band - 5}" width="640" height="5" fill="{YELLOW_DARK}"/>',
+        f'<rect x="0" y="{band - 7}" width="640" height="2" fill="{INK}"/>',
+    ]
+    # Dark windows around the cells the game redraws (speed, elapsed, remaining).
+    for x, w in ((75, 16), (400, 80), (550, 80)):
+        parts.append(f'<rect x="{x - 5}" y="15" width="{w + 10}" height="31" rx="7" fill="#14172e" '
+                     f'stroke="{PANEL_LIGHT}" stroke-width="2"/>')
+    parts.append(text(66, 38, "SPEED", 15, YELLOW, "end"))
+    parts.append(text(440, 60, "PLAYED", 12, "#c9cbe8", "middle"))
+    parts.append(text(590, 60, "LEFT", 12, "#ffb3c1", "middle"))
+    parts.append(face(132, 33, 19))
+    parts.append(text(160, 47, "Lumo", 40, YELLOW, outline=INK, ow=5))
+    parts.append(f'<rect x="0" y="{band}" width="640" height="{480 - band}" fill="none"/>')
+    return svg(640, 480, "".join(parts))
+
+
+def digit(ch, colour, dark):
+    return svg(16, 21, text(8, 19, ch, 21, colour, "middle", DIGIT_FONT, outline=dark, ow=2.6))
+
+
+def colon(colour, dark):
+    return svg(16, 21, "".join(
+        f'<circle cx="8" cy="{cy}" r="2.6" fill="{colour}" stroke="{dark}" stroke-width="1.4"/>'
+        for cy in (7.5, 15.5)))
+
+
+def clock(frame, body, rim):
+    # The hand turns an eighth of a circle per frame; the silhouette never changes.
+    a = math.radians(frame * 45 - 90)
+    hx, hy = 25 + 13 * math.cos(a), 33 + 13 * math.sin(a)
+    ticks = "".join(
+        f'<circle cx="{25 + 15 * math.cos(math.radians(k * 30))}" cy="{33 + 15 * math.sin(math.radians(k * 30))}" '
+        f'r="{1.6 if k % 3 == 0 else 1}" fill="{INK}"/>' for k in range(12))
+    return svg(50, 58, "".join([
+        f'<circle cx="11" cy="13" r="7" fill="{rim}" stroke="{INK}" stroke-width="2"/>',
+        f'<circle cx="39" cy="13" r="7" fill="{rim}" stroke="{INK}" stroke-width="2"/>',
+        f'<path d="M13 51 l-4 5 M37 51 l4 5" stroke="{INK}" stroke-width="3" stroke-linecap="round"/>',
+        f'<circle cx="25" cy="33" r="21" fill="{body}" stroke="{INK}" stroke-width="2.4"/>',
+        f'<circle cx="25" cy="33" r="17" fill="#fffdf3" stroke="{INK}" stroke-width="1.4"/>',
+        ticks,
+        f'<path d="M25 33 L{hx:.3f} {hy:.3f}" stroke="{RED_DARK if body == YELLOW else INK}" '
+        f'stroke-width="2.6" stroke-linecap="round"/>',
+        f'<path d="M25 33 L25 24" stroke="{INK}" stroke-width="2.2" stroke-linecap="round"/>',
+        f'<circle cx="25" cy="33" r="2.4" fill="{INK}"/>',
+    ]))
+
+
+# ---------------------------------------------------------------- levels
+
+def read_level(root, nr):
+    with open(os.path.join(root, f"{nr:02d}.txt")) as f:
+        nums = [int(t) for t in f.read().split()]
+    walls = [tuple(nums[36 + 4 * i:40 + 4 * i]) for i in range(WALLS_PER_LEVEL[nr])]
+    return nums[:36], walls
+
+
+def floor_pattern(nr, st, w, h, step=40):
+    # A quiet repeat per level: grass tufts, ripples, tiles.
+    marks = []
+    for j in range(0, h // step + 1):
+        for i in range(-1, w // step + 1):
+            x = i * step + (step // 2 if j % 2 else 0)
+            y = j * step + 8
+            if nr == 1:
+                marks.append(f'<path d="M{x - 5} {y + 3} q3 -2 4 -8 M{x} {y + 3} q0 -4 1 -10 M{x + 5} {y + 3} q-2 -3 -3 -8" '
+                             f'stroke="{st["dot"]}" stroke-width="2" fill="none" stroke-linecap="round"/>')
+            elif nr == 2:
+                marks.append(f'<path d="M{x - 9} {y} q4.5 -4 9 0 t9 0" stroke="{st["dot"]}" stroke-width="2.2" '
+                             f'fill="none" stroke-linecap="round"/>')
+            else:
+                marks.append(f'<path d="M{x} {y - 6} l6 6 l-6 6 l-6 -6z" fill="{st["dot"]}"/>')
+    return "".join(marks)
+
+
+def wall_block(x1, y1, x2, y2, st):
+    w, h = x2 - x1, y2 - y1
+    # Drawn exactly on the collision rectangle: dark rim inside, a light top
+    # and a shaded bottom for a chunky block, a soft shadow on the floor.
+    return "".join([
+        f'<rect x="{x1 + 5}" y="{y1 + 6}" width="{w}" height="{h}" fill="#000" opacity="0.13"/>',
+        f'<rect x="{x1}" y="{y1}" width="{w}" height="{h}" fill="{st["edge"]}"/>',
+        f'<rect x="{x1 + 3}" y="{y1 + 3}" width="{w - 6}" height="{h - 6}" fill="{st["wall"]}"/>',
+        f'<rect x="{x1 + 3}" y="{y1 + 3}" width="{w - 6}" height="5" fill="{st["light"]}"/>',
+        f'<rect x="{x1 + 3}" y="{y2 - 8}" width="{w - 6}" height="5" fill="{st["edge"]}" opacity="0.45"/>',
+        f'<rect x="{x1 + 3}" y="{y1 + 8}" width="3" height="{h - 16}" fill="{st["light"]}" opacity="0.6"/>',
+    ])
+
+
+def level_background(root, nr):
+    st = LEVEL_STYLE[nr]
+    _, walls = read_level(root, nr)
+    body = [floor_pattern(nr, st, 640, 480)]
+    body += [wall_block(*wl, st) for wl in walls]
+    return svg(640, 480, "".join(body), bg=st["floor"])
+
+
+def level_button(root, nr):
+    st = LEVEL_STYLE[nr]
+    _, walls = read_level(root, nr)
+    # The whole field (y 70..480) shrunk into the square, with the number on top.
+    k = 50 / 640.0
+    ky = 50 / 410.0
+    body = [f'<rect x="1" y="1" width="48" height="48" rx="6" fill="{st["floor"]}"/>']
+    for x1, y1, x2, y2 in walls:
+        body.append(f'<rect x="{x1 * k:.2f}" y="{(y1 - 70) * ky:.2f}" width="{(x2 - x1) * k:.2f}" '
+                    f'height="{(y2 - y1) * ky:.2f}" fill="{st["wall"]}" stroke="{st["edge"]}" stroke-width="0.8"/>')
+    body.append(f'<rect x="1" y="1" width="48" height="48" rx="6" fill="none" stroke="{YELLOW}" stroke-width="2"/>')
+    body.append(text(25, 40, str(nr), 38, YELLOW, "middle", outline=INK, ow=5))
+    return svg(50, 50, "".join(body), bg="#000000")
+
+
+# ---------------------------------------------------------------- menu
+
+def button(w, h, label, y, bh, colour, x=10, bw=None, mood=None):
+    bw = bw or (w - 2 * x)
+    body = [pill(x, y + 3, bw, bh, INK, INK, 0),
+            pill(x, y, bw, bh, colour),
+            f'<rect x="{x + bh / 2}" y="{y + 5}" width="{bw - bh}" height="{bh * 0.28}" rx="{bh * 0.14}" fill="{WHITE}" opacity="0.35"/>',
+            text(x + bw / 2, y + bh / 2 + 8, label, 24, WHITE, "middle", outline=INK, ow=4)]
+    return svg(w, h, "".join(body))
+
+
+def pointer(sad):
+    # A small face with a nudge towards its button: left for the column, right for Exit.
+    cx = 29 if not sad else 21
+    tip = "M3 25 L13 17 L13 33Z" if not sad else "M47 25 L37 17 L37 33Z"
+    return svg(50, 50, f'<path d="{tip}" fill="{YELLOW if not sad else RED}" stroke="{INK}" '
+                       f'stroke-width="2" stroke-linejoin="round"/>' + face(cx, 25, 15, sad))
+
+
+def banner():
+    parts = []
+    # Leave image x 50..99, y 0..99 empty: the level buttons show through there.
+    parts.append(text(372, 92, "Lumo", 96, YELLOW, "end", outline=INK, ow=10))
+    parts.append(text(372, 92, "Lumo", 96, "none", "end", outline=ORANGE, ow=2.5))
+    parts.append(f'<circle cx="195" cy="212" r="92" fill="{PURPLE}" opacity="0.25"/>')
+    parts.append(face(195, 212, 78))
+    parts.append(group(coco(), 42, 200, 1.6))
+    parts.append(group(esposa(), 296, 126, 1.5))
+    parts.append(group(gangster(), 300, 232, 1.5))
+    parts.append(group(ladrao(), 30, 120, 1.5))
+    parts.append(group(item_ball(), 110, 258, 1.1))
+    parts.append(group(item_money(), 248, 274, 0.95))
+    for x, y, r in ((140, 116, 4), (262, 112, 3), (88, 296, 3), (356, 312, 3)):
+        parts.append(f'<path d="M{x} {y - 2 * r} L{x + r / 2} {y - r / 2} L{x + 2 * r} {y} L{x + r / 2} {y + r / 2} '
+                     f'L{x} {y + 2 * r} L{x - r / 2} {y + r / 2} L{x - 2 * r} {y} L{x - r / 2} {y - r / 2}Z" fill="{YELLOW}"/>')
+    parts.append(text(195, 314, "Steer the smiley, beat the clock!", 16, "#c9cbe8", "middle"))
+    return svg(390, 320, "".join(parts))
+
+
+def card(w, h, title, x0=0, y0=0):
+    return "".join([
+        f'<rect x="{x0 + 2}" y="{y0 + 2}" width="{w - 4}" height="{h - 4}" rx="18" fill="{CARD}" stroke="{PURPLE}" stroke-width="3"/>',
+        text(x0 + w / 2, y0 + 38, title, 30, YELLOW, "middle", outline=INK, ow=5),
+    ])
+
+
+def rank_panel():
+    parts = [card(390, 320, "Longest games")]
+    parts.append(text(195, 57, "worst at the top, best at the bottom", 13, "#c9cbe8", "middle"))
+    names = ["10th", "9th", "8th", "7th", "6th", "5th", "4th", "3rd", "2nd", "1st"]
+    for k, name in enumerate(names):
+        y = 64 + 20 * k  # panel-relative top of the row (screen y 114 + 20k)
+        fill = "#2b3064" if k % 2 else "#232855"
+        if k == 9:
+            fill = "#5a4a12"
+        parts.append(f'<rect x="20" y="{y}" width="350" height="20" rx="6" fill="{fill}"/>')
+        colour = YELLOW if k == 9 else "#c9cbe8"
+        parts.append(text(68, y + 16, name, 15, colour, "end"))
+    parts.append(group(face(0, 0, 18), 330, 280, 0.9))
+    parts.append(text(196, 300, "Your time is saved if it beats the top row.", 12, "#c9cbe8", "middle"))
+    # Medal beside the best row.
+    parts.append(f'<circle cx="190" cy="254" r="8" fill="{YELLOW}" stroke="{INK}" stroke-width="1.6"/>')
+    parts.append(text(190, 258.5, "1", 11, INK, "middle", DIGIT_FONT))
+    return svg(390, 320, "".join(parts))
+
+
+def next_arrow():
+    # The click box is image x 360..380, y 135..175: the arrow stays inside it.
+    return "".join([
+        f'<rect x="360.5" y="135.5" width="19" height="39" rx="7" fill="{YELLOW}" stroke="{INK}" stroke-width="1"/>',
+        f'<path d="M364.5 143 L376 155 L364.5 167Z" fill="{RED}" stroke="{INK}" stroke-width="1.6" stroke-linejoin="round"/>',
+        text(370, 130, "next", 11, YELLOW, "middle"),
+    ])
+
+
+def key_cap(x, y, label, w=34):
+    return "".join([
+        f'<rect x="{x}" y="{y + 3}" width="{w}" height="28" rx="6" fill="#111430"/>',
+        f'<rect x="{x}" y="{y}" width="{w}" height="28" rx="6" fill="#eef0ff" stroke="{INK}" stroke-width="1.6"/>',
+        text(x + w / 2, y + 20, label, 16, INK, "middle", DIGIT_FONT),
+    ])
+
+
+def help_page(n, body):
+    parts = [card(390, 320, ["How to play", "Watch out!", "Good to know"][n - 1]),
+             body, next_arrow(),
+             text(370, 305, f"{n}/3", 13, "#c9cbe8", "middle")]
+    return svg(390, 320, "".join(parts), bg="#000000")
+
+
+def help1():
+    p = [group(face(0, 0, 22), 46, 84)]
+    p.append(text(80, 78, "You are the smiley. You never", 15, WHITE))
+    p.append(text(80, 96, "stop moving, you can only steer!", 15, WHITE))
+    p.append(key_cap(24, 118, "\u2192") + text(64, 138, "or", 14, "#c9cbe8") + key_cap(86, 118, "A"))
+    p.append(text(130, 138, "turn clockwise", 15, WHITE))
+    p.append(key_cap(24, 156, "\u2190") + text(64, 176, "or", 14, "#c9cbe8") + key_cap(86, 156, "D"))
+    p.append(text(130, 176, "turn anticlockwise", 15, WHITE))
+    p.append(key_cap(24, 194, "Esc", 48))
+    p.append(text(84, 214, "end the game", 15, WHITE))
+    p.append(f'<rect x="18" y="236" width="330" height="58" rx="10" fill="#2b3064"/>')
+    p.append(text(30, 257, "You start with 20 seconds.", 15, YELLOW))
+    p.append(text(30, 280, "Your score: how long you last!", 15, YELLOW))
+    return help_page(1, "".join(p))
+
+
+def help2():
+    rows = [
+        (coco(), 30, "Coco", "-10 s", "enters at 5 s", "jumps to random places"),
+        (esposa(), 45, "Esposa", "-10 s", "enters at 15 s", "chases you!"),
+        (ladrao(), 38, "Thief", "-5 s", "enters at 25 s", "chases the prize, steals it away"),
+        (gangster(), 43, "Gangster", "-20 s", "enters at 35 s", "wanders in random directions"),
+    ]
+    p = []
+    for i, (pic, w, name, cost, when, how) in enumerate(rows):
+        y = 54 + 60 * i
+        p.append(f'<rect x="14" y="{y}" width="332" height="54" rx="10" fill="#2b3064"/>')
+        p.append(group(pic, 22 + (45 - w) / 2, y + 7))
+        p.append(text(76, y + 21, name, 17, YELLOW))
+        p.append(text(166, y + 21, cost, 17, "#ff8fa3"))
+        p.append(text(222, y + 21, when, 13, "#c9cbe8"))
+        p.append(text(76, y + 43, how, 14, WHITE))
+    return help_page(2, "".join(p))
+
+
+def help3():
+    p = []
+    for i, (_, fn) in enumerate(ITEMS):
+        p.append(group(fn(), 20 + 30 * i, 52, 0.62))
+    p.append(text(176, 66, "Grab a prize:", 15, YELLOW))
+    p.append(text(176, 84, "+2 seconds, then it", 15, WHITE))
+    p.append(text(176, 100, "pops up elsewhere.", 15, WHITE))
+    st = LEVEL_STYLE[1]
+    p.append(f'<rect x="20" y="122" width="60" height="40" fill="{st["edge"]}"/>'
+             f'<rect x="23" y="125" width="54" height="34" fill="{st["wall"]}"/>'
+             f'<rect x="23" y="125" width="54" height="5" fill="{st["light"]}"/>')
+    p.append(text(96, 138, "Walls: -2 seconds", 15, YELLOW))
+    p.append(text(96, 156, "and you bounce off.", 15, WHITE))
+    p.append(text(22, 190, "Every 500 frames (about 16 s)", 15, WHITE))
+    p.append(text(22, 208, "you speed up, to a top speed of 15.", 15, WHITE))
+    p.append(text(22, 226, "The SPEED digit counts up to 9,", 13, "#c9cbe8"))
+    p.append(text(22, 242, "then a red 0 means top speed.", 13, "#c9cbe8"))
+    p.append(f'<rect x="18" y="252" width="330" height="42" rx="10" fill="#2b3064"/>')
+    p.append(text(30, 278, "The ranking keeps the ten longest times.", 14, YELLOW))
+    return help_page(3, "".join(p))
+
+
+def credits():
+    # Black margins left and top: the content starts at (56, 56), on a JPEG
+    # block boundary, so the 50-pixel margins stay pure black after compression.
+    p = [card(384, 314, "Lumo", 56, 56)]
+    lines = [
+        (16, YELLOW, "Made by the Lumo developers"),
+        (6, None, ""),
+        (14, "#c9cbe8", "Built with"),
+        (15, WHITE, "Allegro 4 game library"),
+        (15, WHITE, "loadpng and JPGalleg add-ons"),
+        (15, WHITE, "libpng, libjpeg and zlib"),
+        (6, None, ""),
+        (14, "#c9cbe8", "Fonts"),
+        (15, WHITE, "Comic Neue: SIL Open Font License 1.1"),
+        (15, WHITE, "DejaVu Sans: Bitstream Vera licence"),
+        (13, WHITE, "(with DejaVu public-domain changes)"),
+    ]
+    y = 128
+    for size, colour, s in lines:
+        if colour:
+            p.append(text(248, y, s, size, colour, "middle"))
+        y += size + 7
+    p.append(group(face(0, 0, 16), 106, 98))
+    p.append(group(face(0, 0, 16, True), 390, 98))
+    return svg(440, 370, "".join(p), bg="#000000")
+
+
+# ---------------------------------------------------------------- main
+
+def main():
+    root, out = sys.argv[1], sys.argv[2]
+    os.makedirs(out, exist_ok=True)
+    jobs = []  # (name, svg text, w, h, target, kind); interface before the clocks
+
+    def add(name, text_, w, h, target, kind):
+        jobs.append((name, text_, w, h, target, kind))
+
+    menu = "Data/Imagens/Menu/"
+    add("banner", banner(), 390, 320, menu + "LMBanner.png", "png")
+    add("bnovo", button(200, 74, "New game", 15, 44, GREEN), 200, 74, menu + "BNovoJogo.png", "png")
+    add("brank", button(200, 74, "Ranking", 15, 44, PURPLE), 200, 74, menu + "BRanking.png", "png")
+    add("bajuda", button(200, 74, "Help", 15, 44, BLUE), 200, 74, menu + "BAjuda.png", "png")
+    add("bcred", button(200, 74, "Credits", 27, 44, ORANGE), 200, 74, menu + "BCreditos.png", "png")
+    add("bsair", button(160, 74, "Exit", 15, 44, RED, x=14, bw=134), 160, 74, menu + "BSair.png", "png")
+    add("feliz", pointer(False), 50, 50, menu + "escolhaFeliz.png", "png")
+    add("triste", pointer(True), 50, 50, menu + "escolhaTriste.png", "png")
+    add("rank", rank_panel(), 390, 320, menu + "rank.png", "png")
+    pers = "Data/Imagens/Personagens/"
+    add("smile", svg(40, 40, smile()), 40, 40, pers + "smile.png", "png")
+    add("smileTriste", svg(40, 40, smile(True)), 40, 40, pers + "smileTriste.png", "png")
+    add("coco", svg(30, 30, coco()), 30, 30, pers + "coco.png", "png")
+    add("esposa", svg(45, 40, esposa()), 45, 40, pers + "esposa.png", "png")
+    add("gangster", svg(43, 42, gangster()), 43, 42, pers + "gangster.png", "png")
+    add("ladrao", svg(38, 40, ladrao()), 38, 40, pers + "ladrao.png", "png")
+    for nr in (1, 2, 3):
+        add(f"nivel{nr}", level_background(root, nr), 640, 480, f"Data/Imagens/Niveis/{nr:02d}.jpg", "jpg")
+        add(f"b{nr}", level_button(root, nr), 50, 50, f"Data/B{nr:02d}.jpg", "jpg")
+    add("interface", interface(), 640, 480, "Data/Imagens/interface.png", "png")
+    add("ajuda01", help1(), 390, 320, menu + "ajuda01.jpg", "jpg")
+    add("ajuda02", help2(), 390, 320, menu + "ajuda02.jpg", "jpg")
+    add("ajuda03", help3(), 390, 320, menu + "ajuda03.jpg", "jpg")
+    add("creditos", credits(), 440, 370, menu + "creditos.jpg", "jpg")
+    for name, fn in ITEMS:
+        add(name, svg(39, 50, fn()), 39, 50, f"Data/Imagens/Itens/{name}.png", "png")
+    num = "Data/Imagens/numeros/"
+    for d in range(10):
+        add(f"d{d}", digit(str(d), YELLOW, "#5a3a00"), 16, 21, f"{num}{d:02d}.png", "png")
+        add(f"d{d}v", digit(str(d), "#ff5a5a", "#4a0010"), 16, 21, f"{num}{d:02d}v.png", "png")
+    add("P", colon(YELLOW, "#5a3a00"), 16, 21, num + "P.png", "png")
+    add("Pv", colon("#ff5a5a", "#4a0010"), 16, 21, num + "Pv.png", "png")
+    for f in range(8):
+        add(f"y{f}", clock(f, YELLOW, YELLOW_DARK), 50, 58, f"Data/Imagens/Relogio/yClock{f:02d}.png", "clock 350 12")
+        add(f"r{f}", clock(f, RED, RED_DARK), 50, 58, f"Data/Imagens/Relogio/rClock{f:02d}.png", "clock 500 12")
+    add("black", svg(640, 480, "", bg="#000000"), 640, 480, "Data/Imagens/black.jpg", "jpg")
+
+    with open(os.path.join(out, "manifest.txt"), "w") as m:
+        for name, text_, w, h, target, kind in jobs:
+            path = os.path.join(out, name + ".svg")
+            with open(path, "w") as f:
+                f.write(text_)
+            m.write(f"{path} {w} {h} {target} {kind}\n")
+
+
+if __name__ == "__main__":
+    main()
