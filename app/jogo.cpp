@@ -13,7 +13,11 @@ END_OF_FUNCTION(ticker)
 Jogo::Jogo() : fim(false), menu(false), aux2{}, nr(1), rel1(0) {}
 
 bool Jogo::alInit() {
-    allegro_init();
+    // Without a usable system (no display at all) the input drivers would crash.
+    if (allegro_init() != 0) {
+        allegro_message("Unable to start Allegro: is there a display?\n");
+        return false;
+    }
     jpgalleg_init();
     install_keyboard();
     install_mouse();

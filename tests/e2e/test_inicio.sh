@@ -50,4 +50,12 @@ le_mensagem
 [[ "$MENSAGEM" == "05v.png not found" ]] || falha "message was '$MENSAGEM'"
 espera_fim 10
 [[ $STATUS -ne 0 ]] || falha "a missing image ended the program with status 0"
-echo "PASS: menu, game, Escape, missing level, exit, missing image"
+# No display at all: a message and a failing status, not a crash.
+set +e
+(cd "$TRABALHO" && DISPLAY= "$LUMO_BIN" >"$TRABALHO/.sem-tela" 2>&1)
+STATUS=$?
+set -e
+((STATUS == 1)) || falha "without a display the program ended with status $STATUS, not 1"
+grep -q "Unable to start Allegro" "$TRABALHO/.sem-tela" || falha "no message without a display"
+
+echo "PASS: menu, game, Escape, missing level, exit, missing image, no display"
