@@ -499,7 +499,7 @@ def help2():
 def help3():
     p = []
     for i, (_, fn) in enumerate(ITEMS):
-        p.append(group(fn(), 20 + 30 * i, 52, 0.62))
+        p.append(group(fn(), 16 + 30 * i, 50, 0.74))
     p.append(text(176, 66, "Grab a prize:", 15, YELLOW))
     p.append(text(176, 84, "+2 seconds, then it", 15, WHITE))
     p.append(text(176, 100, "pops up elsewhere.", 15, WHITE))
