@@ -401,8 +401,8 @@ def banner():
     parts.append(group(esposa(), 296, 126, 1.5))
     parts.append(group(gangster(), 300, 232, 1.5))
     parts.append(group(ladrao(), 30, 120, 1.5))
-    parts.append(group(item_ball(), 110, 258, 1.1))
-    parts.append(group(item_money(), 248, 274, 0.95))
+    parts.append(group(item_ball(), 72, 250, 1.0))
+    parts.append(group(item_money(), 10, 252, 0.9))
     for x, y, r in ((140, 116, 4), (262, 112, 3), (88, 296, 3), (356, 312, 3)):
         parts.append(f'<path d="M{x} {y - 2 * r} L{x + r / 2} {y - r / 2} L{x + 2 * r} {y} L{x + r / 2} {y + r / 2} '
                      f'L{x} {y + 2 * r} L{x - r / 2} {y + r / 2} L{x - 2 * r} {y} L{x - r / 2} {y - r / 2}Z" fill="{YELLOW}"/>')
@@ -499,7 +499,7 @@ def help2():
 def help3():
     p = []
     for i, (_, fn) in enumerate(ITEMS):
-        p.append(group(fn(), 20 + 30 * i, 52, 0.62))
+        p.append(group(fn(), 16 + 30 * i, 50, 0.74))
     p.append(text(176, 66, "Grab a prize:", 15, YELLOW))
     p.append(text(176, 84, "+2 seconds, then it", 15, WHITE))
     p.append(text(176, 100, "pops up elsewhere.", 15, WHITE))
