@@ -16,6 +16,7 @@
 #include <cstring>
 #include <fstream>
 #include <sstream>
+#include <type_traits>
 
 namespace {
 
@@ -28,11 +29,13 @@ class Resumo {
 public:
     template <class T>
     void junta(T valor) {
+        static_assert(std::is_arithmetic<T>::value, "plain numbers only");
         unsigned char bytes[sizeof(T)];
         std::memcpy(bytes, &valor, sizeof(T));
         for (unsigned char b : bytes) h = (h ^ b) * 1099511628211ull;
     }
-    void junta(const Objeto& o) {
+    // Field by field: the bytes of a whole object include its padding.
+    void juntaObjeto(const Objeto& o) {
         junta(o.getX());
         junta(o.getY());
         junta(o.getXA());
@@ -49,12 +52,12 @@ private:
 };
 
 void juntaEstado(Resumo& r, Mapa& m) {
-    r.junta(*AcessoTeste::smile(m));
-    r.junta(*AcessoTeste::iten(m));
+    r.juntaObjeto(*AcessoTeste::smile(m));
+    r.juntaObjeto(*AcessoTeste::iten(m));
     r.junta(m.getIten().getIcone());
     Inimigo* inimigos[] = {AcessoTeste::coco(m), AcessoTeste::esposa(m), AcessoTeste::gangster(m), AcessoTeste::ladrao(m)};
     for (Inimigo* i : inimigos) {
-        r.junta(*i);
+        r.juntaObjeto(*i);
         r.junta(i->getExiste());
     }
     r.junta(AcessoTeste::tempoMov(*AcessoTeste::coco(m)));
@@ -84,6 +87,8 @@ std::vector<std::string> joga(const std::string& arquivo, short nr, unsigned sem
         return linhas;
     }
     srand(semente);
+    // The first picture was drawn at creation, before the seed: draw it again.
+    AcessoTeste::iten(mapa)->mudaIcone();
     mapa.setMinD(1);  // long enough for all four enemies
     Resumo resumo;
     for (int u = 1; u <= ATUALIZACOES; ++u) {
