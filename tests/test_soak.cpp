@@ -15,7 +15,7 @@
 namespace {
 
 const int ATUALIZACOES_POR_SEMENTE = 50000;
-const unsigned SEMENTES[] = {1, 22, 333, 4444};  // 200,000 updates per level
+const unsigned SEMENTES[] = {1, 22, 333, 4444, 55555, 666666};  // 300,000 updates per level
 
 ::testing::AssertionResult naTela(const Objeto& o, const char* nome) {
     if (o.getX() >= -30 && o.getX() <= 640 && o.getY() >= 70 && o.getY() <= 480)
