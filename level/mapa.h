@@ -67,10 +67,12 @@ public:
 
 private:
     void movimentaNaDirecao(Movimento& m);
-    void volta(Objeto& o);
-    void inverte(Objeto& o);
+    static void volta(Objeto& o);    // back to where it stood at the start of the update
+    static void inverte(Objeto& o);  // about turn
     bool toca(const Objeto& a, const Objeto& b);
+    // Whether the square of side lado at the object has a corner inside any wall.
     bool caixaEmAlgumaParede(const Objeto& o, short lado);
+    // Bounces the object off every wall it runs into; returns how many.
     short bateParedes(Objeto& o, short alturaRebote);
     void encontro(Objeto& primeiro, Objeto& outro, bool voltaOutro);
     void recolocaIten();

@@ -70,6 +70,16 @@ inline std::string textoNivel(const Nivel& n) {
     return s;
 }
 
+// One frame of play in the game loop's order; true when the time is up.
+inline bool atualiza(Mapa& m) {
+    m.capturaComando();
+    m.movimentaObjetos();
+    m.colisao();
+    m.timeLine();
+    m.contaTempo();
+    return m.contaTempoRestante();
+}
+
 // A level in a throw-away folder; the keys are let go after each test.
 class ComNivel : public ::testing::Test {
 protected:

@@ -171,6 +171,20 @@ TEST_F(Colisao, EsposaContactSwapsHeadingsAndPutsBothBack) {
     EXPECT_EQ(mapa.getSegD(), 10);
 }
 
+TEST_F(Colisao, EsposaIsMetBeforeGangster) {
+    monta();
+    poe(smile(), 200, 200, 30, 198, 200);
+    poe(esposa(), 200, 215, 100);
+    poe(gangster(), 198, 185, 300);  // touches the player's put-back place too, not the Esposa
+    esposa()->setExiste(true);
+    gangster()->setExiste(true);
+    mapa.colisao();
+    EXPECT_EQ(esposa()->getDirecao(), 30);
+    EXPECT_EQ(gangster()->getDirecao(), 210);
+    EXPECT_EQ(smile()->getDirecao(), 30);
+    EXPECT_EQ(mapa.getSegD(), 20 - 10 - 20);
+}
+
 TEST_F(Colisao, EachEnemyCostsItsPenalty) {
     struct Caso {
         Inimigo* inimigo;

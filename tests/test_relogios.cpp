@@ -1,0 +1,118 @@
+// The two clocks: elapsed time counting up, remaining time counting down and
+// ending the game, with the borrows and carries of penalties and bonuses.
+#include <gtest/gtest.h>
+
+#include "level/mapa.h"
+#include "tests/acesso.h"
+
+namespace {
+
+class Relogios : public teste::ComNivel {
+protected:
+    void SetUp() override { ASSERT_TRUE(prepara(1, teste::nivelNeutro(1))); }
+    void restante(int min, int seg, int mili) {
+        mapa.setMinD(min);
+        mapa.setSegD(seg);
+        mapa.setMiliD(mili);
+    }
+};
+
+TEST_F(Relogios, FirstUpdate) {
+    mapa.contaTempo();
+    EXPECT_FALSE(mapa.contaTempoRestante());
+    EXPECT_EQ(mapa.getMinD(), 0);
+    EXPECT_EQ(mapa.getSegD(), 19);
+    EXPECT_EQ(mapa.getMiliD(), 30);
+    EXPECT_EQ(mapa.getMin(), 0);
+    EXPECT_EQ(mapa.getSeg(), 1);
+    EXPECT_EQ(mapa.getMili(), 1);
+}
+
+TEST_F(Relogios, PlainGameEndsOnUpdate591) {
+    int fim = 0;
+    for (int u = 1; u <= 1000 && fim == 0; ++u) {
+        mapa.contaTempo();
+        if (mapa.contaTempoRestante()) fim = u;
+    }
+    EXPECT_EQ(fim, 591);
+    EXPECT_EQ(mapa.getMin(), 0);
+    EXPECT_EQ(mapa.getSeg(), 20);
+    EXPECT_EQ(mapa.getMili(), 2);
+    EXPECT_EQ(mapa.getSegD(), 0);
+}
+
+TEST_F(Relogios, ElapsedCarriesIntoMinutesAndStopsAt100) {
+    mapa.setSeg(59);
+    mapa.setMili(30);
+    mapa.contaTempo();
+    EXPECT_EQ(mapa.getMin(), 1);
+    EXPECT_EQ(mapa.getSeg(), 0);
+    EXPECT_EQ(mapa.getMili(), 0);
+    mapa.setMin(100);
+    mapa.setSeg(59);
+    mapa.setMili(30);
+    mapa.contaTempo();
+    EXPECT_EQ(mapa.getMin(), 100);
+    EXPECT_EQ(mapa.getSeg(), 0);
+    mapa.setMin(99);
+    mapa.setSeg(59);
+    mapa.setMili(30);
+    mapa.contaTempo();
+    EXPECT_EQ(mapa.getMin(), 100);
+}
+
+TEST_F(Relogios, ZeroSecondsWithAMinuteLeftBorrows) {
+    restante(1, 0, 0);
+    EXPECT_FALSE(mapa.contaTempoRestante());
+    EXPECT_EQ(mapa.getMinD(), 0);
+    EXPECT_EQ(mapa.getSegD(), 59);
+    EXPECT_EQ(mapa.getMiliD(), 30);
+    restante(1, 0, 5);
+    EXPECT_FALSE(mapa.contaTempoRestante());
+    EXPECT_EQ(mapa.getMinD(), 1);
+    EXPECT_EQ(mapa.getSegD(), 0);
+    EXPECT_EQ(mapa.getMiliD(), 4);
+}
+
+TEST_F(Relogios, PenaltyBelowZeroEndsBeforeAnyBorrow) {
+    restante(0, -5, 0);
+    EXPECT_TRUE(mapa.contaTempoRestante());
+    EXPECT_EQ(mapa.getSegD(), -5);
+    EXPECT_EQ(mapa.getMinD(), 0);
+    EXPECT_EQ(mapa.getMiliD(), -1);
+    // Time up whatever the updates within the second hold.
+    restante(0, 0, 25);
+    EXPECT_TRUE(mapa.contaTempoRestante());
+}
+
+TEST_F(Relogios, BigPenaltyBorrowsOnlyToTheMinuteBelow) {
+    restante(1, 3 - 20, 10);
+    EXPECT_FALSE(mapa.contaTempoRestante());
+    EXPECT_EQ(mapa.getMinD(), 0);
+    EXPECT_EQ(mapa.getSegD(), 59);
+}
+
+TEST_F(Relogios, BonusCarriesTheExcessOver59) {
+    restante(0, 58 + 2, 10);
+    EXPECT_FALSE(mapa.contaTempoRestante());
+    EXPECT_EQ(mapa.getMinD(), 1);
+    EXPECT_EQ(mapa.getSegD(), 1);
+}
+
+TEST_F(Relogios, CollisionPenaltyEndsTheGameOnItsUpdate) {
+    Smile* s = AcessoTeste::smile(mapa);
+    Gangster* g = AcessoTeste::gangster(mapa);
+    s->setX(200);
+    s->setY(200);
+    g->setX(205);
+    g->setY(200);
+    g->setExiste(true);
+    AcessoTeste::esposa(mapa)->setExiste(true);
+    mapa.colisao();
+    mapa.timeLine();
+    mapa.contaTempo();
+    EXPECT_TRUE(mapa.contaTempoRestante());
+    EXPECT_EQ(mapa.getSegD(), 0);
+}
+
+}  // namespace
