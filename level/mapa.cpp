@@ -274,9 +274,9 @@ void Mapa::colisao() {
     segD = segD - 2 * bateParedes(*smile, LADO_CAIXA);
 
     if (ladrao->getExiste()) {
+        // The item's previous place stays the one drawn last frame, even when
+        // the player moved it earlier in this update, so that place is erased.
         if (toca(*ladrao, *iten)) {
-            iten->setXA(iten->getX());
-            iten->setYA(iten->getY());
             iten->mudaPosicao();
             iten->mudaIcone();
         }

@@ -219,6 +219,35 @@ TEST_F(Tela, LugarAntigoDoItenApagadoQuandoEleMuda) {
             }
 }
 
+TEST_F(Tela, ItenLevadoDuasVezesNoMesmoQuadroNaoDeixaRastro) {
+    jogo.desenhaTela();
+    Iten* iten = AcessoTeste::iten(mapa());
+    Smile* smile = AcessoTeste::smile(mapa());
+    Ladrao* ladrao = AcessoTeste::ladrao(mapa());
+    const int x0 = static_cast<int>(iten->getX()), y0 = static_cast<int>(iten->getY());
+    ASSERT_TRUE(slotEm(30 + iten->getIcone(), x0 + 1, y0 + 1));
+    // The player takes the item; the thief waits where it lands and takes it again.
+    srand(11);
+    const int x1 = rand() % 600 + 20, y1 = rand() % 350 + 80;
+    srand(11);
+    smile->setX(x0 - 5);
+    smile->setY(y0 - 5);
+    smile->setDirecao(0);
+    ladrao->setExiste(true);
+    ladrao->setVelocidade(0);
+    ladrao->setX(x1);
+    ladrao->setY(y1);
+    jogo.quadroJogo();
+    ASSERT_TRUE(iten->getX() != x1 || iten->getY() != y1) << "the thief did not take the item";
+    // Where the item stood last frame, clear of the sprites drawn now, the floor shows.
+    const int px = static_cast<int>(smile->getX()), py = static_cast<int>(smile->getY());
+    for (int y = y0 + 45; y < y0 + 50; ++y)
+        for (int x = x0; x < x0 + 39; ++x)
+            if (!(x >= px && x < px + 40 && y >= py && y < py + 40)) {
+                EXPECT_TRUE(chaoEm(x, y)) << "stale item pixel at " << x << "," << y;
+            }
+}
+
 // A long game with every enemy on the field: outside the sprites drawn this
 // frame and the panel band, the screen must show the bare floor.
 TEST_F(Tela, PartidaLongaSemRastros) {
