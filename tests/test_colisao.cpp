@@ -261,7 +261,7 @@ TEST_F(Colisao, PlayerWallHitTurnsDownwardToRight) {
 TEST_F(Colisao, LadraoTakesTheItemForFree) {
     monta();
     poe(ladrao(), 400, 300, 0, 395, 300);
-    poe(iten(), 405, 300, 0, 1, 1);
+    poe(iten(), 405, 300, 0, 405, 300);  // saved at the start of the update, as in play
     ladrao()->setExiste(true);
     srand(8);
     const int rx = rand(), ry = rand(), ri = rand();
