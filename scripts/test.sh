@@ -5,3 +5,5 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup.sh --tests
 (cd build && ctest --output-on-failure -j2)
+# Fuzzing for a minute per target and 100000 frames of play under the sanitizers.
+scripts/confiabilidade.sh
