@@ -25,7 +25,11 @@ bool Jogo::alInit() {
     return render.iniciaTela();
 }
 
-void Jogo::alClose() { allegro_exit(); }
+// The images go first: destroying a bitmap needs Allegro still installed.
+void Jogo::alClose() {
+    render.liberaImagens();
+    allegro_exit();
+}
 
 bool Jogo::iniciaJogo(short n) {
     nr = n;

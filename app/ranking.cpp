@@ -4,12 +4,25 @@
 
 #include <cstdio>
 #include <string>
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
 
 const char* const ARQUIVO_RANKING = "rank.txt";
+
+// The rename lives in the folder: until the folder reaches the disk, a power
+// cut can still bring the old table back. The new table is in place either
+// way, so a failure here changes nothing for the caller.
+void sincronizaPasta(const std::string& arquivo) {
+    const size_t barra = arquivo.rfind('/');
+    const std::string pasta = barra == std::string::npos ? "." : arquivo.substr(0, barra + 1);
+    const int fd = open(pasta.c_str(), O_RDONLY | O_DIRECTORY);
+    if (fd < 0) return;
+    fsync(fd);
+    close(fd);
+}
 
 }  // namespace
 
@@ -77,6 +90,10 @@ bool gravaRanking(const short tabela[20], const char* arquivo) {
     ok = ok && std::fflush(f) == 0 && fsync(fileno(f)) == 0;
     ok = std::fclose(f) == 0 && ok;
     ok = ok && std::rename(temporario.c_str(), arquivo) == 0;
-    if (!ok) std::remove(temporario.c_str());
-    return ok;
+    if (!ok) {
+        std::remove(temporario.c_str());
+        return false;
+    }
+    sincronizaPasta(arquivo);
+    return true;
 }

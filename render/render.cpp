@@ -3,6 +3,8 @@
 #include <jpgalleg.h>
 #include <loadpng.h>
 
+#include <cstdio>
+
 namespace {
 
 void acrescentaFaixa(std::vector<ArquivoImagem>& t, int slot, int n, const std::string& pasta,
@@ -48,14 +50,38 @@ std::vector<ArquivoImagem> montaTabela() {
     return t;
 }
 
+// Allegro's JPEG loader accepts a file cut short and fills the missing rows
+// with whatever it decoded last; a whole file ends with the end-of-image marker.
+bool jpegInteiro(const std::string& caminho) {
+    FILE* f = std::fopen(caminho.c_str(), "rb");
+    if (!f) return false;
+    unsigned char fim[2] = {0, 0};
+    const bool lido = std::fseek(f, -2, SEEK_END) == 0 && std::fread(fim, 1, 2, f) == 2;
+    std::fclose(f);
+    return lido && fim[0] == 0xFF && fim[1] == 0xD9;
+}
+
+BITMAP* carrega(const ArquivoImagem& a) {
+    if (a.png) return load_png(a.caminho.c_str(), nullptr);
+    return jpegInteiro(a.caminho) ? load_jpg(a.caminho.c_str(), nullptr) : nullptr;
+}
+
 }  // namespace
 
 Render::Render() {
     for (BITMAP*& b : imagens) b = nullptr;
 }
 
-// The images live as long as the process: nothing to release here.
-Render::~Render() {}
+// Allegro is still installed here when start-up failed; after a normal run
+// Jogo::alClose has already freed everything.
+Render::~Render() { liberaImagens(); }
+
+void Render::liberaImagens() {
+    for (BITMAP*& b : imagens) {
+        if (b) destroy_bitmap(b);
+        b = nullptr;
+    }
+}
 
 const std::vector<ArquivoImagem>& Render::tabela() {
     static const std::vector<ArquivoImagem> t = montaTabela();
@@ -83,8 +109,7 @@ bool Render::iniciaTela() {
 bool Render::carregaImagens() {
     set_alpha_blender();
     for (const ArquivoImagem& a : tabela()) {
-        imagens[a.slot] = a.png ? load_png(a.caminho.c_str(), nullptr)
-                                : load_jpg(a.caminho.c_str(), nullptr);
+        imagens[a.slot] = carrega(a);
         if (!imagens[a.slot]) {
             allegro_message("%s", mensagemFalta(a).c_str());
             return false;

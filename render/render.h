@@ -25,6 +25,8 @@ public:
     bool iniciaTela();
     // Only the images, in slot order, stopping at the first that fails.
     bool carregaImagens();
+    // Frees every loaded image; must run while Allegro is still installed.
+    void liberaImagens();
 
     // The 70 files in loading order, and the message naming a missing one.
     static const std::vector<ArquivoImagem>& tabela();

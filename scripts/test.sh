@@ -5,8 +5,5 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup.sh --tests
 (cd build && ctest --output-on-failure -j2)
-
-# The simulation's long runs again under AddressSanitizer and UndefinedBehaviorSanitizer.
-cmake -S . -B build-san -DLUMO_SANITIZE=ON -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-cmake --build build-san -j"$(nproc)"
-(cd build-san && ctest --output-on-failure -j2 -R 'Soak|Replay')
+# Fuzzing for a minute per target, and the long runs under the sanitizers.
+scripts/confiabilidade.sh

@@ -1,0 +1,18 @@
+#!/usr/bin/env bash
+# The reliability runs that need builds of their own: the fuzz targets for a
+# bounded time (scripts/fuzz.sh) and the long run of play under AddressSanitizer
+# and UndefinedBehaviorSanitizer in build-san/, with the simulation's soak and
+# replay.
+#   LUMO_QUADROS       frames of the long run (100000 here; 1000000 for the full soak)
+#   LUMO_FUZZ_SEGUNDOS seconds per fuzz target (60)
+set -euo pipefail
+cd "$(dirname "$0")/.."
+export LUMO_QUADROS=${LUMO_QUADROS:-100000}
+
+scripts/fuzz.sh
+
+cmake -S . -B build-san -DLUMO_SANITIZE=ON -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+cmake --build build-san -j2 --target lumo_tests
+# The whole run stops at the first report; leaks are reported at exit.
+ASAN_OPTIONS=abort_on_error=1:detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+    build-san/tests/lumo_tests --gtest_filter='Resistencia.*:FuzzRegressao.*:Disco.*:Soak*:Replay*'
