@@ -314,3 +314,26 @@ confere_ranking() {
         ((DIFERENCA <= 5)) || falha "ranking row $((k + 1)) does not show '${RANK[k]}' of rank.txt (difference $DIFERENCA/1000)"
     done
 }
+
+# A level 1 file in the working folder where nothing can touch anything:
+# every collision radius 0, the enemies still, the walls in the panel band
+# where no object goes. The player starts at (300, 240) heading right at
+# speed 5; the item waits at (560, 420), out of its lane.
+nivel_sem_contato() {
+    cat >"$TRABALHO/01.txt" <<'NIVEL'
+300 240 5 0 0 5
+560 420 0 0 0 5
+40 420 0 0 0 5   120 420 0 0 0 5   200 420 0 0 0 5   280 420 0 0 0 5
+0 0 10 10   20 0 30 10   40 0 50 10   60 0 70 10
+NIVEL
+}
+
+# The face's place in the last screenshot: the box of what differs from
+# level 1's picture in the rows 70..399 (the item and the enemies wait
+# lower down), as "x y", or nothing when nothing differs.
+rosto() {
+    fundo_esperado 1
+    convert "$FOTO" "${FUNDOS[1]}" -alpha off -crop 640x330+0+70 +repage -compose difference -composite \
+        -colorspace gray -threshold 15% -trim -format '%X %Y %w' info: |
+        awk '$3 > 1 { printf "%d %d\n", $1, $2 + 70 }'
+}
