@@ -73,15 +73,5 @@ done
 menu_esperado ajuda-fechada 2 "$BANNER"
 clica_ate "$x" "$y" "$ESPERADA" "${PAINEL[@]}" || falha "a second click on help did not close it (difference $DIFERENCA/1000)"
 
-# Exit: the program ends with status 0.
-for _ in 1 2 3; do
-    clica 560 427
-    for _ in $(seq 40); do
-        kill -0 "$JOGO_PID" 2>/dev/null || break 2
-        sleep 0.05
-    done
-done
-espera_fim 5
-((STATUS == 0)) || falha "the exit button ended the program with status $STATUS, not 0"
-
+sai_pelo_botao
 echo "PASS: five buttons, the pointer at each, chooser, ranking, three help pages, credits, exit with 0"
