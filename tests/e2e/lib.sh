@@ -54,8 +54,9 @@ pasta_com_dados_do_jogo() {
     cp "$LUMO_SOURCE_DIR"/0[123].txt "$TRABALHO/"
 }
 
+# The program, or the given command in its place (an installed launcher).
 inicia_jogo() {
-    (cd "$TRABALHO" && exec "$LUMO_BIN" >"$TRABALHO/.saida" 2>&1) &
+    (cd "$TRABALHO" && exec "${1:-$LUMO_BIN}" >"$TRABALHO/.saida" 2>&1) &
     JOGO_PID=$!
 }
 
@@ -284,15 +285,19 @@ termina_com_escape() {
     espera_menu 3 || falha "Escape did not bring the menu back (difference $DIFERENCA/1000)"
 }
 
+# The rank file the checks read: the game's, in its working folder.
+RANK_TXT="$TRABALHO/rank.txt"
+
 # Every line of rank.txt on one line, for messages.
-rank_em_linha() { tr '\n' '|' <"$TRABALHO/rank.txt"; }
+rank_em_linha() { tr '\n' '|' <"$RANK_TXT"; }
 
 # The ranking panel as rank.txt says it should look, lowest time first: each
 # row two digits, the separator and two digits. Opens it with a click on the
 # ranking button.
 abre_ranking() {
     local k m s y digitos=()
-    mapfile -t RANK < <(sort -n -k1,1 -k2,2 "$TRABALHO/rank.txt")
+    [[ -f "$RANK_TXT" ]] || falha "no $RANK_TXT to compare the ranking panel with"
+    mapfile -t RANK < <(sort -n -k1,1 -k2,2 "$RANK_TXT")
     for k in $(seq 0 9); do
         read -r m s <<<"${RANK[k]}"
         y=$((114 + 20 * k))

@@ -19,8 +19,8 @@ espera_menu 90 || falha "the game did not end by itself within 90 s (difference 
 duracao=$((($(date +%s%N) - inicio) / 1000000))
 ((duracao >= 15000)) || falha "the game ended after $duracao ms, well before 591 frames of about 30 ms"
 
-[[ -f "$TRABALHO/rank.txt" ]] || falha "no rank.txt after the game"
-mapfile -t RANK <"$TRABALHO/rank.txt"
+[[ -f "$RANK_TXT" ]] || falha "no rank.txt after the game"
+mapfile -t RANK <"$RANK_TXT"
 ((${#RANK[@]} == 10)) || falha "rank.txt holds ${#RANK[@]} lines, not ten: $(rank_em_linha)"
 for k in $(seq 0 8); do
     [[ "${RANK[k]}" == "0 0" ]] || falha "rank.txt line $((k + 1)) is '${RANK[k]}', not '0 0': $(rank_em_linha)"

@@ -14,14 +14,14 @@ for n in 1 2 3; do
     escolhe_nivel "$n"
     sleep $((n + 1))  # each game lasts a little longer than the one before
     termina_com_escape
-    [[ -f "$TRABALHO/rank.txt" ]] || falha "no rank.txt after the game of level $n"
-    linhas=$(wc -l <"$TRABALHO/rank.txt")
+    [[ -f "$RANK_TXT" ]] || falha "no rank.txt after the game of level $n"
+    linhas=$(wc -l <"$RANK_TXT")
     ((linhas == 10)) || falha "rank.txt holds $linhas lines after level $n, not ten: $(rank_em_linha)"
 done
 
 # Three results, lowest first, after seven empty rows; each game's elapsed
 # clock started at 1 second and ran about 2, 3 and 4 more.
-mapfile -t RANK <"$TRABALHO/rank.txt"
+mapfile -t RANK <"$RANK_TXT"
 for k in $(seq 0 6); do
     [[ "${RANK[k]}" == "0 0" ]] || falha "rank.txt line $((k + 1)) is '${RANK[k]}', not '0 0': $(rank_em_linha)"
 done
