@@ -335,12 +335,14 @@ NIVEL
 
 # The face's place in the last screenshot: the box of what differs from
 # level 1's picture in the rows 70..399 (the item and the enemies wait
-# lower down), as "x y", or nothing when nothing differs.
+# lower down), as "x y width", or nothing when nothing differs. A face
+# cut by the window's edge, or in two parts wrapping round, is not 36 to 40
+# pixels wide.
 rosto() {
     fundo_esperado 1
     convert "$FOTO" "${FUNDOS[1]}" -alpha off -crop 640x330+0+70 +repage -compose difference -composite \
         -colorspace gray -threshold 15% -trim -format '%X %Y %w' info: |
-        awk '$3 > 1 { printf "%d %d\n", $1, $2 + 70 }'
+        awk '$3 > 1 { printf "%d %d %d\n", $1, $2 + 70, $3 }'
 }
 
 # The exit button ends the program with status 0; clicked again while the
