@@ -74,7 +74,7 @@ espera_janela() {
 
 # Holds a key long enough for a frame to see it.
 tecla() {
-    xdotool windowfocus --sync "$JANELA" 2>/dev/null || true
+    timeout 5 xdotool windowfocus --sync "$JANELA" 2>/dev/null || true
     xdotool keydown "$1"
     sleep "${2:-0.15}"
     xdotool keyup "$1"
@@ -131,11 +131,17 @@ espera_fim() {
 }
 
 # Finds the message box the program opened, reads its text and closes it.
+# Only an xmessage on this test's display counts: other programs on the
+# machine may have boxes of their own open.
 le_mensagem() {
-    local pid=""
+    local pid="" candidato
     for _ in $(seq 100); do
-        pid=$(pgrep -x xmessage | head -1 || true)
-        [[ -n "$pid" ]] && break
+        for candidato in $(pgrep -x xmessage || true); do
+            if tr '\0' '\n' <"/proc/$candidato/environ" 2>/dev/null | grep -qx "DISPLAY=$DISPLAY"; then
+                pid=$candidato
+                break 2
+            fi
+        done
         sleep 0.05
     done
     [[ -n "$pid" ]] || falha "no message box appeared"
@@ -143,10 +149,14 @@ le_mensagem() {
     local argumentos
     mapfile -d '' argumentos <"/proc/$pid/cmdline"
     MENSAGEM=${argumentos[-1]%$'\n'}
-    local caixa
-    caixa=$(xdotool search --sync --class Xmessage 2>/dev/null | head -1 || true)
+    local caixa=""
+    for _ in $(seq 40); do
+        caixa=$(xdotool search --class Xmessage 2>/dev/null | head -1 || true)
+        [[ -n "$caixa" ]] && break
+        sleep 0.05
+    done
     if [[ -n "$caixa" ]]; then
-        xdotool windowfocus --sync "$caixa" 2>/dev/null || true
+        timeout 5 xdotool windowfocus --sync "$caixa" 2>/dev/null || true
         xdotool key --window "$caixa" Return 2>/dev/null || true
     fi
     sleep 0.3

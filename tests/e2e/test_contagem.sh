@@ -30,4 +30,5 @@ done
 abre_ranking
 confere_ranking
 
+sai_pelo_botao
 echo "PASS: the countdown ended the game after $duracao ms; result 0 20 in rank.txt and on the ranking panel"

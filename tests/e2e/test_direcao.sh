@@ -44,7 +44,7 @@ done
 # With the key held from before the game starts, every frame turns.
 for tecla in Right a Left d; do
     case $tecla in Right | a) sentido=clockwise ;; *) sentido=anticlockwise ;; esac
-    xdotool windowfocus --sync "$JANELA" 2>/dev/null || true
+    timeout 5 xdotool windowfocus --sync "$JANELA" 2>/dev/null || true
     xdotool keydown "$tecla"
     escolhe_nivel 1
     observa_rosto
@@ -66,4 +66,5 @@ for tecla in Right a Left d; do
     [[ -n "$virou" ]] || falha "with $tecla held the face stayed on its row: places seen (x y width) ${LUGARES[*]}"
 done
 
+sai_pelo_botao
 echo "PASS: straight without keys; Right and A circle clockwise, Left and D anticlockwise"

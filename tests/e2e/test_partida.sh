@@ -36,4 +36,5 @@ done
 abre_ranking
 confere_ranking
 
+sai_pelo_botao
 echo "PASS: levels 1, 2 and 3 on their backgrounds, Escape back to the menu, three results in rank.txt and on the ranking panel"
