@@ -55,7 +55,7 @@ while read -r svg w h target kind x y; do
     esac
 done < "$TMP/svg/manifest.txt"
 
-echo "art/build.sh: $(wc -l < "$TMP/svg/manifest.txt") pictures written under Data/"
+echo "art/build.sh: $(wc -l < "$TMP/svg/manifest.txt") pictures written (Data/ and the icon art/lumo.png)"
 
 if [ "${1:-}" = "--preview" ]; then
     sh "$ROOT/art/preview.sh"

@@ -592,6 +592,8 @@ def main():
         add(f"y{f}", clock(f, YELLOW, YELLOW_DARK), 50, 58, f"Data/Imagens/Relogio/yClock{f:02d}.png", "clock 350 12")
         add(f"r{f}", clock(f, RED, RED_DARK), 50, 58, f"Data/Imagens/Relogio/rClock{f:02d}.png", "clock 500 12")
     add("black", svg(640, 480, "", bg="#000000"), 640, 480, "Data/Imagens/black.jpg", "jpg")
+    # Not loaded by the game: the icon of the installed desktop entry.
+    add("icone", svg(40, 40, smile()), 128, 128, "art/lumo.png", "png")
 
     with open(os.path.join(out, "manifest.txt"), "w") as m:
         for name, text_, w, h, target, kind in jobs:

@@ -1,0 +1,24 @@
+#!/bin/sh
+# Starts the installed Lumo in a folder of the player's own, where the game
+# keeps "rank.txt". The pictures and level files there are links to the
+# installed ones, so an upgrade brings the new ones and keeps the ranking.
+# A level file the player put there in place of a link is left alone.
+set -eu
+
+prefixo=$(cd "$(dirname "$(readlink -f "$0")")/.." && pwd)
+dados="$prefixo/share/games/lumo"
+
+# XDG_DATA_HOME counts only when it is an absolute path.
+case "${XDG_DATA_HOME:-}" in
+    /*) pasta="$XDG_DATA_HOME/lumo" ;;
+    *) pasta="${HOME:?}/.local/share/lumo" ;;
+esac
+mkdir -p "$pasta"
+for item in Data 01.txt 02.txt 03.txt; do
+    if [ -L "$pasta/$item" ] || [ ! -e "$pasta/$item" ]; then
+        ln -sfn "$dados/$item" "$pasta/$item"
+    fi
+done
+
+cd "$pasta"
+exec "$prefixo/lib/games/lumo/lumo" "$@"
