@@ -10,6 +10,7 @@ cd "$(dirname "$0")/.."
 raiz=$PWD
 RODADAS=${RODADAS:-5}
 SEGUNDOS=${SEGUNDOS:-10}
+NIVEL=${NIVEL:-2}  # the level played: 2 has the fewest walls to run into
 
 scripts/pacotes.sh xvfb xdotool strace
 scripts/bench.sh --build-only >/dev/null
@@ -84,7 +85,7 @@ for r in $(seq "$RODADAS"); do
     janela=$(xdotool search --name '^lumo$' | head -1)
     clica "$janela" 100 170  # new game
     sleep 0.3
-    clica "$janela" 325 25   # level 1
+    clica "$janela" 325 $((50 * NIVEL - 25))  # the level's button
     sleep 0.5
     # Turning all the time keeps the player on a small circle, away from the
     # walls, so the game lasts the whole measurement.
@@ -110,4 +111,28 @@ for c in $(seq 2 11); do
     printf " %9s" "$(awk -v c="$c" 'NR > 1 && $12 == "" {print $c}' "$TRABALHO/.tabela" | mediana)"
 done
 echo
-echo "(medians over the runs without a note; $(nproc) cores, load average $(cut -d' ' -f1-3 /proc/loadavg))"
+echo "(medians over the runs without a note; level $NIVEL; $(nproc) cores, load average $(cut -d' ' -f1-3 /proc/loadavg))"
+
+# Where start-up goes: one more start under strace, which records only the
+# calls named (through seccomp, so the others run at full speed): the X
+# connection, the first and last picture opened, and the first frame wait,
+# which follows the first menu frame.
+rastro="$TRABALHO/.inicio"
+(cd "$TRABALHO" && exec strace -f --seccomp-bpf -ttt -e trace=execve,connect,openat,pselect6 -o "$rastro" \
+    "$raiz/build-bench/lumo") >/dev/null 2>&1 &
+STRACE_PID=$!
+for _ in $(seq 200); do
+    grep -q pselect6 "$rastro" 2>/dev/null && break
+    sleep 0.05
+done
+JOGO_PID=$(pgrep -P "$STRACE_PID" -x lumo || true)
+[[ -n "$JOGO_PID" ]] && kill "$JOGO_PID"
+wait "$STRACE_PID" 2>/dev/null || true
+JOGO_PID=""
+awk '!t0 && /execve/ {t0 = $2}
+     !x && /connect\(.*X11-unix/ {x = $2}
+     !a && /openat\(.*"Data\// {a = $2}
+     /openat\(.*"Data\// {z = $2}
+     !q && /pselect6\(0, NULL.*tv_nsec=(29|30)000000/ {q = $2}
+     END {printf "start-up under strace (ms from exec): X connection %.0f, first picture %.0f, last picture %.0f, first frame wait %.0f\n",
+                 1000 * (x - t0), 1000 * (a - t0), 1000 * (z - t0), 1000 * (q - t0)}' "$rastro"
