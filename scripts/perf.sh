@@ -122,7 +122,7 @@ rastro="$TRABALHO/.inicio"
     "$raiz/build-bench/lumo") >/dev/null 2>&1 &
 STRACE_PID=$!
 for _ in $(seq 200); do
-    grep -q pselect6 "$rastro" 2>/dev/null && break
+    grep -qE "tv_nsec=(29|30)000000" "$rastro" 2>/dev/null && break
     sleep 0.05
 done
 JOGO_PID=$(pgrep -P "$STRACE_PID" -x lumo || true)
