@@ -113,26 +113,35 @@ done
 echo
 echo "(medians over the runs without a note; level $NIVEL; $(nproc) cores, load average $(cut -d' ' -f1-3 /proc/loadavg))"
 
-# Where start-up goes: one more start under strace, which records only the
-# calls named (through seccomp, so the others run at full speed): the X
-# connection, the first and last picture opened, and the first frame wait,
-# which follows the first menu frame.
-rastro="$TRABALHO/.inicio"
-(cd "$TRABALHO" && exec strace -f --seccomp-bpf -ttt -e trace=execve,connect,openat,pselect6 -o "$rastro" \
-    "$raiz/build-bench/lumo") >/dev/null 2>&1 &
-STRACE_PID=$!
-for _ in $(seq 200); do
-    grep -qE "tv_nsec=(29|30)000000" "$rastro" 2>/dev/null && break
-    sleep 0.05
-done
-JOGO_PID=$(pgrep -P "$STRACE_PID" -x lumo || true)
-[[ -n "$JOGO_PID" ]] && kill "$JOGO_PID"
-wait "$STRACE_PID" 2>/dev/null || true
-JOGO_PID=""
-awk '!t0 && /execve/ {t0 = $2}
-     !x && /connect\(.*X11-unix/ {x = $2}
-     !a && /openat\(.*"Data\// {a = $2}
-     /openat\(.*"Data\// {z = $2}
-     !q && /pselect6\(0, NULL.*tv_nsec=(29|30)000000/ {q = $2}
-     END {printf "start-up under strace (ms from exec): X connection %.0f, first picture %.0f, last picture %.0f, first frame wait %.0f\n",
-                 1000 * (x - t0), 1000 * (a - t0), 1000 * (z - t0), 1000 * (q - t0)}' "$rastro"
+# Where start-up goes: more starts under strace, which records only the calls
+# named (through seccomp, so the others run at full speed). Phases in ms: exec
+# to the X connection (libraries, allegro_init), to the first picture opened
+# (the window), to the last one opened (the pictures), to the first frame
+# wait (the last picture and the first menu frame).
+inicio_rastreado() {
+    local rastro="$TRABALHO/.inicio" strace_pid
+    rm -f "$rastro"
+    (cd "$TRABALHO" && exec strace -f --seccomp-bpf -ttt -e trace=execve,connect,openat,pselect6 -o "$rastro" \
+        "$raiz/build-bench/lumo") >/dev/null 2>&1 &
+    strace_pid=$!
+    for _ in $(seq 200); do
+        grep -qE "tv_nsec=(29|30)000000" "$rastro" 2>/dev/null && break
+        sleep 0.05
+    done
+    JOGO_PID=$(pgrep -P "$strace_pid" -x lumo || true)
+    [[ -n "$JOGO_PID" ]] && kill "$JOGO_PID"
+    wait "$strace_pid" 2>/dev/null || true
+    JOGO_PID=""
+    awk '!t0 && /execve/ {t0 = $2}
+         !x && /connect\(.*X11-unix/ {x = $2}
+         !a && /openat\(.*"Data\// {a = $2}
+         /openat\(.*"Data\// {z = $2}
+         !q && /pselect6\(0, NULL.*tv_nsec=(29|30)000000/ {q = $2}
+         END {printf "%.1f %.1f %.1f %.1f %.1f\n", 1000 * (x - t0), 1000 * (a - x), 1000 * (z - a), 1000 * (q - z), 1000 * (q - t0)}' "$rastro"
+}
+for r in $(seq "$RODADAS"); do inicio_rastreado; done >"$TRABALHO/.fases"
+echo
+echo "start-up phases under strace, medians in ms:"
+printf "%12s %12s %12s %12s %12s\n" to_X_conn window pictures first_frame total
+for c in 1 2 3 4 5; do printf "%12s " "$(cut -d' ' -f$c "$TRABALHO/.fases" | mediana)"; done
+echo
