@@ -10,17 +10,7 @@ if [[ "${1:-}" == "--tests" ]]; then
               valgrind desktop-file-utils)
 fi
 
-faltam=()
-for p in "${pacotes[@]}"; do
-    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || faltam+=("$p")
-done
-if ((${#faltam[@]})); then
-    echo "Installing: ${faltam[*]}"
-    sudo=""
-    [[ $(id -u) -eq 0 ]] || sudo="sudo"
-    $sudo apt-get update -qq
-    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq "${faltam[@]}"
-fi
+scripts/pacotes.sh "${pacotes[@]}"
 
 cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build build -j"$(nproc)"

@@ -1,0 +1,63 @@
+// A frame of play on the memory screen, per level, with all four enemies on
+// the field: as the game draws it (restoring only what moved), and as a
+// back-buffered game would (everything into a buffer, the buffer onto the
+// screen). The second exists only here, for the comparison.
+#include "bench/ambiente.h"
+
+namespace {
+
+using bench::Amostras;
+
+void quadroDeJogo(benchmark::State& state) {
+    Jogo& jogo = bench::jogoCarregado();
+    bench::preparaPartida(jogo, static_cast<short>(state.range(0)));
+    Amostras amostras;
+    long q = 0;
+    for (auto _ : state) {
+        bench::teclasDoQuadro(q++);
+        bench::mantemJogo(jogo.getMapa());
+        const auto t0 = Amostras::Relogio::now();
+        jogo.quadroJogo();
+        amostras.junta(Amostras::Relogio::now() - t0);
+    }
+    bench::soltaTeclas();
+    amostras.publica(state);
+}
+
+// Background, overlay, every sprite and panel field into the buffer, then the
+// whole buffer onto the screen. The game's own erase of the moved rectangles
+// still runs inside desenhaTela, a few small copies too many for this variant.
+void quadroComBuffer(Jogo& jogo, BITMAP* buffer) {
+    jogo.capturaComandos();
+    jogo.atualizaLogica();
+    BITMAP* tela = screen;
+    screen = buffer;
+    jogo.getRender().limpaPersonagem(jogo.getNr() + 19, 0, 0, 640, 480);
+    jogo.getRender().desenhaImagemTrans(25, 0, 0);
+    jogo.desenhaTela();
+    screen = tela;
+    blit(buffer, screen, 0, 0, 0, 0, 640, 480);
+}
+
+void quadroDeJogoComBuffer(benchmark::State& state) {
+    Jogo& jogo = bench::jogoCarregado();
+    bench::preparaPartida(jogo, static_cast<short>(state.range(0)));
+    BITMAP* buffer = create_bitmap(640, 480);
+    Amostras amostras;
+    long q = 0;
+    for (auto _ : state) {
+        bench::teclasDoQuadro(q++);
+        bench::mantemJogo(jogo.getMapa());
+        const auto t0 = Amostras::Relogio::now();
+        quadroComBuffer(jogo, buffer);
+        amostras.junta(Amostras::Relogio::now() - t0);
+    }
+    bench::soltaTeclas();
+    destroy_bitmap(buffer);
+    amostras.publica(state);
+}
+
+}  // namespace
+
+BENCHMARK(quadroDeJogo)->ArgName("nivel")->DenseRange(1, 3)->MinTime(2.0)->Unit(benchmark::kMicrosecond);
+BENCHMARK(quadroDeJogoComBuffer)->ArgName("nivel")->DenseRange(1, 3)->MinTime(2.0)->Unit(benchmark::kMicrosecond);

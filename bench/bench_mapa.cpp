@@ -1,0 +1,24 @@
+// Updates of the level alone (Jogo::atualizaLogica, nothing drawn), per level,
+// with all four enemies on the field.
+#include "bench/ambiente.h"
+
+namespace {
+
+void atualizacoes(benchmark::State& state) {
+    Jogo jogo;  // no pictures: the update never draws
+    bench::preparaPartida(jogo, static_cast<short>(state.range(0)));
+    long q = 0;
+    for (auto _ : state) {
+        bench::teclasDoQuadro(q++);
+        bench::mantemJogo(jogo.getMapa());
+        jogo.capturaComandos();
+        jogo.atualizaLogica();
+    }
+    bench::soltaTeclas();
+    benchmark::DoNotOptimize(jogo.getMapa().getSeg());
+    state.SetItemsProcessed(state.iterations());
+}
+
+}  // namespace
+
+BENCHMARK(atualizacoes)->ArgName("nivel")->DenseRange(1, 3)->MinTime(1.0);

@@ -1,0 +1,15 @@
+#!/usr/bin/env bash
+# Builds the benchmarks (Release, into build-bench/) and runs them. Each one
+# repeats five times and reports the median, mean and spread of the runs:
+# the machine may be shared, so read the medians. Extra arguments go to
+# Google Benchmark, e.g. --benchmark_filter=quadroDeMenu; --build-only builds
+# and stops (scripts/perf.sh uses the game and the probe built here).
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+scripts/pacotes.sh build-essential cmake pkg-config liballegro4-dev libloadpng4-dev libjpgalleg4-dev \
+    libgtest-dev libbenchmark-dev libpng-dev libjpeg-dev libx11-dev
+cmake -S . -B build-bench -DCMAKE_BUILD_TYPE=Release -DLUMO_BENCH=ON -DLUMO_TESTS=ON >/dev/null
+cmake --build build-bench -j2 --target lumo_bench espera_menu lumo
+[[ "${1:-}" == "--build-only" ]] && exit 0
+build-bench/bench/lumo_bench --benchmark_repetitions=5 --benchmark_report_aggregates_only=true "$@"

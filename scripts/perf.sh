@@ -1,0 +1,147 @@
+#!/usr/bin/env bash
+# Whole-program figures of the Release build (build-bench/) under a private
+# Xvfb: start-up to the first menu frame, processor time over 10 s in the
+# menu and over 10 s of play, peak resident memory, and the length of a frame
+# (30 ms of wait plus its work) measured from the main thread's waits.
+# Runs RODADAS times (default 5) and prints every run and the medians: the
+# machine may be shared, so single runs are noisy.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+raiz=$PWD
+RODADAS=${RODADAS:-5}
+SEGUNDOS=${SEGUNDOS:-10}
+NIVEL=${NIVEL:-2}  # the level played: 2 has the fewest walls to run into
+
+scripts/pacotes.sh xvfb xdotool strace
+scripts/bench.sh --build-only >/dev/null
+
+TRABALHO=$(mktemp -d /tmp/lumo-perf-XXXXXX)
+XVFB_PID=""
+JOGO_PID=""
+encerra() {
+    [[ -n "$JOGO_PID" ]] && kill "$JOGO_PID" 2>/dev/null || true
+    [[ -n "$XVFB_PID" ]] && kill "$XVFB_PID" 2>/dev/null || true
+    rm -rf "$TRABALHO"
+}
+trap encerra EXIT
+
+# A copy of the shipped data, so a game that ends writes its rank.txt there.
+cp -r Data "$TRABALHO/"
+cp 0[123].txt "$TRABALHO/"
+Xvfb -displayfd 3 -screen 0 800x600x24 -nolisten tcp 3>"$TRABALHO/.display" >/dev/null 2>&1 &
+XVFB_PID=$!
+for _ in $(seq 100); do
+    [[ -s "$TRABALHO/.display" ]] && break
+    sleep 0.05
+done
+export DISPLAY=":$(head -1 "$TRABALHO/.display")"
+
+HZ=$(getconf CLK_TCK)
+ticks() { awk '{print $14 + $15}' "$1"; }  # utime + stime of a process or thread
+
+# Percent of one core the game used over $SEGUNDOS seconds: the whole process
+# and its main thread (the others are Allegro's timer and X threads).
+uso() {
+    local a am b bm
+    a=$(ticks "/proc/$JOGO_PID/stat")
+    am=$(ticks "/proc/$JOGO_PID/task/$JOGO_PID/stat")
+    sleep "$SEGUNDOS"
+    b=$(ticks "/proc/$JOGO_PID/stat")
+    bm=$(ticks "/proc/$JOGO_PID/task/$JOGO_PID/stat")
+    awk -v t=$((b - a)) -v m=$((bm - am)) -v hz="$HZ" -v s="$SEGUNDOS" \
+        'BEGIN {printf "%.1f %.1f\n", 100 * t / hz / s, 100 * m / hz / s}'
+}
+
+mediana() { sort -n | awk '{v[NR] = $1} END {print NR % 2 ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2}'; }
+
+# Median frame length and median work (frame less the time spent waiting) in
+# ms, from 4 s of the main thread's waits (Allegro's rest is a pselect6).
+quadros() {
+    timeout -s INT 4 strace -p "$JOGO_PID" -ttt -T -e trace=pselect6 -o "$TRABALHO/.strace" 2>/dev/null || true
+    awk '/pselect6\(0, NULL, NULL, NULL/ && /<[0-9.]+>$/ {
+             t = $1; d = $NF; gsub(/[<>]/, "", d)
+             if (n++) { print 1000 * (t - t0), 1000 * (t - t0 - d0) }
+             t0 = t; d0 = d }' "$TRABALHO/.strace" >"$TRABALHO/.quadros"
+    printf "%.2f %.2f\n" "$(cut -d' ' -f1 "$TRABALHO/.quadros" | mediana)" "$(cut -d' ' -f2 "$TRABALHO/.quadros" | mediana)"
+}
+
+clica() {
+    xdotool mousemove --window "$1" "$2" "$3"
+    sleep 0.05
+    xdotool mousedown 1
+    sleep 0.1
+    xdotool mouseup 1
+}
+
+printf "%-5s %9s %9s %9s %9s %9s %9s %9s %9s %9s %8s %s\n" run start_ms menu_cpu% menu_main% menu_fr_ms menu_wk_ms \
+    play_cpu% play_main% play_fr_ms play_wk_ms peak_MB note >"$TRABALHO/.tabela"
+for r in $(seq "$RODADAS"); do
+    rm -f "$TRABALHO/rank.txt"
+    read -r JOGO_PID inicio < <(cd "$TRABALHO" && "$raiz/build-bench/bench/espera_menu" "$raiz/build-bench/lumo")
+    sleep 1
+    read -r menu_cpu menu_main < <(uso)
+    read -r menu_fr menu_wk < <(quadros)
+
+    janela=$(xdotool search --name '^lumo$' | head -1)
+    clica "$janela" 100 170  # new game
+    sleep 0.3
+    clica "$janela" 325 $((50 * NIVEL - 25))  # the level's button
+    sleep 0.5
+    # Turning all the time keeps the player on a small circle, away from the
+    # walls, so the game lasts the whole measurement.
+    xdotool windowfocus --sync "$janela" 2>/dev/null || true
+    xdotool keydown Right
+    read -r jogo_cpu jogo_main < <(uso)
+    read -r jogo_fr jogo_wk < <(quadros)
+    xdotool keyup Right
+    pico=$(awk '/VmHWM/ {printf "%.1f", $2 / 1024}' "/proc/$JOGO_PID/status")
+    nota=""
+    [[ -e "$TRABALHO/rank.txt" ]] && nota="game ended during the play measurement"
+    kill "$JOGO_PID"
+    wait "$JOGO_PID" 2>/dev/null || true
+    JOGO_PID=""
+    printf "%-5s %9s %9s %9s %9s %9s %9s %9s %9s %9s %8s %s\n" "$r" "$inicio" "$menu_cpu" "$menu_main" "$menu_fr" \
+        "$menu_wk" "$jogo_cpu" "$jogo_main" "$jogo_fr" "$jogo_wk" "$pico" "$nota" >>"$TRABALHO/.tabela"
+    sleep 0.5
+done
+
+cat "$TRABALHO/.tabela"
+printf "%-5s" median
+for c in $(seq 2 11); do
+    printf " %9s" "$(awk -v c="$c" 'NR > 1 && $12 == "" {print $c}' "$TRABALHO/.tabela" | mediana)"
+done
+echo
+echo "(medians over the runs without a note; level $NIVEL; $(nproc) cores, load average $(cut -d' ' -f1-3 /proc/loadavg))"
+
+# Where start-up goes: more starts under strace, which records only the calls
+# named (through seccomp, so the others run at full speed). Phases in ms: exec
+# to the X connection (libraries, allegro_init), to the first picture opened
+# (the window), to the last one opened (the pictures), to the first frame
+# wait (the last picture and the first menu frame).
+inicio_rastreado() {
+    local rastro="$TRABALHO/.inicio" strace_pid
+    rm -f "$rastro"
+    (cd "$TRABALHO" && exec strace -f --seccomp-bpf -ttt -e trace=execve,connect,openat,pselect6 -o "$rastro" \
+        "$raiz/build-bench/lumo") >/dev/null 2>&1 &
+    strace_pid=$!
+    for _ in $(seq 200); do
+        grep -qE "tv_nsec=(29|30)000000" "$rastro" 2>/dev/null && break
+        sleep 0.05
+    done
+    JOGO_PID=$(pgrep -P "$strace_pid" -x lumo || true)
+    [[ -n "$JOGO_PID" ]] && kill "$JOGO_PID"
+    wait "$strace_pid" 2>/dev/null || true
+    JOGO_PID=""
+    awk '!t0 && /execve/ {t0 = $2}
+         !x && /connect\(.*X11-unix/ {x = $2}
+         !a && /openat\(.*"Data\// {a = $2}
+         /openat\(.*"Data\// {z = $2}
+         !q && /pselect6\(0, NULL.*tv_nsec=(29|30)000000/ {q = $2}
+         END {printf "%.1f %.1f %.1f %.1f %.1f\n", 1000 * (x - t0), 1000 * (a - x), 1000 * (z - a), 1000 * (q - z), 1000 * (q - t0)}' "$rastro"
+}
+for r in $(seq "$RODADAS"); do inicio_rastreado; done >"$TRABALHO/.fases"
+echo
+echo "start-up phases under strace, medians in ms:"
+printf "%12s %12s %12s %12s %12s\n" to_X_conn window pictures first_frame total
+for c in 1 2 3 4 5; do printf "%12s " "$(cut -d' ' -f$c "$TRABALHO/.fases" | mediana)"; done
+echo
