@@ -81,14 +81,18 @@ tecla() {
 }
 
 # A click is the button state a frame sees: hold it about 100 ms, then let
-# the menu's five-frame lock-out pass before anything else is clicked.
+# the menu's five-frame lock-out pass before anything else is clicked. A
+# test of a slowed-down program (valgrind) sets longer times.
+SEGURA_CLIQUE=${SEGURA_CLIQUE:-0.1}
+PAUSA_CLIQUE=${PAUSA_CLIQUE:-0.2}
+ANTES_CLIQUE=${ANTES_CLIQUE:-0.05}
 clica() {
     xdotool mousemove --window "$JANELA" "$1" "$2"
-    sleep 0.05
+    sleep "$ANTES_CLIQUE"
     xdotool mousedown 1
-    sleep 0.1
+    sleep "$SEGURA_CLIQUE"
     xdotool mouseup 1
-    sleep 0.2
+    sleep "$PAUSA_CLIQUE"
 }
 
 # Screenshot of the game window into $ARTEFATOS/<name>.png.

@@ -28,19 +28,33 @@ escolhe_nivel 1
 termina_com_escape
 sai_pelo_botao
 
-# One image missing: its name in the message, no window, a failing status.
-for imagem in Imagens/Niveis/03.jpg Imagens/Menu/LMBanner.png; do
-    mv "$TRABALHO/Data/$imagem" "$TRABALHO/fora"
+# One picture missing or damaged: its name in the message, no window, a
+# failing status, and the program never crashes or hangs on it.
+estraga() {
+    local imagem=$1 modo=$2 arquivo="$TRABALHO/Data/$1"
+    cp "$arquivo" "$TRABALHO/guardada"
+    case $modo in
+        falta) rm "$arquivo" ;;
+        vazia) : >"$arquivo" ;;
+        cortada) head -c "$(($(stat -c %s "$TRABALHO/guardada") / 2))" "$TRABALHO/guardada" >"$arquivo" ;;
+        trocada) cp "$LUMO_SOURCE_DIR/Data/Imagens/Personagens/smile.png" "$arquivo" ;;  # PNG bytes in a .jpg
+    esac
+}
+for caso in "Imagens/Niveis/03.jpg falta" "Imagens/Menu/LMBanner.png falta" \
+            "Imagens/Personagens/coco.png vazia" "Imagens/numeros/07v.png cortada" \
+            "B02.jpg trocada" "Imagens/Menu/ajuda02.jpg cortada"; do
+    read -r imagem modo <<<"$caso"
+    estraga "$imagem" "$modo"
     inicia_jogo
     le_mensagem
     case $imagem in
         */LMBanner.png) esperada="LMBanner. not found" ;;  # reported without its extension, as it always was
         *) esperada="$(basename "$imagem") not found" ;;
     esac
-    [[ "$MENSAGEM" == "$esperada" ]] || falha "with $imagem missing the message was '$MENSAGEM', not '$esperada'"
+    [[ "$MENSAGEM" == "$esperada" ]] || falha "with $imagem $modo the message was '$MENSAGEM', not '$esperada'"
     espera_fim 10
-    ((STATUS != 0)) || falha "with $imagem missing the program ended with status 0"
-    mv "$TRABALHO/fora" "$TRABALHO/Data/$imagem"
+    ((STATUS != 0 && STATUS < 128)) || falha "with $imagem $modo the program ended with status $STATUS"
+    mv "$TRABALHO/guardada" "$TRABALHO/Data/$imagem"
 done
 
-echo "PASS: missing and short level files named, menu kept; missing images named, failing status"
+echo "PASS: missing and short level files named, menu kept; missing or damaged pictures named, failing status"
