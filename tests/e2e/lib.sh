@@ -360,15 +360,17 @@ rosto() {
 }
 
 # The exit button ends the program with status 0; clicked again while the
-# program still runs two seconds later (a click a held-up frame missed).
+# program still runs some seconds later (2 unless given: a click a held-up
+# frame missed).
 sai_pelo_botao() {
+    local segundos=${1:-2}
     for _ in 1 2 3; do
         clica 560 427
-        for _ in $(seq 40); do
+        for _ in $(seq $((segundos * 20))); do
             kill -0 "$JOGO_PID" 2>/dev/null || break 2
             sleep 0.05
         done
     done
-    espera_fim 5
+    espera_fim $((segundos + 3))
     ((STATUS == 0)) || falha "the exit button ended the program with status $STATUS, not 0"
 }
