@@ -69,7 +69,6 @@ public:
     bool getFim() const { return fim; }
     bool getMenu() const { return menu; }
     short getNr() const { return nr; }
-    short getRel1() const { return rel1; }
     const EstadoMenu& getEstadoMenu() const { return estado; }
     const short* getRanking() const { return aux2; }
     Mapa& getMapa() { return mapa; }
