@@ -11,10 +11,12 @@ TRABALHO=$(mktemp -d /tmp/lumo-e2e-XXXXXX)
 XVFB_PID=""
 JOGO_PID=""
 
+# A program still running is killed outright: Allegro's own handler for a
+# polite signal can hang once its X server is gone.
 encerra() {
     if [[ -n "$JOGO_PID" ]]; then
-        pkill -P "$JOGO_PID" 2>/dev/null || true
-        kill "$JOGO_PID" 2>/dev/null || true
+        pkill -KILL -P "$JOGO_PID" 2>/dev/null || true
+        kill -KILL "$JOGO_PID" 2>/dev/null || true
     fi
     [[ -n "$XVFB_PID" ]] && kill "$XVFB_PID" 2>/dev/null || true
     chmod -R u+w "$TRABALHO" 2>/dev/null || true
@@ -81,18 +83,14 @@ tecla() {
 }
 
 # A click is the button state a frame sees: hold it about 100 ms, then let
-# the menu's five-frame lock-out pass before anything else is clicked. A
-# test of a slowed-down program (valgrind) sets longer times.
-SEGURA_CLIQUE=${SEGURA_CLIQUE:-0.1}
-PAUSA_CLIQUE=${PAUSA_CLIQUE:-0.2}
-ANTES_CLIQUE=${ANTES_CLIQUE:-0.05}
+# the menu's five-frame lock-out pass before anything else is clicked.
 clica() {
     xdotool mousemove --window "$JANELA" "$1" "$2"
-    sleep "$ANTES_CLIQUE"
+    sleep 0.05
     xdotool mousedown 1
-    sleep "$SEGURA_CLIQUE"
+    sleep 0.1
     xdotool mouseup 1
-    sleep "$PAUSA_CLIQUE"
+    sleep 0.2
 }
 
 # Screenshot of the game window into $ARTEFATOS/<name>.png.
@@ -193,6 +191,7 @@ diferenca() {
 # difference of at most LIMIAR thousandths) or the seconds run out. DIFERENCA
 # keeps the last difference seen, for the failure message.
 LIMIAR=${LIMIAR:-12}
+INTERVALO_FOTO=${INTERVALO_FOTO:-0.1}  # a slowed-down program wants fewer screenshots
 espera_parecida() {
     local segundos=$1 esperada=$2 ate
     shift 2
@@ -202,7 +201,7 @@ espera_parecida() {
         DIFERENCA=$(diferenca "$esperada" "$@")
         ((DIFERENCA <= LIMIAR)) && return 0
         ((SECONDS < ate)) || return 1
-        sleep 0.1
+        sleep "$INTERVALO_FOTO"
     done
 }
 
