@@ -15,26 +15,12 @@ NIVEL=${NIVEL:-2}  # the level played: 2 has the fewest walls to run into
 scripts/pacotes.sh xvfb xdotool strace
 scripts/bench.sh --build-only >/dev/null
 
-TRABALHO=$(mktemp -d /tmp/lumo-perf-XXXXXX)
-XVFB_PID=""
-JOGO_PID=""
-encerra() {
-    [[ -n "$JOGO_PID" ]] && kill "$JOGO_PID" 2>/dev/null || true
-    [[ -n "$XVFB_PID" ]] && kill "$XVFB_PID" 2>/dev/null || true
-    rm -rf "$TRABALHO"
-}
-trap encerra EXIT
-
-# A copy of the shipped data, so a game that ends writes its rank.txt there.
-cp -r Data "$TRABALHO/"
-cp 0[123].txt "$TRABALHO/"
-Xvfb -displayfd 3 -screen 0 800x600x24 -nolisten tcp 3>"$TRABALHO/.display" >/dev/null 2>&1 &
-XVFB_PID=$!
-for _ in $(seq 100); do
-    [[ -s "$TRABALHO/.display" ]] && break
-    sleep 0.05
-done
-export DISPLAY=":$(head -1 "$TRABALHO/.display")"
+# The window tests' helpers: a private Xvfb, a scratch folder holding a copy
+# of the shipped data (a game that ends writes its rank.txt there), clean-up.
+export LUMO_BIN="$raiz/build-bench/lumo" LUMO_SOURCE_DIR="$raiz"
+source tests/e2e/lib.sh
+inicia_x
+pasta_com_dados_do_jogo
 
 HZ=$(getconf CLK_TCK)
 ticks() { awk '{print $14 + $15}' "$1"; }  # utime + stime of a process or thread
