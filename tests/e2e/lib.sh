@@ -289,6 +289,13 @@ espera_menu() {
     espera_parecida "$1" "$ESPERADA" 0 0 640 480
 }
 
+# Starts the program (or the given one) and waits for its menu.
+abre_menu() {
+    inicia_jogo "$@"
+    espera_janela
+    espera_menu 5 || falha "the menu did not show (difference $DIFERENCA/1000)"
+}
+
 # Escape ends the game; pressed again if a held-up frame missed it (the menu
 # reads no key, so a second press cannot do harm there).
 termina_com_escape() {

@@ -9,9 +9,7 @@ source "$(dirname "$0")/lib.sh"
 inicia_x
 pasta_com_dados_do_jogo
 nivel_sem_contato
-inicia_jogo
-espera_janela
-espera_menu 5 || falha "the menu did not show (difference $DIFERENCA/1000)"
+abre_menu
 
 escolhe_nivel 1
 inicio=$(date +%s%N)

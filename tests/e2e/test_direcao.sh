@@ -10,9 +10,7 @@ source "$(dirname "$0")/lib.sh"
 inicia_x
 pasta_com_dados_do_jogo
 nivel_sem_contato
-inicia_jogo
-espera_janela
-espera_menu 5 || falha "the menu did not show (difference $DIFERENCA/1000)"
+abre_menu
 
 # Six places of the face over about a second, into LUGARES ("x y width"
 # each; "- - 0" when it was not seen, as for a frame at x 640 while it wraps).

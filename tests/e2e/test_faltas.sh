@@ -8,9 +8,7 @@ inicia_x
 pasta_com_dados_do_jogo
 rm "$TRABALHO/02.txt"
 head -c 60 "$LUMO_SOURCE_DIR/03.txt" >"$TRABALHO/03.txt"  # a few numbers only
-inicia_jogo
-espera_janela
-espera_menu 5 || falha "the menu did not show (difference $DIFERENCA/1000)"
+abre_menu
 
 for n in 2 3; do
     menu_esperado escolha 0 "B01.jpg 300 0" "B02.jpg 300 50" "B03.jpg 300 100" "$BANNER"

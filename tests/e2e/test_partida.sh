@@ -6,9 +6,7 @@ source "$(dirname "$0")/lib.sh"
 
 inicia_x
 pasta_com_dados_do_jogo
-inicia_jogo
-espera_janela
-espera_menu 5 || falha "the menu did not show (difference $DIFERENCA/1000)"
+abre_menu
 
 for n in 1 2 3; do
     escolhe_nivel "$n"
