@@ -51,12 +51,6 @@ Mapa::Mapa() {
         posicaoY[d] = static_cast<float>(std::sin(angulo));
     }
     srand(time(nullptr));
-    smile = nullptr;
-    iten = nullptr;
-    coco = nullptr;
-    esposa = nullptr;
-    gangster = nullptr;
-    ladrao = nullptr;
 }
 
 Mapa::~Mapa() {

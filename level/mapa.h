@@ -78,12 +78,13 @@ private:
     void recolocaIten();
     void verificaPousoCoco();
 
-    Smile* smile;
-    Iten* iten;
-    Coco* coco;
-    Esposa* esposa;
-    Gangster* gangster;
-    Ladrao* ladrao;
+    // Null until the first set-up creates them.
+    Smile* smile = nullptr;
+    Iten* iten = nullptr;
+    Coco* coco = nullptr;
+    Esposa* esposa = nullptr;
+    Gangster* gangster = nullptr;
+    Ladrao* ladrao = nullptr;
     std::vector<Parede> parede;
     short paredes = 0;
     float posicaoX[360];
