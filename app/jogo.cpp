@@ -47,6 +47,7 @@ void Jogo::gameLoop() {
 }
 
 void Jogo::quadroJogo() {
+    input.poll();
     capturaComandos();
     atualizaLogica();
     desenhaTela();

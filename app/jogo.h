@@ -4,6 +4,7 @@
 // the menu, the ranking and the play screen.
 #pragma once
 
+#include "input/input.h"
 #include "level/mapa.h"
 #include "render/render.h"
 
@@ -72,6 +73,7 @@ public:
     const EstadoMenu& getEstadoMenu() const { return estado; }
     const short* getRanking() const { return aux2; }
     Mapa& getMapa() { return mapa; }
+    const Input& getInput() const { return input; }
     Render& getRender() { return render; }
 
 private:
@@ -85,6 +87,7 @@ private:
 
     Render render;
     Mapa mapa;
+    Input input;  // read once at the start of every frame, menu or game
     bool fim;
     bool menu;
     short aux2[20];

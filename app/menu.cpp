@@ -63,6 +63,7 @@ void Jogo::entraMenu() {
 }
 
 void Jogo::quadroMenu() {
+    input.poll();
     const int mx = mouse_x, my = mouse_y;
     const bool clique = mouse_b == 1;  // the left button alone, held or not
 

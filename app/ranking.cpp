@@ -2,27 +2,13 @@
 // and in "rank.txt" as ten lines "minutes seconds".
 #include "app/jogo.h"
 
-#include <cstdio>
+#include "storage/whole_file.h"
+
 #include <string>
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace {
 
 const char* const ARQUIVO_RANKING = "rank.txt";
-
-// The rename lives in the folder: until the folder reaches the disk, a power
-// cut can still bring the old table back. The new table is in place either
-// way, so a failure here changes nothing for the caller.
-void sincronizaPasta(const std::string& arquivo) {
-    const size_t barra = arquivo.rfind('/');
-    const std::string pasta = barra == std::string::npos ? "." : arquivo.substr(0, barra + 1);
-    const int fd = open(pasta.c_str(), O_RDONLY | O_DIRECTORY);
-    if (fd < 0) return;
-    fsync(fd);
-    close(fd);
-}
 
 }  // namespace
 
@@ -76,24 +62,8 @@ void Jogo::ranking() {
 }
 
 bool gravaRanking(const short tabela[20], const char* arquivo) {
-    // A file the player made read-only is left alone.
-    struct stat info;
-    if (stat(arquivo, &info) == 0 && (info.st_mode & 0222) == 0) return false;
-
-    // Write beside it and rename over it: a crash or a full disk mid-write
-    // leaves the previous table whole.
-    const std::string temporario = std::string(arquivo) + ".tmp";
-    FILE* f = std::fopen(temporario.c_str(), "w");
-    if (!f) return false;
-    bool ok = true;
-    for (int k = 0; k < 10; ++k) ok = ok && std::fprintf(f, "%d %d\n", tabela[2 * k], tabela[2 * k + 1]) > 0;
-    ok = ok && std::fflush(f) == 0 && fsync(fileno(f)) == 0;
-    ok = std::fclose(f) == 0 && ok;
-    ok = ok && std::rename(temporario.c_str(), arquivo) == 0;
-    if (!ok) {
-        std::remove(temporario.c_str());
-        return false;
-    }
-    sincronizaPasta(arquivo);
-    return true;
+    std::string texto;
+    for (int k = 0; k < 10; ++k)
+        texto += std::to_string(tabela[2 * k]) + " " + std::to_string(tabela[2 * k + 1]) + "\n";
+    return writeWholeFile(arquivo, texto);
 }

@@ -129,6 +129,7 @@ void Mapa::guardaPosicoes() {
 }
 
 void Mapa::movimentaObjetos() {
+    updateReport = UpdateReport();
     guardaPosicoes();
     movimentaNaDirecao(*smile);
     if (coco->getExiste()) {
@@ -160,15 +161,22 @@ void Mapa::verificaPousoCoco() {
 
 void Mapa::timeLine() {
     // Seconds alone: the row matches again every minute, but nothing makes an enemy absent again.
-    switch (seg) {
-        case 5: if (!coco->getExiste()) coco->setExiste(true); break;
-        case 15: if (!esposa->getExiste()) esposa->setExiste(true); break;
-        case 25: if (!ladrao->getExiste()) ladrao->setExiste(true); break;
-        case 35: if (!gangster->getExiste()) gangster->setExiste(true); break;
-        default: break;
+    const struct {
+        short segundo;
+        Inimigo* inimigo;
+        Enemy nome;
+    } entradas[] = {{5, coco, ENEMY_COCO}, {15, esposa, ENEMY_ESPOSA}, {25, ladrao, ENEMY_LADRAO},
+                    {35, gangster, ENEMY_GANGSTER}};
+    for (const auto& e : entradas) {
+        if (seg != e.segundo || e.inimigo->getExiste()) continue;
+        e.inimigo->setExiste(true);
+        updateReport.entered[e.nome] = true;
     }
     tempo = tempo + 1;
-    if (tempo % 500 == 0 && smile->getVelocidade() <= 14) smile->setVelocidade(smile->getVelocidade() + 1);
+    if (tempo % 500 == 0 && smile->getVelocidade() <= 14) {
+        smile->setVelocidade(smile->getVelocidade() + 1);
+        updateReport.speedUp = true;
+    }
 }
 
 bool Mapa::colisaoRaio(float x, float y, short r, float xD, float yD, short rD) {
@@ -248,24 +256,33 @@ void Mapa::recolocaIten() {
 }
 
 void Mapa::colisao() {
+    const short antes = segD;
     if (toca(*smile, *iten)) {
         recolocaIten();
         iten->mudaIcone();
         segD = segD + 2;
+        updateReport.itemCollected = true;
     }
-    Inimigo* perseguidores[] = {esposa, gangster, ladrao};
-    for (Inimigo* inimigo : perseguidores) {
-        if (inimigo->getExiste() && toca(*smile, *inimigo)) {
-            encontro(*smile, *inimigo, true);
-            segD = segD - inimigo->getDano();
+    const struct {
+        Inimigo* inimigo;
+        Enemy nome;
+    } perseguidores[] = {{esposa, ENEMY_ESPOSA}, {gangster, ENEMY_GANGSTER}, {ladrao, ENEMY_LADRAO}};
+    for (const auto& p : perseguidores) {
+        if (p.inimigo->getExiste() && toca(*smile, *p.inimigo)) {
+            encontro(*smile, *p.inimigo, true);
+            segD = segD - p.inimigo->getDano();
+            updateReport.hitBy[p.nome] = true;
         }
     }
     if (coco->getExiste() && toca(*smile, *coco)) {
         inverte(*smile);
         volta(*smile);
         segD = segD - coco->getDano();
+        updateReport.hitBy[ENEMY_COCO] = true;
     }
-    segD = segD - 2 * bateParedes(*smile, LADO_CAIXA);
+    updateReport.wallBumps = bateParedes(*smile, LADO_CAIXA);
+    segD = segD - 2 * updateReport.wallBumps;
+    updateReport.secondsChange = segD - antes;
 
     if (ladrao->getExiste()) {
         // The item's previous place stays the one drawn last frame, even when
@@ -273,6 +290,7 @@ void Mapa::colisao() {
         if (toca(*ladrao, *iten)) {
             iten->mudaPosicao();
             iten->mudaIcone();
+            updateReport.itemStolen = true;
         }
         if (esposa->getExiste() && toca(*ladrao, *esposa)) encontro(*ladrao, *esposa, true);
         if (gangster->getExiste() && toca(*ladrao, *gangster)) encontro(*ladrao, *gangster, false);
@@ -301,10 +319,14 @@ void Mapa::contaTempo() {
 bool Mapa::contaTempoRestante() {
     miliD = miliD - 1;
     // The end test comes before the borrow: the last second is not counted down.
-    if (segD <= 0 && minD <= 0) return true;
+    if (segD <= 0 && minD <= 0) {
+        updateReport.timeUp = true;
+        return true;
+    }
     if (miliD < 0) {
         miliD = 30;
         segD = segD - 1;
+        updateReport.countdownTick = minD <= 0 && segD <= 9 && segD >= 0;
     }
     if (segD < 0) {
         segD = 59;

@@ -9,6 +9,7 @@
 #include "objects/ladrao.h"
 #include "objects/parede.h"
 #include "objects/smile.h"
+#include "level/update_report.h"
 
 #include <string>
 #include <vector>
@@ -62,6 +63,10 @@ public:
     Parede getParede(short nr) const { return parede[nr]; }
     short getParedes() const { return paredes; }
 
+    // What the update under way (or the last one) did; cleared as each update
+    // begins with movimentaObjetos.
+    const UpdateReport& report() const { return updateReport; }
+
     // Any heading, however far out of range, as an index of the direction tables.
     static short indiceDirecao(short direcao);
 
@@ -92,6 +97,7 @@ private:
     short mili = 0, seg = 0, min = 0;
     short miliD = 0, segD = 0, minD = 0;
     short tempo = 0;  // updates, never reset between games
+    UpdateReport updateReport;
     float distX = 0, distY = 0;
     short aux = 0;
 

@@ -345,3 +345,71 @@ TEST_F(Colisao, GangsterAndEsposaBounceOffWallsWithNoCost) {
 }
 
 }  // namespace
+
+namespace {
+
+// The update's report: what happened and the net change to the remaining clock.
+TEST_F(Colisao, ReportNamesWhatTheUpdateDid) {
+    monta();
+    poe(smile(), 200, 200, 30, 195, 195);
+    poe(iten(), 205, 200);
+    poe(gangster(), 200, 210, 100);
+    gangster()->setExiste(true);
+    esposa()->setExiste(true);
+    mapa.movimentaObjetos();  // starts the report afresh
+    poe(smile(), 200, 200, 30, 195, 195);
+    poe(iten(), 205, 200);
+    poe(gangster(), 200, 210, 100);
+    mapa.colisao();
+    const UpdateReport& r = mapa.report();
+    EXPECT_TRUE(r.itemCollected);
+    EXPECT_TRUE(r.hitBy[ENEMY_GANGSTER]);
+    EXPECT_FALSE(r.hitBy[ENEMY_ESPOSA] || r.hitBy[ENEMY_COCO] || r.hitBy[ENEMY_LADRAO]);
+    EXPECT_EQ(r.secondsChange, 2 - 20);
+    EXPECT_EQ(r.wallBumps, 0);
+
+    mapa.movimentaObjetos();
+    EXPECT_FALSE(mapa.report().itemCollected) << "each update starts a new report";
+}
+
+TEST_F(Colisao, ReportCountsWallsAndEachEnemy) {
+    nivel.paredes[0] = {150, 230, 400, 300};
+    nivel.paredes[1] = {100, 160, 400, 180};
+    monta();
+    poe(smile(), 200, 200, 90, 200, 130);
+    mapa.colisao();
+    EXPECT_EQ(mapa.report().wallBumps, 2);
+    EXPECT_EQ(mapa.report().secondsChange, -4);
+
+    const struct {
+        Inimigo* inimigo;
+        Enemy nome;
+        short perda;
+    } casos[] = {{coco(), ENEMY_COCO, 10}, {esposa(), ENEMY_ESPOSA, 10}, {ladrao(), ENEMY_LADRAO, 5},
+                 {gangster(), ENEMY_GANGSTER, 20}};
+    for (const auto& c : casos) {
+        ASSERT_TRUE(mapa.inicia(3));
+        mapa.movimentaObjetos();
+        poe(smile(), 500, 400, 30, 490, 395);  // clear of the two walls
+        poe(c.inimigo, 505, 400, 100, 510, 405);
+        c.inimigo->setExiste(true);
+        mapa.colisao();
+        for (int e = 0; e < ENEMY_COUNT; ++e) EXPECT_EQ(mapa.report().hitBy[e], e == c.nome) << c.nome;
+        EXPECT_EQ(mapa.report().secondsChange, -c.perda);
+        c.inimigo->setExiste(false);
+    }
+}
+
+TEST_F(Colisao, ReportNamesTheTheftButChargesNothing) {
+    monta();
+    poe(smile(), 500, 400);
+    poe(ladrao(), 200, 200);
+    poe(iten(), 205, 200);
+    ladrao()->setExiste(true);
+    mapa.colisao();
+    EXPECT_TRUE(mapa.report().itemStolen);
+    EXPECT_FALSE(mapa.report().itemCollected);
+    EXPECT_EQ(mapa.report().secondsChange, 0);
+}
+
+}  // namespace

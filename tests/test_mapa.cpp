@@ -291,8 +291,12 @@ TEST_F(NivelTeste, EnemiesEnterOnTheTimeline) {
         mapa.contaTempoRestante();
         const bool presentes[4] = {mapa.getCoco().getExiste(), mapa.getEsposa().getExiste(),
                                    mapa.getLadrao().getExiste(), mapa.getGangster().getExiste()};
-        for (int k = 0; k < 4; ++k)
+        for (int k = 0; k < 4; ++k) {
+            // The report names an entrance on its update and on no other.
+            EXPECT_EQ(mapa.report().entered[k], presentes[k] && entrada[k] == 0) << k << " at " << u;
             if (presentes[k] && entrada[k] == 0) entrada[k] = u;
+        }
+        EXPECT_EQ(mapa.report().speedUp, u % 500 == 0) << u;
     }
     EXPECT_EQ(entrada[0], 125);
     EXPECT_EQ(entrada[1], 435);

@@ -5,6 +5,8 @@
 #include "level/mapa.h"
 #include "tests/acesso.h"
 
+#include <vector>
+
 namespace {
 
 class Relogios : public teste::ComNivel {
@@ -30,10 +32,16 @@ TEST_F(Relogios, FirstUpdate) {
 
 TEST_F(Relogios, PlainGameEndsOnUpdate591) {
     int fim = 0;
+    std::vector<int> ticks;
     for (int u = 1; u <= 1000 && fim == 0; ++u) {
+        mapa.movimentaObjetos();
         mapa.contaTempo();
         if (mapa.contaTempoRestante()) fim = u;
+        EXPECT_EQ(mapa.report().timeUp, fim == u);
+        if (mapa.report().countdownTick) ticks.push_back(mapa.getSegD());
     }
+    // One tick for each of the last ten seconds shown, 9 down to 0.
+    EXPECT_EQ(ticks, (std::vector<int>{9, 8, 7, 6, 5, 4, 3, 2, 1, 0}));
     EXPECT_EQ(fim, 591);
     EXPECT_EQ(mapa.getMin(), 0);
     EXPECT_EQ(mapa.getSeg(), 20);
