@@ -390,8 +390,8 @@ TEST_F(Colisao, ReportCountsWallsAndEachEnemy) {
     for (const auto& c : casos) {
         ASSERT_TRUE(mapa.inicia(3));
         mapa.movimentaObjetos();
-        poe(smile(), 500, 400, 30, 490, 395);  // clear of the two walls
-        poe(c.inimigo, 505, 400, 100, 510, 405);
+        poe(smile(), 500, 100, 30, 490, 95);  // clear of the walls and the item
+        poe(c.inimigo, 505, 100, 100, 510, 105);
         c.inimigo->setExiste(true);
         mapa.colisao();
         for (int e = 0; e < ENEMY_COUNT; ++e) EXPECT_EQ(mapa.report().hitBy[e], e == c.nome) << c.nome;
