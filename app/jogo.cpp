@@ -1,5 +1,8 @@
 #include "app/jogo.h"
 
+#include "audio/game_sounds.h"
+#include "settings/settings.h"
+
 #include <jpgalleg.h>
 
 #include <algorithm>
@@ -10,7 +13,7 @@ void ticker() { ticks = ticks + 1; }
 END_OF_FUNCTION(ticker)
 
 // The table starts at zeros so a missing rank file shows 00:00 rows.
-Jogo::Jogo() : fim(false), menu(false), aux2{}, nr(1), rel1(0) {}
+Jogo::Jogo() : audio(&speakers), fim(false), menu(false), aux2{}, nr(1), rel1(0) {}
 
 bool Jogo::alInit() {
     // Without a usable system (no display at all) the input drivers would crash.
@@ -22,11 +25,16 @@ bool Jogo::alInit() {
     install_keyboard();
     install_mouse();
     install_timer();
-    return render.iniciaTela();
+    if (!render.iniciaTela()) return false;
+    // Sound comes last and may fail: the game then plays on silently.
+    speakers.start();
+    audio.setMuted(loadSettings().mute);
+    return true;
 }
 
 // The images go first: destroying a bitmap needs Allegro still installed.
 void Jogo::alClose() {
+    speakers.stop();
     render.liberaImagens();
     allegro_exit();
 }
@@ -38,18 +46,22 @@ bool Jogo::iniciaJogo(short n) {
 
 void Jogo::gameLoop() {
     desenhaFundo();
+    audio.music(Theme::Play);
     while (!key[KEY_ESC] && !fim) {
         quadroJogo();
         esperaQuadro();
     }
     ordenaSelection();
-    insereRanking();
+    playGameEnd(audio, insereRanking());
 }
 
 void Jogo::quadroJogo() {
     input.poll();
+    muteKey(input, audio, SETTINGS_FILE);
     capturaComandos();
     atualizaLogica();
+    playReport(mapa.report(), audio);
+    audio.update();
     desenhaTela();
 }
 

@@ -4,6 +4,8 @@
 // the menu, the ranking and the play screen.
 #pragma once
 
+#include "audio/allegro_audio.h"
+#include "audio/audio.h"
 #include "input/input.h"
 #include "level/mapa.h"
 #include "render/render.h"
@@ -64,7 +66,9 @@ public:
     // The ranking table: ten (minutes, seconds) pairs, lowest first.
     void ordenaSelection();
     void swap(short i, short point);
-    void insereRanking();
+    // Enters the game's result; its place, 1 the longest kept, or 0 when it
+    // did not enter.
+    short insereRanking();
     void ranking();
 
     bool getFim() const { return fim; }
@@ -75,6 +79,8 @@ public:
     Mapa& getMapa() { return mapa; }
     const Input& getInput() const { return input; }
     Render& getRender() { return render; }
+    // Everything the game plays goes through here (mute, pause of the music).
+    Audio& getAudio() { return audio; }
 
 private:
     void esperaQuadro();
@@ -86,6 +92,8 @@ private:
     void apagaObjeto(const Objeto& o, short largura, short altura);
 
     Render render;
+    AllegroAudio speakers;
+    Audio audio;
     Mapa mapa;
     Input input;  // read once at the start of every frame, menu or game
     bool fim;

@@ -2,6 +2,9 @@
 // and one panel at a time on the right. Driven by the mouse alone.
 #include "app/jogo.h"
 
+#include "audio/game_sounds.h"
+#include "settings/settings.h"
+
 namespace {
 
 struct Caixa {
@@ -56,6 +59,7 @@ void Jogo::entraMenu() {
     estado = EstadoMenu();
     leRanking();
     ordenaSelection();
+    audio.music(Theme::Menu);
     render.prendeTela();
     render.limpaTela();
     for (short b = 0; b < 5; ++b) render.desenhaImagemTrans(b + 1, botoes[b].x, botoes[b].y);
@@ -64,6 +68,8 @@ void Jogo::entraMenu() {
 
 void Jogo::quadroMenu() {
     input.poll();
+    muteKey(input, audio, SETTINGS_FILE);
+    audio.update();
     const int mx = mouse_x, my = mouse_y;
     const bool clique = mouse_b == 1;  // the left button alone, held or not
 
@@ -78,6 +84,7 @@ void Jogo::quadroMenu() {
         estado.escolha = b;
         if (clique && estado.delay <= 0) {
             estado.delay = ESPERA_CLIQUE;
+            audio.play(Effect::Click);
             bool* paineis[4] = {&estado.nJogo, &estado.rankin, &estado.ajuda, &estado.creditos};
             const bool abre = !*paineis[b];
             for (bool* p : paineis) *p = false;
@@ -89,6 +96,7 @@ void Jogo::quadroMenu() {
     if (botaoSair.contem(mx, my)) {
         estado.escolha = 4;
         if (clique) {
+            audio.play(Effect::Click);
             menu = false;
             fim = true;
         }
@@ -98,6 +106,7 @@ void Jogo::quadroMenu() {
         for (short n = 0; n < 3; ++n) render.desenhaImagem(40 + n, 300, 50 * n);
         for (short n = 0; n < 3; ++n) {
             if (clique && botoesNivel[n].contem(mx, my)) {
+                audio.play(Effect::Click);
                 nr = n + 1;
                 menu = false;
                 fim = false;
@@ -111,6 +120,7 @@ void Jogo::quadroMenu() {
         render.desenhaImagem(26 + estado.ajudaPagina, 250, 50);
         if (clique && estado.delay <= 0 && proximaPagina.contem(mx, my)) {
             estado.delay = ESPERA_CLIQUE;
+            audio.play(Effect::Page);
             estado.ajudaPagina = (estado.ajudaPagina + 1) % 3;
         }
     }

@@ -42,14 +42,20 @@ void Jogo::swap(short i, short point) {
 }
 
 // A longer time than the lowest pair takes its place; an equal one does not.
-void Jogo::insereRanking() {
+short Jogo::insereRanking() {
     const short m = mapa.getMin(), s = mapa.getSeg();
-    if (m > aux2[0] || (m == aux2[0] && s > aux2[1])) {
+    const bool entered = m > aux2[0] || (m == aux2[0] && s > aux2[1]);
+    if (entered) {
         aux2[0] = m;
         aux2[1] = s;
     }
     ordenaSelection();
     gravaRanking(aux2, ARQUIVO_RANKING);
+    if (!entered) return 0;
+    // Lowest first: pair k is place 10 - k; an equal time kept before ranks above.
+    for (short k = 0; k < 10; ++k)
+        if (aux2[2 * k] == m && aux2[2 * k + 1] == s) return 10 - k;
+    return 0;
 }
 
 void Jogo::ranking() {
