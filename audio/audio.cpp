@@ -38,11 +38,14 @@ void Audio::music(Theme t, long afterMs) {
     auto themeWaiting = [](const Waiting& w) { return w.isTheme; };
     const auto pending = std::find_if(waiting.begin(), waiting.end(), themeWaiting);
     if (pending != waiting.end() ? pending->theme == t : current == t) return;
-    waiting.erase(std::remove_if(waiting.begin(), waiting.end(), themeWaiting), waiting.end());
-    if (afterMs > 0)
+    if (afterMs > 0) {
+        waiting.erase(std::remove_if(waiting.begin(), waiting.end(), themeWaiting), waiting.end());
         waiting.push_back({true, Effect::Count, t, clock() + afterMs});
-    else
-        switchTheme(t);
+        return;
+    }
+    // A new scene: what waited belonged to the one before.
+    waiting.clear();
+    switchTheme(t);
 }
 
 void Audio::switchTheme(Theme t) {

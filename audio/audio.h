@@ -44,8 +44,9 @@ public:
 
     // Plays the effect now, or after the given milliseconds.
     void play(Effect e, long afterMs = 0);
-    // Changes the music, at once or after the given milliseconds; asking
-    // for the theme already playing changes nothing.
+    // Changes the music, at once (dropping whatever waited) or after the
+    // given milliseconds; asking for the theme already playing, or already
+    // on its way, changes nothing.
     void music(Theme t, long afterMs = 0);
     void pauseMusic();
     void resumeMusic();

@@ -76,6 +76,19 @@ TEST_F(Ranking, ResultadoEntraSoQuandoMaisLongoQueOMenor) {
     EXPECT_EQ(tabela()[2], 4);
 }
 
+TEST_F(Ranking, InsertionGivesThePlaceTaken) {
+    struct Case {
+        short m, s, place;
+    } cases[] = {{11, 0, 1}, {8, 30, 2}, {0, 30, 10}, {5, 0, 6}, {1, 0, 10}, {0, 0, 0}};
+    for (const Case& c : cases) {
+        carrega(DEZ_PARES);  // 0:00 to 9:00
+        jogo.getMapa().setMin(c.m);
+        jogo.getMapa().setSeg(c.s);
+        jogo.ordenaSelection();
+        EXPECT_EQ(jogo.insereRanking(), c.place) << c.m << ":" << c.s;
+    }
+}
+
 TEST_F(Ranking, ArquivoIdaEVolta) {
     carrega("5 7 0 0 12 59 1 1 0 0 0 0 0 0 0 0 0 0 0 0");
     termina(0, 30);
