@@ -59,11 +59,11 @@ void Jogo::entraMenu() {
     estado = EstadoMenu();
     leRanking();
     ordenaSelection();
-    audio.music(Theme::Menu);
     render.prendeTela();
     render.limpaTela();
     for (short b = 0; b < 5; ++b) render.desenhaImagemTrans(b + 1, botoes[b].x, botoes[b].y);
     render.soltaTela();
+    audio.music(Theme::Menu);
 }
 
 void Jogo::quadroMenu() {

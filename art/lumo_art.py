@@ -534,12 +534,15 @@ def credits():
         (15, WHITE, "Comic Neue: SIL Open Font License 1.1"),
         (15, WHITE, "DejaVu Sans: Bitstream Vera licence"),
         (13, WHITE, "(with DejaVu public-domain changes)"),
+        (4, None, ""),
+        (14, "#c9cbe8", "Sounds"),
+        (15, WHITE, "made by sound/lumo_sound.py, CC BY 4.0"),
     ]
-    y = 128
+    y = 126
     for size, colour, s in lines:
         if colour:
             p.append(text(248, y, s, size, colour, "middle"))
-        y += size + 7
+        y += size + 5
     p.append(group(face(0, 0, 16), 106, 98))
     p.append(group(face(0, 0, 16, True), 390, 98))
     return svg(440, 370, "".join(p), bg="#000000")

@@ -26,7 +26,7 @@ std::string AllegroAudio::effectFile(Effect e) { return std::string(EFFECT_NAMES
 
 std::string AllegroAudio::themeFile(Theme t) { return t == Theme::Play ? "play_theme.wav" : "menu_theme.wav"; }
 
-bool AllegroAudio::start(const std::string& folder) {
+bool AllegroAudio::start(const std::string& soundFolder) {
     snd_lib_error_set_handler(quietAlsa);
     reserve_voices(VOICES, -1);
     if (install_sound(DIGI_AUTODETECT, MIDI_NONE, nullptr) != 0) return false;
@@ -35,9 +35,8 @@ bool AllegroAudio::start(const std::string& folder) {
         remove_sound();
         return false;
     }
+    folder = soundFolder;
     for (int e = 0; e < EFFECT_COUNT; ++e) effects[e] = loadEffectFile(folder + effectFile(static_cast<Effect>(e)));
-    themes[0] = loadLoopFile(folder + themeFile(Theme::Menu));
-    themes[1] = loadLoopFile(folder + themeFile(Theme::Play));
     on = true;
     return true;
 }
@@ -46,14 +45,13 @@ void AllegroAudio::stop() {
     if (!on) return;
     playTheme(Theme::None);
     remove_sound();
-    for (SAMPLE*& s : effects) {
+    auto release = [](SAMPLE*& s) {
         if (s) destroy_sample(s);
         s = nullptr;
-    }
-    for (SAMPLE*& s : themes) {
-        if (s) destroy_sample(s);
-        s = nullptr;
-    }
+    };
+    for (SAMPLE*& s : effects) release(s);
+    for (SAMPLE*& s : themes) release(s);
+    themeRead[0] = themeRead[1] = false;
     on = false;
 }
 
@@ -66,7 +64,13 @@ void AllegroAudio::playTheme(Theme t) {
     if (!on) return;
     if (voice >= 0) deallocate_voice(voice);
     voice = -1;
-    SAMPLE* s = t == Theme::None ? nullptr : themes[t == Theme::Play ? 1 : 0];
+    if (t == Theme::None) return;
+    const int k = t == Theme::Play ? 1 : 0;
+    if (!themeRead[k]) {
+        themes[k] = loadLoopFile(folder + themeFile(t));
+        themeRead[k] = true;
+    }
+    SAMPLE* s = themes[k];
     if (!s) return;
     voice = allocate_voice(s);
     if (voice < 0) return;

@@ -34,7 +34,10 @@ public:
 
 private:
     bool on = false;
+    std::string folder;
     SAMPLE* effects[EFFECT_COUNT] = {};
-    SAMPLE* themes[2] = {};  // menu, play
-    int voice = -1;          // the music's
+    // Menu, play: each read when first played, which keeps start-up short.
+    SAMPLE* themes[2] = {};
+    bool themeRead[2] = {};
+    int voice = -1;  // the music's
 };

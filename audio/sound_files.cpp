@@ -4,7 +4,6 @@
 #include <cstdio>
 #include <cstring>
 #include <fstream>
-#include <sstream>
 
 namespace {
 
@@ -25,10 +24,13 @@ SAMPLE* checked(SAMPLE* s, const std::string& path) {
     return nullptr;
 }
 
-uint32_t le(const std::string& b, size_t at, int bytes) {
-    uint32_t v = 0;
-    for (int k = bytes - 1; k >= 0; --k) v = v << 8 | static_cast<unsigned char>(b[at + k]);
-    return v;
+// A little-endian number of the given bytes from the file; false at its end.
+bool readLe(std::FILE* f, int bytes, uint32_t& v) {
+    unsigned char b[4];
+    if (std::fread(b, 1, bytes, f) != static_cast<size_t>(bytes)) return false;
+    v = 0;
+    for (int k = bytes - 1; k >= 0; --k) v = v << 8 | b[k];
+    return true;
 }
 
 }  // namespace
@@ -36,45 +38,66 @@ uint32_t le(const std::string& b, size_t at, int bytes) {
 SAMPLE* loadEffectFile(const std::string& path) { return checked(load_sample(path.c_str()), path); }
 
 SAMPLE* loadLoopFile(const std::string& path) {
-    std::ifstream f(path, std::ios::binary);
-    std::ostringstream bytes;
-    bytes << f.rdbuf();
-    return checked(f ? loopFromWav(bytes.str()) : nullptr, path);
+    std::FILE* f = std::fopen(path.c_str(), "rb");
+    SAMPLE* s = f ? loopFromFile(f) : nullptr;
+    if (f) std::fclose(f);
+    return checked(s, path);
 }
 
-SAMPLE* loopFromWav(const std::string& b) {
-    if (b.size() < 12 || b.compare(0, 4, "RIFF") != 0 || b.compare(8, 4, "WAVE") != 0) return nullptr;
-    int channels = 0, bits = 0;
-    long rate = 0;
-    bool format = false;
-    for (size_t at = 12; at + 8 <= b.size();) {
-        const std::string id = b.substr(at, 4);
-        const size_t length = le(b, at + 4, 4);
-        at += 8;
-        if (length > b.size() - at) return nullptr;  // cut short
-        if (id == "fmt ") {
-            if (length < 16 || le(b, at, 2) != 1) return nullptr;  // not plain PCM
-            channels = le(b, at + 2, 2);
-            rate = le(b, at + 4, 4);
-            bits = le(b, at + 14, 2);
-            format = true;
-        } else if (id == "data") {
-            if (!format || (channels != 1 && channels != 2) || (bits != 8 && bits != 16)) return nullptr;
+SAMPLE* loopFromWav(const std::string& bytes) {
+    if (bytes.empty()) return nullptr;
+    std::FILE* f = fmemopen(const_cast<char*>(bytes.data()), bytes.size(), "rb");
+    if (!f) return nullptr;
+    SAMPLE* s = loopFromFile(f);
+    std::fclose(f);
+    return s;
+}
+
+// Chunk by chunk, the samples read straight into the sound's own memory:
+// fresh memory is dear to touch, so nothing is read twice.
+SAMPLE* loopFromFile(std::FILE* f) {
+    char id[4];
+    uint32_t length = 0, format = 0, channels = 0, rate = 0, bits = 0;
+    bool haveFormat = false;
+    if (std::fread(id, 1, 4, f) != 4 || std::memcmp(id, "RIFF", 4) != 0 || !readLe(f, 4, length)) return nullptr;
+    if (std::fread(id, 1, 4, f) != 4 || std::memcmp(id, "WAVE", 4) != 0) return nullptr;
+    while (std::fread(id, 1, 4, f) == 4 && readLe(f, 4, length)) {
+        if (std::memcmp(id, "fmt ", 4) == 0) {
+            uint32_t skip;
+            if (length < 16 || !readLe(f, 2, format) || !readLe(f, 2, channels) || !readLe(f, 4, rate) ||
+                !readLe(f, 4, skip) || !readLe(f, 2, skip) || !readLe(f, 2, bits))
+                return nullptr;
+            if (format != 1) return nullptr;  // not plain PCM
+            haveFormat = true;
+            length -= 16;
+        } else if (std::memcmp(id, "data", 4) == 0) {
+            if (!haveFormat || (channels != 1 && channels != 2) || (bits != 8 && bits != 16)) return nullptr;
             if (rate < LOWEST_RATE || rate > HIGHEST_RATE) return nullptr;
-            const size_t frames = length / (channels * bits / 8);
+            // A length past the end of the file is damage, not a reason to
+            // ask for that much memory.
+            const long here = std::ftell(f);
+            if (here < 0 || std::fseek(f, 0, SEEK_END) != 0 || std::ftell(f) - here < static_cast<long>(length) ||
+                std::fseek(f, here, SEEK_SET) != 0)
+                return nullptr;
+            const size_t values = length / (bits / 8);
+            const size_t frames = values / channels;
             if (frames == 0) return nullptr;
             SAMPLE* s = create_sample(bits, channels == 2, rate, frames);
             if (!s) return nullptr;
-            if (bits == 8) {
-                std::memcpy(s->data, b.data() + at, frames * channels);
-            } else {
-                // Allegro keeps 16-bit samples unsigned.
-                uint16_t* out = static_cast<uint16_t*>(s->data);
-                for (size_t k = 0; k < frames * channels; ++k) out[k] = le(b, at + 2 * k, 2) ^ 0x8000;
+            const size_t bytes = frames * channels * (bits / 8);
+            if (std::fread(s->data, 1, bytes, f) != bytes) {  // cut short
+                destroy_sample(s);
+                return nullptr;
+            }
+            // Little-endian like the file on the machines the game is built
+            // for; Allegro keeps 16-bit samples unsigned.
+            if (bits == 16) {
+                uint16_t* v = static_cast<uint16_t*>(s->data);
+                for (size_t k = 0; k < frames * channels; ++k) v[k] ^= 0x8000;
             }
             return s;
         }
-        at += length + (length & 1);
+        if (std::fseek(f, length + (length & 1), SEEK_CUR) != 0) return nullptr;
     }
     return nullptr;
 }

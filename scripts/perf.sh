@@ -3,7 +3,8 @@
 # Xvfb: start-up to the first menu frame, processor time over 10 s in the
 # menu and over 10 s of play, peak resident memory, and the length of a frame
 # (30 ms of wait plus its work) measured from the main thread's waits.
-# Runs RODADAS times (default 5) and prints every run and the medians: the
+# Runs RODADAS times (default 5), each with sound, muted and with no sound
+# device (SOUND_MODES), and prints every run and the medians: the
 # machine may be shared, so single runs are noisy.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -21,6 +22,20 @@ export LUMO_BIN="$raiz/build-bench/lumo" LUMO_SOURCE_DIR="$raiz"
 source tests/e2e/lib.sh
 inicia_x
 pasta_com_dados_do_jogo
+
+# Each run is made with each sound set-up in turn, so every figure sits
+# beside its baselines from the same run: sound (ALSA's default device is a
+# file device writing to /dev/null, the only device a machine without sound
+# has), muted (the same with mute = 1 in lumo.cfg), none (no sound device).
+SOUND_MODES=${SOUND_MODES:-sound muted none}
+mkdir -p "$TRABALHO/home-sound" "$TRABALHO/home-none"
+echo 'pcm.!default { type file; slave.pcm "null"; file "/dev/null"; format "raw" }' >"$TRABALHO/home-sound/.asoundrc"
+echo 'pcm.!default { type hw; card 31 }' >"$TRABALHO/home-none/.asoundrc"
+sound_setup() {
+    rm -f "$TRABALHO/lumo.cfg"
+    [[ $1 == muted ]] && printf '[sound]\nmute = 1\n' >"$TRABALHO/lumo.cfg"
+    if [[ $1 == none ]]; then export HOME="$TRABALHO/home-none"; else export HOME="$TRABALHO/home-sound"; fi
+}
 
 HZ=$(getconf CLK_TCK)
 ticks() { awk '{print $14 + $15}' "$1"; }  # utime + stime of a process or thread
@@ -59,9 +74,10 @@ clica() {
     xdotool mouseup 1
 }
 
-printf "%-5s %9s %9s %9s %9s %9s %9s %9s %9s %9s %8s %s\n" run start_ms menu_cpu% menu_main% menu_fr_ms menu_wk_ms \
+printf "%-8s %9s %9s %9s %9s %9s %9s %9s %9s %9s %8s %s\n" run start_ms menu_cpu% menu_main% menu_fr_ms menu_wk_ms \
     play_cpu% play_main% play_fr_ms play_wk_ms peak_MB note >"$TRABALHO/.tabela"
-for r in $(seq "$RODADAS"); do
+for r in $(for k in $(seq "$RODADAS"); do for m in $SOUND_MODES; do echo "$k-$m"; done; done); do
+    sound_setup "${r#*-}"
     rm -f "$TRABALHO/rank.txt"
     read -r JOGO_PID inicio < <(cd "$TRABALHO" && "$raiz/build-bench/bench/espera_menu" "$raiz/build-bench/lumo")
     sleep 1
@@ -86,24 +102,27 @@ for r in $(seq "$RODADAS"); do
     kill "$JOGO_PID"
     wait "$JOGO_PID" 2>/dev/null || true
     JOGO_PID=""
-    printf "%-5s %9s %9s %9s %9s %9s %9s %9s %9s %9s %8s %s\n" "$r" "$inicio" "$menu_cpu" "$menu_main" "$menu_fr" \
+    printf "%-8s %9s %9s %9s %9s %9s %9s %9s %9s %9s %8s %s\n" "$r" "$inicio" "$menu_cpu" "$menu_main" "$menu_fr" \
         "$menu_wk" "$jogo_cpu" "$jogo_main" "$jogo_fr" "$jogo_wk" "$pico" "$nota" >>"$TRABALHO/.tabela"
     sleep 0.5
 done
 
 cat "$TRABALHO/.tabela"
-printf "%-5s" median
-for c in $(seq 2 11); do
-    printf " %9s" "$(awk -v c="$c" 'NR > 1 && $12 == "" {print $c}' "$TRABALHO/.tabela" | mediana)"
+for m in $SOUND_MODES; do
+    printf "%-5s" "$m"
+    for c in $(seq 2 11); do
+        printf " %9s" "$(awk -v c="$c" -v m="-$m" 'NR > 1 && $12 == "" && substr($1, length($1) - length(m) + 1) == m {print $c}' \
+            "$TRABALHO/.tabela" | mediana)"
+    done
+    echo
 done
-echo
 echo "(medians over the runs without a note; level $NIVEL; $(nproc) cores, load average $(cut -d' ' -f1-3 /proc/loadavg))"
 
 # Where start-up goes: more starts under strace, which records only the calls
 # named (through seccomp, so the others run at full speed). Phases in ms: exec
 # to the X connection (libraries, allegro_init), to the first picture opened
-# (the window), to the last one opened (the pictures), to the first frame
-# wait (the last picture and the first menu frame).
+# (the window), to the last one opened (the pictures), to the last sound or
+# ALSA file opened (the sound), to the first frame wait (the first menu frame).
 inicio_rastreado() {
     local rastro="$TRABALHO/.inicio" strace_pid
     rm -f "$rastro"
@@ -121,13 +140,21 @@ inicio_rastreado() {
     awk '!t0 && /execve/ {t0 = $2}
          !x && /connect\(.*X11-unix/ {x = $2}
          !a && /openat\(.*"Data\// {a = $2}
-         /openat\(.*"Data\// {z = $2}
+         /openat\(.*"Data\// && !/Data\/Sounds/ {z = $2}
+         !q && /openat\(.*(alsa|asound|\/dev\/snd|Data\/Sounds)/ {s = $2}
          !q && /pselect6\(0, NULL.*tv_nsec=(29|30)000000/ {q = $2}
-         END {printf "%.1f %.1f %.1f %.1f %.1f\n", 1000 * (x - t0), 1000 * (a - x), 1000 * (z - a), 1000 * (q - z), 1000 * (q - t0)}' "$rastro"
+         END {if (s < z) s = z
+              printf "%.1f %.1f %.1f %.1f %.1f %.1f\n", 1000 * (x - t0), 1000 * (a - x), 1000 * (z - a), 1000 * (s - z),
+                  1000 * (q - s), 1000 * (q - t0)}' "$rastro"
 }
-for r in $(seq "$RODADAS"); do inicio_rastreado; done >"$TRABALHO/.fases"
 echo
-echo "start-up phases under strace, medians in ms:"
-printf "%12s %12s %12s %12s %12s\n" to_X_conn window pictures first_frame total
-for c in 1 2 3 4 5; do printf "%12s " "$(cut -d' ' -f$c "$TRABALHO/.fases" | mediana)"; done
-echo
+echo "start-up phases under strace, medians in ms (sound: from the last picture to the last sound file or"
+echo "ALSA file opened, the sound driver's start and the sounds read before the first frame):"
+printf "%-8s %12s %12s %12s %12s %12s %12s\n" "" to_X_conn window pictures sound first_frame total
+for m in $SOUND_MODES; do
+    sound_setup "$m"
+    for r in $(seq "$RODADAS"); do inicio_rastreado; done >"$TRABALHO/.fases"
+    printf "%-8s " "$m"
+    for c in 1 2 3 4 5 6; do printf "%12s " "$(cut -d' ' -f$c "$TRABALHO/.fases" | mediana)"; done
+    echo
+done
