@@ -76,7 +76,16 @@ clica() {
 
 printf "%-8s %9s %9s %9s %9s %9s %9s %9s %9s %9s %8s %s\n" run start_ms menu_cpu% menu_main% menu_fr_ms menu_wk_ms \
     play_cpu% play_main% play_fr_ms play_wk_ms peak_MB note >"$TRABALHO/.tabela"
-for r in $(for k in $(seq "$RODADAS"); do for m in $SOUND_MODES; do echo "$k-$m"; done; done); do
+# The order of the set-ups turns round from run to run: the first start
+# after a pause is often the slowest.
+runs() {
+    local k modes=($SOUND_MODES) n i
+    n=${#modes[@]}
+    for k in $(seq "$RODADAS"); do
+        for i in $(seq 0 $((n - 1))); do echo "$k-${modes[(i + k - 1) % n]}"; done
+    done
+}
+for r in $(runs); do
     sound_setup "${r#*-}"
     rm -f "$TRABALHO/rank.txt"
     read -r JOGO_PID inicio < <(cd "$TRABALHO" && "$raiz/build-bench/bench/espera_menu" "$raiz/build-bench/lumo")
