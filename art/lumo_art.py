@@ -4,7 +4,8 @@
 Usage: lumo_art.py REPO_ROOT OUT_DIR
 
 Each manifest line is: svg-file width height target kind
-kind is png (RGBA), jpg (baseline RGB) or clock (opaque over the panel band).
+kind is png (RGBA), jpg (baseline RGB), clock (opaque over the panel band)
+or svg (the source itself).
 The level pictures are drawn from the level files, so the walls the player
 sees are the walls the game collides with.
 """
@@ -524,7 +525,8 @@ def credits():
     p = [card(384, 314, "Lumo", 56, 56)]
     lines = [
         (16, YELLOW, "Made by the Lumo developers"),
-        (6, None, ""),
+        (13, "#c9cbe8", "Code: MIT licence. Art, sound, levels: CC BY 4.0"),
+        (2, None, ""),
         (14, "#c9cbe8", "Built with"),
         (15, WHITE, "Allegro 4 game library"),
         (15, WHITE, "loadpng and JPGalleg add-ons"),
@@ -592,8 +594,12 @@ def main():
         add(f"y{f}", clock(f, YELLOW, YELLOW_DARK), 50, 58, f"Data/Imagens/Relogio/yClock{f:02d}.png", "clock 350 12")
         add(f"r{f}", clock(f, RED, RED_DARK), 50, 58, f"Data/Imagens/Relogio/rClock{f:02d}.png", "clock 500 12")
     add("black", svg(640, 480, "", bg="#000000"), 640, 480, "Data/Imagens/black.jpg", "jpg")
-    # Not loaded by the game: the icon of the installed desktop entry.
+    # Not loaded by the game: the icon of the installed desktop entry, in the
+    # sizes the menus ask for and as the scalable source itself.
     add("icone", svg(40, 40, smile()), 128, 128, "art/lumo.png", "png")
+    for size in (48, 64, 256):
+        add(f"icon{size}", svg(40, 40, smile()), size, size, f"art/icons/lumo-{size}.png", "png")
+    add("iconsvg", svg(40, 40, smile()), 40, 40, "art/icons/lumo.svg", "svg")
 
     with open(os.path.join(out, "manifest.txt"), "w") as m:
         for name, text_, w, h, target, kind in jobs:
