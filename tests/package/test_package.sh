@@ -138,6 +138,9 @@ $(grep '^[-+][^-+]' "$SCRATCH/files.diff")"
     grep -q "Lumo $LUMO_VERSION" "$SCRATCH/man.txt" || fail "the manual page does not name version $LUMO_VERSION"
     gzip -t "$root/usr/share/man/man6/lumo.6.gz" || fail "the manual page is not gzipped"
 
+    value=$(zcat "$root/usr/share/doc/lumo/changelog.gz" | head -1)
+    [[ $value == "lumo ($LUMO_VERSION) "* ]] || fail "the changelog's newest entry is '$value', not version $LUMO_VERSION"
+
     # Machine-readable copyright naming the game's and the fonts' licences.
     copyright="$root/usr/share/doc/lumo/copyright"
     head -1 "$copyright" | grep -qx 'Format: https://www.debian.org/doc/packaging-manuals/copyright-format/1.0/' ||
