@@ -150,9 +150,9 @@ $(grep '^[-+][^-+]' "$SCRATCH/files.diff")"
     done
     # Each licence named on a Files paragraph has its text in a paragraph of its own.
     awk '/^Files:/ {f = 1} /^$/ {f = 0} f && /^License:/ {print $2}' "$copyright" | sort -u >"$SCRATCH/named"
-    for value in $(cat "$SCRATCH/named"); do
+    while read -r value; do
         [[ $(grep -cx "License: $value" "$copyright") -ge 2 ]] || fail "the licence $value has no text of its own"
-    done
+    done <"$SCRATCH/named"
 
     # The launcher runs the program from the package's own layout.
     check_version_option "$root/usr/games/lumo" "$root/usr/lib/games/lumo/lumo"
