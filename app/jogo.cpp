@@ -38,7 +38,9 @@ bool Jogo::iniciaJogo(short n) {
 
 void Jogo::gameLoop() {
     desenhaFundo();
-    while (!key[KEY_ESC] && !fim) {
+    // The click that chose the level, or a key held from the menu, is old.
+    input.forgetHeld();
+    while (!fim) {
         quadroJogo();
         esperaQuadro();
     }
@@ -48,6 +50,11 @@ void Jogo::gameLoop() {
 
 void Jogo::quadroJogo() {
     input.poll();
+    // Escape ends the game on the frame it goes down, before any update.
+    if (input.pressed(KEY_ESC)) {
+        fim = true;
+        return;
+    }
     capturaComandos();
     atualizaLogica();
     desenhaTela();

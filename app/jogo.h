@@ -29,7 +29,6 @@ struct EstadoMenu {
     bool rankin = false;
     bool ajuda = false;
     bool creditos = false;
-    short delay = 0;  // frames before a panel button takes another click
     short ajudaPagina = 0;
 };
 

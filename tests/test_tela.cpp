@@ -294,3 +294,11 @@ TEST_F(Tela, PartidaLongaSemRastros) {
     }
     EXPECT_TRUE(mapa().getGangster().getExiste()) << "the game should have run long enough for every enemy";
 }
+
+TEST_F(Tela, EscapeEndsTheGameOnTheFrameItGoesDown) {
+    const int before = mapa().getMiliD();
+    key[KEY_ESC] = 1;
+    jogo.quadroJogo();
+    EXPECT_TRUE(jogo.getFim());
+    EXPECT_EQ(mapa().getMiliD(), before) << "no update after Escape";
+}
