@@ -2,7 +2,6 @@
 
 #include <jpgalleg.h>
 
-#include <algorithm>
 
 volatile int ticks = 0;
 
@@ -33,6 +32,7 @@ void Jogo::alClose() {
 
 bool Jogo::iniciaJogo(short n) {
     nr = n;
+    popups.clear();
     return mapa.inicia(nr);
 }
 
@@ -44,8 +44,24 @@ void Jogo::gameLoop() {
         quadroJogo();
         esperaQuadro();
     }
+    finishGame();
+    while (summary.isOpen()) {
+        esperaQuadro();
+        summaryFrame();
+    }
+}
+
+void Jogo::finishGame() {
     ordenaSelection();
-    insereRanking();
+    const short place = insereRanking();
+    // The key or click that ended the game does not also close the summary.
+    input.forgetHeld();
+    summary.open(render, mapa.getMin(), mapa.getSeg(), place);
+}
+
+void Jogo::summaryFrame() {
+    input.poll();
+    summary.frame(input);
 }
 
 void Jogo::quadroJogo() {
@@ -57,6 +73,8 @@ void Jogo::quadroJogo() {
     }
     capturaComandos();
     atualizaLogica();
+    const Smile smile = mapa.getSmile();
+    popups.note(mapa.report().secondsChange, smile.getX(), smile.getY());
     desenhaTela();
 }
 
@@ -76,12 +94,4 @@ void Jogo::esperaQuadro() {
     int espera = tempoDeEspera(ticks);
     if (espera > 0) rest(espera);
     ticks = 0;
-}
-
-// Two digits from the set starting at primeiroSlot. Values outside 0..99 (a
-// penalty in the last frame, a damaged rank file) show as 00 or 99.
-void Jogo::desenhaDoisDigitos(int valor, short primeiroSlot, short x, short y) {
-    valor = std::clamp(valor, 0, 99);
-    render.desenhaImagemTrans(primeiroSlot + valor / 10, x, y);
-    render.desenhaImagemTrans(primeiroSlot + valor % 10, x + 16, y);
 }

@@ -545,6 +545,71 @@ def credits():
     return svg(440, 370, "".join(p), bg="#000000")
 
 
+# ---------------------------------------------------------------- game over and pop-ups
+# The summary card is drawn at SUMMARY_X, SUMMARY_Y over the playfield; the
+# game draws the time (first digit set) and the place on it at fixed cells.
+SUMMARY_W, SUMMARY_H = 320, 210
+
+
+def summary_card():
+    p = [f'<rect x="6" y="9" width="{SUMMARY_W - 8}" height="{SUMMARY_H - 10}" rx="20" fill="#000" opacity="0.3"/>',
+         f'<rect x="2" y="2" width="{SUMMARY_W - 8}" height="{SUMMARY_H - 10}" rx="18" fill="{CARD}" '
+         f'stroke="{PURPLE}" stroke-width="3"/>',
+         text(156, 44, "Game over", 32, YELLOW, "middle", outline=INK, ow=5),
+         group(face(0, 0, 14, True), 36, 30),
+         # The time sits in a dark window at card x 224..304, y 65..86.
+         f'<rect x="216" y="59" width="96" height="33" rx="8" fill="#14172e" stroke="{PANEL_LIGHT}" stroke-width="2"/>',
+         text(28, 84, "You lasted", 20, WHITE),
+         f'<rect x="18" y="150" width="284" height="1.5" fill="{PANEL_LIGHT}"/>',
+         text(156, 176, "Click, or press Enter, Space or Esc", 13, "#c9cbe8", "middle"),
+         ]
+    return svg(SUMMARY_W, SUMMARY_H, "".join(p))
+
+
+def summary_place():
+    # "Ranking place" with a dark window for up to two digits at image x 186..218.
+    return svg(240, 36, "".join([
+        text(8, 24, "Ranking place", 20, WHITE),
+        f'<rect x="180" y="2" width="46" height="31" rx="8" fill="#14172e" stroke="{PANEL_LIGHT}" stroke-width="2"/>',
+    ]))
+
+
+def summary_unranked():
+    return svg(280, 36, text(8, 24, "Not in the ranking this time", 18, "#c9cbe8"))
+
+
+def new_best():
+    # A gold burst with the words, tilted a little, laid over the card's corner.
+    pts = []
+    for k in range(24):
+        r = 58 if k % 2 == 0 else 48
+        a = math.radians(k * 15)
+        pts.append(f"{70 + r * math.cos(a) * 1.05:.2f},{30 + r * math.sin(a) * 0.42:.2f}")
+    return svg(140, 60, "".join([
+        f'<g transform="rotate(-6 70 30)">',
+        f'<polygon points="{" ".join(pts)}" fill="{ORANGE}" stroke="{INK}" stroke-width="2" stroke-linejoin="round"/>',
+        text(70, 37, "New best!", 20, YELLOW, "middle", outline=INK, ow=4),
+        '</g>',
+    ]))
+
+
+POPUP_W, POPUP_H = 16, 22
+
+
+def popup_glyph(ch):
+    # Bold white figures with a thick dark edge, readable over every floor;
+    # the sign carries the colour: green for a bonus, red for a penalty.
+    if ch == "+":
+        return svg(POPUP_W, POPUP_H, "".join([
+            f'<path d="M8 5 V17 M2 11 H14" stroke="{INK}" stroke-width="7" stroke-linecap="round"/>',
+            f'<path d="M8 5 V17 M2 11 H14" stroke="{GREEN}" stroke-width="3.4" stroke-linecap="round"/>']))
+    if ch == "-":
+        return svg(POPUP_W, POPUP_H, "".join([
+            f'<path d="M2 11 H14" stroke="{INK}" stroke-width="7" stroke-linecap="round"/>',
+            f'<path d="M2 11 H14" stroke="{RED}" stroke-width="3.4" stroke-linecap="round"/>']))
+    return svg(POPUP_W, POPUP_H, text(8, 19.5, ch, 20, WHITE, "middle", DIGIT_FONT, outline=INK, ow=4))
+
+
 # ---------------------------------------------------------------- main
 
 def main():
@@ -592,6 +657,16 @@ def main():
         add(f"y{f}", clock(f, YELLOW, YELLOW_DARK), 50, 58, f"Data/Imagens/Relogio/yClock{f:02d}.png", "clock 350 12")
         add(f"r{f}", clock(f, RED, RED_DARK), 50, 58, f"Data/Imagens/Relogio/rClock{f:02d}.png", "clock 500 12")
     add("black", svg(640, 480, "", bg="#000000"), 640, 480, "Data/Imagens/black.jpg", "jpg")
+    summ = "Data/Imagens/Summary/"
+    add("summary", summary_card(), SUMMARY_W, SUMMARY_H, summ + "card.png", "png")
+    add("place", summary_place(), 240, 36, summ + "place.png", "png")
+    add("unranked", summary_unranked(), 280, 36, summ + "unranked.png", "png")
+    add("best", new_best(), 140, 60, summ + "best.png", "png")
+    pop = "Data/Imagens/Popups/"
+    add("popplus", popup_glyph("+"), POPUP_W, POPUP_H, pop + "plus.png", "png")
+    add("popminus", popup_glyph("-"), POPUP_W, POPUP_H, pop + "minus.png", "png")
+    for d in range(10):
+        add(f"pop{d}", popup_glyph(str(d)), POPUP_W, POPUP_H, f"{pop}{d}.png", "png")
     # Not loaded by the game: the icon of the installed desktop entry.
     add("icone", svg(40, 40, smile()), 128, 128, "art/lumo.png", "png")
 
