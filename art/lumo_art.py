@@ -65,6 +65,12 @@ def group(body, dx=0, dy=0, s=1.0):
     return f'<g transform="translate({dx} {dy}) scale({s})">{body}</g>'
 
 
+def centred(body, cx, cy, scale, to_x=20, to_y=20):
+    """The drawing scaled about its middle (cx, cy), which lands on (to_x, to_y)."""
+    return (f'<g transform="translate({to_x} {to_y}) scale({scale}) translate({-cx} {-cy})">'
+            f'{body}</g>')
+
+
 def pill(x, y, w, h, fill, stroke=INK, sw=3):
     r = h / 2
     return (f'<rect x="{x}" y="{y}" width="{w}" height="{h}" rx="{r}" fill="{fill}" '
@@ -410,16 +416,23 @@ def banner():
     return svg(390, 320, "".join(parts))
 
 
-def card(w, h, title, x0=0, y0=0):
+# Every panel's frame lies on the same screen rectangle, (258, 58) to
+# (638, 368): the panels at (250, 50) inset it by PANEL_INSET, the credits at
+# (200, 0) by 50 more, which keeps their black margins on JPEG block bounds.
+PANEL_INSET = 6
+
+
+def card(w, h, title, x0=PANEL_INSET, y0=PANEL_INSET, title_size=30):
+    w, h = w - x0, h - y0
     return "".join([
         f'<rect x="{x0 + 2}" y="{y0 + 2}" width="{w - 4}" height="{h - 4}" rx="18" fill="{CARD}" stroke="{PURPLE}" stroke-width="3"/>',
-        text(x0 + w / 2, y0 + 38, title, 30, YELLOW, "middle", outline=INK, ow=5),
+        text(x0 + w / 2, y0 + 6 + title_size, title, title_size, YELLOW, "middle", outline=INK, ow=5),
     ])
 
 
 def rank_panel():
-    parts = [card(390, 320, "Longest games")]
-    parts.append(text(195, 57, "worst at the top, best at the bottom", 13, "#c9cbe8", "middle"))
+    parts = [card(390, 320, "Longest games", title_size=24)]
+    parts.append(text(198, 58, "worst at the top, best at the bottom", 12, "#c9cbe8", "middle"))
     names = ["10th", "9th", "8th", "7th", "6th", "5th", "4th", "3rd", "2nd", "1st"]
     for k, name in enumerate(names):
         y = 64 + 20 * k  # panel-relative top of the row (screen y 114 + 20k)
@@ -437,12 +450,12 @@ def rank_panel():
     return svg(390, 320, "".join(parts))
 
 
-def next_arrow():
+def next_arrow(label):
     # The click box is image x 360..380, y 135..175: the arrow stays inside it.
     return "".join([
         f'<rect x="360.5" y="135.5" width="19" height="39" rx="7" fill="{YELLOW}" stroke="{INK}" stroke-width="1"/>',
         f'<path d="M364.5 143 L376 155 L364.5 167Z" fill="{RED}" stroke="{INK}" stroke-width="1.6" stroke-linejoin="round"/>',
-        text(370, 130, "next", 11, YELLOW, "middle"),
+        text(370, 130, label, 11, YELLOW, "middle"),
     ])
 
 
@@ -456,7 +469,7 @@ def key_cap(x, y, label, w=34):
 
 def help_page(n, body):
     parts = [card(390, 320, ["How to play", "Watch out!", "Good to know"][n - 1]),
-             body, next_arrow(),
+             body, next_arrow("next" if n < 3 else "first"),
              text(370, 305, f"{n}/3", 13, "#c9cbe8", "middle")]
     return svg(390, 320, "".join(parts), bg="#000000")
 
@@ -479,8 +492,8 @@ def help1():
 
 def help2():
     rows = [
-        (coco(), 30, "Coco", "-10 s", "enters at 5 s", "jumps to random places"),
-        (esposa(), 45, "Esposa", "-10 s", "enters at 15 s", "chases you!"),
+        (coco(), 30, "Coconut", "-10 s", "enters at 5 s", "jumps to random places"),
+        (esposa(), 45, "Wife", "-10 s", "enters at 15 s", "chases you!"),
         (ladrao(), 38, "Thief", "-5 s", "enters at 25 s", "chases the prize, steals it away"),
         (gangster(), 43, "Gangster", "-20 s", "enters at 35 s", "wanders in random directions"),
     ]
@@ -521,7 +534,7 @@ def help3():
 def credits():
     # Black margins left and top: the content starts at (56, 56), on a JPEG
     # block boundary, so the 50-pixel margins stay pure black after compression.
-    p = [card(384, 314, "Lumo", 56, 56)]
+    p = [card(440, 370, "Lumo", 50 + PANEL_INSET, 50 + PANEL_INSET)]
     lines = [
         (16, YELLOW, "Made by the Lumo developers"),
         (6, None, ""),
@@ -633,10 +646,13 @@ def main():
     pers = "Data/Imagens/Personagens/"
     add("smile", svg(40, 40, smile()), 40, 40, pers + "smile.png", "png")
     add("smileTriste", svg(40, 40, smile(True)), 40, 40, pers + "smileTriste.png", "png")
-    add("coco", svg(30, 30, coco()), 30, 30, pers + "coco.png", "png")
-    add("esposa", svg(45, 40, esposa()), 45, 40, pers + "esposa.png", "png")
-    add("gangster", svg(43, 42, gangster()), 43, 42, pers + "gangster.png", "png")
-    add("ladrao", svg(38, 40, ladrao()), 38, 40, pers + "ladrao.png", "png")
+    # Collision circles sit on each picture's top-left corner; with every
+    # sprite's visible middle as far from that corner as the face's (20, 20),
+    # pictures touch when circles do.
+    add("coco", svg(30, 30, centred(coco(), 15, 15, 0.85, 17.5, 17.5)), 30, 30, pers + "coco.png", "png")
+    add("esposa", svg(45, 40, centred(esposa(), 18, 24, 0.85)), 45, 40, pers + "esposa.png", "png")
+    add("gangster", svg(43, 42, centred(gangster(), 21.5, 25, 0.88)), 43, 42, pers + "gangster.png", "png")
+    add("ladrao", svg(38, 40, centred(ladrao(), 15.5, 23, 0.9, 18.5)), 38, 40, pers + "ladrao.png", "png")
     for nr in (1, 2, 3):
         add(f"nivel{nr}", level_background(root, nr), 640, 480, f"Data/Imagens/Niveis/{nr:02d}.jpg", "jpg")
         add(f"b{nr}", level_button(root, nr), 50, 50, f"Data/B{nr:02d}.jpg", "jpg")
@@ -646,7 +662,8 @@ def main():
     add("ajuda03", help3(), 390, 320, menu + "ajuda03.jpg", "jpg")
     add("creditos", credits(), 440, 370, menu + "creditos.jpg", "jpg")
     for name, fn in ITEMS:
-        add(name, svg(39, 50, fn()), 39, 50, f"Data/Imagens/Itens/{name}.png", "png")
+        # In the top 40 pixels of the 39 x 50 picture, around the face's middle.
+        add(name, svg(39, 50, centred(fn(), 19.5, 25, 0.78, 19.5)), 39, 50, f"Data/Imagens/Itens/{name}.png", "png")
     num = "Data/Imagens/numeros/"
     for d in range(10):
         add(f"d{d}", digit(str(d), YELLOW, "#5a3a00"), 16, 21, f"{num}{d:02d}.png", "png")

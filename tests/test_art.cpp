@@ -161,7 +161,35 @@ TEST_F(ArteTest, SpritesHaveTransparentCornersAndAVisibleBody) {
         int opacos = 0;
         for (int y = 0; y < b->h; ++y)
             for (int x = 0; x < b->w; ++x) opacos += alfa(b, x, y) == 255;
-        EXPECT_GT(opacos, b->w * b->h / 4) << linha(s).caminho;
+        // Items fill only the top 40 rows of their picture.
+        EXPECT_GT(opacos, b->w * std::min(b->h, 40) / 4) << linha(s).caminho;
+    }
+}
+
+// Collision circles sit on the pictures' top-left corners, so two pictures
+// look as close as their circles are only when every sprite has its middle
+// as far from its corner as the face's.
+TEST_F(ArteTest, EverySpriteHasItsMiddleWhereTheFacesIs) {
+    auto middle = [](BITMAP* b) {
+        double sx = 0, sy = 0, n = 0;
+        for (int y = 0; y < b->h; ++y)
+            for (int x = 0; x < b->w; ++x) {
+                const int a = alfa(b, x, y);
+                sx += a * (x + 0.5), sy += a * (y + 0.5), n += a;
+            }
+        return std::pair<double, double>{sx / n, sy / n};
+    };
+    const auto face = middle(img(10));
+    EXPECT_NEAR(face.first, 20, 1);
+    EXPECT_NEAR(face.second, 20, 1);
+    for (int s : {11, 12, 13, 14, 15, 30, 31, 32, 33, 34}) {
+        const auto m = middle(img(s));
+        EXPECT_NEAR(m.first, face.first, 4) << linha(s).caminho;
+        EXPECT_NEAR(m.second, face.second, 4) << linha(s).caminho;
+    }
+    for (int s = 30; s <= 34; ++s) {
+        Caixa c = visivel(img(s));
+        EXPECT_LT(c.y2, 40) << linha(s).caminho;
     }
 }
 
