@@ -43,9 +43,13 @@ pixel_perto 485 395 "40 90 40" >/dev/null || falha "no exit button at (480, 390)
 abre_nivel 25
 espera_pixel 20 300 "40 40 90" 5 jogo || falha "level 1 did not start (saw $(pixel 20 300))"
 
+# Escape ends the game on its summary (slot 16, the card, at (160, 135)),
+# the ranking already written; Escape again goes on to the menu.
+tecla Escape
+espera_pixel 161 136 "90 190 40" 5 summary || falha "Escape did not show the summary: saw $(pixel 161 136)"
+[[ $(wc -l <"$TRABALHO/rank.txt") -eq 10 ]] || falha "rank.txt does not hold ten lines"
 tecla Escape
 espera_pixel 5 145 "90 40 40" 5 menu-de-novo || falha "Escape did not bring the menu back: saw $(pixel 5 145)"
-[[ $(wc -l <"$TRABALHO/rank.txt") -eq 10 ]] || falha "rank.txt does not hold ten lines"
 
 # A level file that cannot be read: a message names it and the menu stays.
 abre_nivel 75   # level 2 has no file here
