@@ -41,7 +41,7 @@ void Jogo::gameMenu() {
             return;
         }
         // A level file that cannot be read: say which, and stay in the menu
-        // with the chooser closed so a click still held does not retry it.
+        // with the chooser closed.
         allegro_message("%s could not be read", Mapa::arquivoNivel(nr).c_str());
         estado.nJogo = false;
         menu = true;
