@@ -480,6 +480,20 @@ TEST_P(ArteNivelTest, StartPlacesAreClearOfWallsAndOfEachOther) {
     }
 }
 
+// The player starts in the open: a second of running straight on at the
+// start speed meets no wall.
+TEST_P(ArteNivelTest, TheFirstSecondRunsClearOfTheWalls) {
+    Nivel n = leNivel(GetParam());
+    ASSERT_EQ(n.numeros.size(), 36 + 4 * n.paredes);
+    const Objeto jogador = objetos(n)[0];
+    const double a = jogador.direcao * M_PI / 180;
+    for (int f = 0; f <= 31; ++f) {
+        const int x = static_cast<int>(jogador.x + f * jogador.velocidade * std::cos(a));
+        const int y = static_cast<int>(jogador.y + f * jogador.velocidade * std::sin(a));
+        for (const Retangulo& r : paredes(n)) EXPECT_FALSE(sobrepoe({x, y, x + 40, y + 40}, r)) << "frame " << f;
+    }
+}
+
 TEST_P(ArteNivelTest, TheItemMostlyLandsInTheOpen) {
     Nivel n = leNivel(GetParam());
     ASSERT_EQ(n.numeros.size(), 36 + 4 * n.paredes);
