@@ -82,8 +82,8 @@ press_key() {
     xdotool keyup "$1"
 }
 
-# A click is the button state a frame sees: hold it about 100 ms, then let
-# the menu's five-frame lock-out pass before anything else is clicked.
+# A click is the button state a frame sees: held about 100 ms so a frame
+# sees it go down, then a pause before anything else is clicked.
 click() {
     xdotool mousemove --window "$WINDOW" "$1" "$2"
     sleep 0.05
@@ -296,13 +296,47 @@ open_menu() {
     wait_menu 5 || fail "the menu did not show (difference $DIFFERENCE/1000)"
 }
 
-# Escape ends the game; pressed again if a held-up frame missed it (the menu
-# reads no key, so a second press cannot do harm there).
+# Escape ends the game on its summary, and Escape again closes the summary;
+# pressed once more if a held-up frame missed one (the menu reads no key, so
+# a spare press cannot do harm there).
 end_with_escape() {
+    local _
     press_key Escape
-    wait_menu 3 && return 0
-    press_key Escape
-    wait_menu 3 || fail "Escape did not bring the menu back (difference $DIFFERENCE/1000)"
+    for _ in 1 2 3; do
+        press_key Escape
+        wait_menu 3 && return 0
+    done
+    fail "Escape did not bring the menu back through the summary (difference $DIFFERENCE/1000)"
+}
+
+# The game-over summary over the playfield, waited for up to the given
+# seconds: the time lasted mm:ss and the ranking place (0 for not entered).
+# Only the inside of the card is compared, clear of the "New best!" burst.
+SUMMARY_CARD=(170 180 280 140)
+wait_for_summary() {
+    local seconds=$1 mm=$2 ss=$3 place=$4 digit=Imagens/numeros
+    local parts=("Imagens/Summary/card.png 160 135"
+                 "$digit/0$((mm / 10)).png 384 200" "$digit/0$((mm % 10)).png 400 200" "$digit/P.png 416 200"
+                 "$digit/0$((ss / 10)).png 432 200" "$digit/0$((ss % 10)).png 448 200")
+    if ((place == 0)); then
+        parts+=("Imagens/Summary/unranked.png 180 235")
+    elif ((place < 10)); then
+        parts+=("Imagens/Summary/place.png 180 235" "$digit/0$place.png 375 242")
+    else
+        parts+=("Imagens/Summary/place.png 180 235" "$digit/01.png 367 242" "$digit/00.png 383 242")
+    fi
+    expected_screen summary "${parts[@]}"
+    wait_similar "$seconds" "$EXPECTED" "${SUMMARY_CARD[@]}"
+}
+
+# Enter closes the summary; pressed again if a held-up frame missed it.
+close_summary() {
+    local _
+    for _ in 1 2 3; do
+        press_key Return
+        wait_menu 3 && return 0
+    done
+    fail "Enter did not close the summary (difference $DIFFERENCE/1000)"
 }
 
 # The rank file the checks read: the game's, in its working folder.
