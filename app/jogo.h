@@ -8,7 +8,9 @@
 #include "audio/audio.h"
 #include "input/input.h"
 #include "level/mapa.h"
+#include "popups/popups.h"
 #include "render/render.h"
+#include "summary/summary.h"
 
 #include <fstream>
 
@@ -31,7 +33,6 @@ struct EstadoMenu {
     bool rankin = false;
     bool ajuda = false;
     bool creditos = false;
-    short delay = 0;  // frames before a panel button takes another click
     short ajudaPagina = 0;
 };
 
@@ -44,8 +45,12 @@ public:
 
     // Runs the menu until a level is set up (fim false) or exit is clicked (fim true).
     void gameMenu();
-    // Runs one game of level nr, then the ranking step.
+    // Runs one game of level nr, then the ranking step and the summary.
     void gameLoop();
+    // The ranking written, then the summary drawn over the playfield.
+    void finishGame();
+    // One frame of the summary without its wait.
+    void summaryFrame();
 
     // Sets up level n for the next game; false when its file cannot be read.
     bool iniciaJogo(short n);
@@ -66,8 +71,7 @@ public:
     // The ranking table: ten (minutes, seconds) pairs, lowest first.
     void ordenaSelection();
     void swap(short i, short point);
-    // Enters the game's result; its place, 1 the longest kept, or 0 when it
-    // did not enter.
+    // The place the game took, 1 (longest kept) to 10, or 0 when it did not enter.
     short insereRanking();
     void ranking();
 
@@ -81,11 +85,12 @@ public:
     Render& getRender() { return render; }
     // Everything the game plays goes through here (mute, pause of the music).
     Audio& getAudio() { return audio; }
+    const Summary& getSummary() const { return summary; }
+    const Popups& getPopups() const { return popups; }
 
 private:
     void esperaQuadro();
     void leRanking();
-    void desenhaDoisDigitos(int valor, short primeiroSlot, short x, short y);
     void desenhaRelogio(int minutos, int segundos, short primeiroSlot, short separador, short x);
     void desenhaObjeto(const Objeto& o, short slot);
     void desenhaInimigo(const Inimigo& i, short slot);
@@ -102,4 +107,6 @@ private:
     short nr;
     short rel1;
     EstadoMenu estado;
+    Summary summary;
+    Popups popups;
 };

@@ -6,10 +6,10 @@
 # game starts and plays without a word.
 source "$(dirname "$0")/lib.sh"
 
-inicia_x
-pasta_com_dados_do_jogo
-SOUND_FILE="$TRABALHO/sound.raw"
-export HOME="$TRABALHO/home"
+start_x
+use_game_data
+SOUND_FILE="$WORK/sound.raw"
+export HOME="$WORK/home"
 mkdir -p "$HOME"
 cat >"$HOME/.asoundrc" <<EOF
 pcm.!default {
@@ -36,7 +36,7 @@ sound_now() {
     local from ends=$((SECONDS + 10))
     from=$(sound_size)
     while (($(sound_size) < from + HALF_SECOND)); do
-        ((SECONDS < ends)) || falha "no sound was written for 10 s (file at $(sound_size) bytes)"
+        ((SECONDS < ends)) || fail "no sound was written for 10 s (file at $(sound_size) bytes)"
         sleep 0.05
     done
     loudest "$from" "$HALF_SECOND"
@@ -57,69 +57,69 @@ wait_for_sound() {
 # missed is pressed again; a seen one changes what is heard at once).
 press_m() {
     for _ in 1 2 3; do
-        tecla m
+        press_key m
         wait_for_sound "$1" "$2" 3 && return 0
     done
     return 1
 }
 
 kill_game() {
-    kill -KILL "$JOGO_PID" 2>/dev/null || true
-    wait "$JOGO_PID" 2>/dev/null || true
-    JOGO_PID=""
+    kill -KILL "$GAME_PID" 2>/dev/null || true
+    wait "$GAME_PID" 2>/dev/null || true
+    GAME_PID=""
 }
 
 # --- the menu: its theme plays; M silences it and brings it back, kept in lumo.cfg
-abre_menu
-wait_for_sound loud 100 5 || falha "the menu is silent (loudest 50 ms: $SEEN)"
-press_m silent 0 || falha "M did not silence the menu (loudest 50 ms: $SEEN)"
-grep -qx "mute = 1" "$TRABALHO/lumo.cfg" || falha "lumo.cfg does not keep the mute: $(cat "$TRABALHO/lumo.cfg" 2>/dev/null)"
-press_m loud 100 || falha "a second M did not bring the menu's music back (loudest 50 ms: $SEEN)"
-grep -qx "mute = 0" "$TRABALHO/lumo.cfg" || falha "lumo.cfg still says muted: $(cat "$TRABALHO/lumo.cfg")"
+open_menu
+wait_for_sound loud 100 5 || fail "the menu is silent (loudest 50 ms: $SEEN)"
+press_m silent 0 || fail "M did not silence the menu (loudest 50 ms: $SEEN)"
+grep -qx "mute = 1" "$WORK/lumo.cfg" || fail "lumo.cfg does not keep the mute: $(cat "$WORK/lumo.cfg" 2>/dev/null)"
+press_m loud 100 || fail "a second M did not bring the menu's music back (loudest 50 ms: $SEEN)"
+grep -qx "mute = 0" "$WORK/lumo.cfg" || fail "lumo.cfg still says muted: $(cat "$WORK/lumo.cfg")"
 
 # --- a game where nothing meets anything: the music alone (two seconds of
 # it, before the first enemy comes in at five), then M silences it
-nivel_sem_contato
-escolhe_nivel 1
+level_without_contact
+choose_level 1
 MUSIC=0
 for _ in 1 2 3 4; do
     v=$(sound_now)
     ((v > MUSIC)) && MUSIC=$v
 done
-((MUSIC > 100)) || falha "the game is silent (loudest 50 ms of its music: $MUSIC)"
-press_m silent 0 || falha "M did not silence the game (loudest 50 ms: $SEEN)"
-press_m loud 100 || falha "M did not bring the game's music back (loudest 50 ms: $SEEN)"
+((MUSIC > 100)) || fail "the game is silent (loudest 50 ms of its music: $MUSIC)"
+press_m silent 0 || fail "M did not silence the game (loudest 50 ms: $SEEN)"
+press_m loud 100 || fail "M did not bring the game's music back (loudest 50 ms: $SEEN)"
 kill_game
 
 # --- the player meets the item about three seconds into the game: the
 # pickup rings above the music (the effects are made some 10 dB louder).
 # Only what was mixed from a second and a half after the level's click on
 # counts, so the click's own sound stays out.
-cat >"$TRABALHO/01.txt" <<'LEVEL'
+cat >"$WORK/01.txt" <<'LEVEL'
 100 240 5 0 10 5
 565 240 0 0 10 5
 40 420 0 0 0 5   120 420 0 0 0 5   200 420 0 0 0 5   280 420 0 0 0 5
 0 0 10 10   20 0 30 10   40 0 50 10   60 0 70 10
 LEVEL
-abre_menu
-menu_esperado chooser 0 "B01.jpg 300 0" "B02.jpg 300 50" "B03.jpg 300 100" "$BANNER"
-clica_ate 115 177 "$ESPERADA" 300 0 50 150 || falha "new game did not open the level chooser (difference $DIFERENCA/1000)"
+open_menu
+expected_menu chooser 0 "B01.jpg 300 0" "B02.jpg 300 50" "B03.jpg 300 100" "$BANNER"
+click_until 115 177 "$EXPECTED" 300 0 50 150 || fail "new game did not open the level chooser (difference $DIFFERENCE/1000)"
 from=$(sound_size)
 started=""
 for _ in 1 2 3; do
-    clica 325 25
+    click 325 25
     for _ in $(seq 20); do
-        foto level1
-        no_fundo_do_nivel 1 && { started=1; break 2; }
+        shot level1
+        on_level_background 1 && { started=1; break 2; }
         sleep 0.1
     done
 done
-[[ -n $started ]] || falha "level 1 did not start (difference $DIFERENCA/1000)"
+[[ -n $started ]] || fail "level 1 did not start (difference $DIFFERENCE/1000)"
 from=$((from + 3 * HALF_SECOND))
 ends=$((SECONDS + 8))
 SEEN=0
 while ((SEEN <= 2 * MUSIC)); do
-    ((SECONDS < ends)) || falha "no pickup heard: loudest 50 ms $SEEN, the music alone reaches $MUSIC"
+    ((SECONDS < ends)) || fail "no pickup heard: loudest 50 ms $SEEN, the music alone reaches $MUSIC"
     sleep 0.2
     (($(sound_size) > from)) && SEEN=$(loudest "$from")
 done
@@ -130,14 +130,14 @@ cat >"$HOME/.asoundrc" <<'EOF'
 pcm.!default { type hw; card 31 }
 EOF
 rm -f "$SOUND_FILE"
-nivel_sem_contato
-abre_menu
-escolhe_nivel 1
-termina_com_escape
-sai_pelo_botao
-[[ ! -s "$TRABALHO/.saida" ]] || falha "without a sound device the game said: $(cat "$TRABALHO/.saida")"
+level_without_contact
+open_menu
+choose_level 1
+end_with_escape
+exit_by_button
+[[ ! -s "$WORK/.output" ]] || fail "without a sound device the game said: $(cat "$WORK/.output")"
 for p in $(pgrep -x xmessage || true); do
-    tr '\0' '\n' <"/proc/$p/environ" 2>/dev/null | grep -qx "DISPLAY=$DISPLAY" && falha "without a sound device a message box opened"
+    tr '\0' '\n' <"/proc/$p/environ" 2>/dev/null | grep -qx "DISPLAY=$DISPLAY" && fail "without a sound device a message box opened"
 done
-[[ ! -e "$SOUND_FILE" ]] || falha "sound was written with no device"
+[[ ! -e "$SOUND_FILE" ]] || fail "sound was written with no device"
 echo "ok: menu and game sound, M silences and restores them, the pickup rings above the music ($SEEN > 2 x $MUSIC), and no device means silence without a word"
