@@ -3,8 +3,6 @@
 #include "audio/game_sounds.h"
 #include "settings/settings.h"
 
-#include <jpgalleg.h>
-
 volatile int ticks = 0;
 
 void ticker() { ticks = ticks + 1; }
@@ -19,7 +17,6 @@ bool Jogo::alInit() {
         allegro_message("Unable to start Allegro: is there a display?\n");
         return false;
     }
-    jpgalleg_init();
     install_keyboard();
     install_mouse();
     install_timer();
