@@ -1,7 +1,5 @@
 #include "app/jogo.h"
 
-#include <jpgalleg.h>
-
 #include <algorithm>
 
 volatile int ticks = 0;
@@ -18,7 +16,6 @@ bool Jogo::alInit() {
         allegro_message("Unable to start Allegro: is there a display?\n");
         return false;
     }
-    jpgalleg_init();
     install_keyboard();
     install_mouse();
     install_timer();

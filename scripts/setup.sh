@@ -4,7 +4,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-pacotes=(build-essential cmake pkg-config liballegro4-dev libloadpng4-dev libjpgalleg4-dev)
+pacotes=(build-essential cmake pkg-config liballegro4-dev libloadpng4-dev libturbojpeg0-dev)
 if [[ "${1:-}" == "--tests" ]]; then
     pacotes+=(libgtest-dev libbenchmark-dev xvfb xdotool x11-utils imagemagick clang libclang-rt-dev
               valgrind desktop-file-utils)
