@@ -1,11 +1,14 @@
-// Starts a program and waits until its window, named "lumo", shows the menu:
-// the five buttons and the banner all on screen, which is the first menu
-// frame. Prints the child's process id and the milliseconds from just before
-// the start to that moment, then leaves the game running for scripts/perf.sh.
+// Starts a program and waits until its window, named after the program
+// ("lumo", in any case), shows the menu: the five buttons and the banner all
+// on screen, which is the first menu frame. Prints the child's process id and
+// the milliseconds from just before the start to that moment, then leaves the
+// game running for scripts/perf.sh. The bare window (bare_window) lights the
+// same regions with its one rectangle.
 //   espera_menu PROGRAMA [ARGUMENTOS...]
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 
+#include <strings.h>
 #include <unistd.h>
 
 #include <chrono>
@@ -24,10 +27,10 @@ const Regiao menu[] = {{0, 140, 200, 74},   {0, 240, 200, 74},  {0, 340, 200, 50
 
 int ignoraErro(Display*, XErrorEvent*) { return 0; }
 
-Window procura(Display* d, Window w) {
+Window procura(Display* d, Window w, const char* title) {
     char* nome = nullptr;
     if (XFetchName(d, w, &nome) && nome) {
-        const bool achou = std::strcmp(nome, "lumo") == 0;
+        const bool achou = strcasecmp(nome, title) == 0;
         XFree(nome);
         if (achou) return w;
     }
@@ -35,7 +38,7 @@ Window procura(Display* d, Window w) {
     unsigned n = 0;
     Window achada = 0;
     if (XQueryTree(d, w, &raiz, &pai, &filhos, &n)) {
-        for (unsigned i = 0; i < n && !achada; ++i) achada = procura(d, filhos[i]);
+        for (unsigned i = 0; i < n && !achada; ++i) achada = procura(d, filhos[i], title);
         if (filhos) XFree(filhos);
     }
     return achada;
@@ -66,6 +69,8 @@ int main(int argc, char** argv) {
         return 2;
     }
     XSetErrorHandler(ignoraErro);  // the window may vanish or be unmapped while we look
+    const char* slash = std::strrchr(argv[1], '/');
+    const char* title = slash ? slash + 1 : argv[1];
 
     const auto inicio = std::chrono::steady_clock::now();
     const pid_t filho = fork();
@@ -82,7 +87,7 @@ int main(int argc, char** argv) {
             std::printf("%d -1\n", filho);
             return 1;
         }
-        if (!janela) janela = procura(d, DefaultRootWindow(d));
+        if (!janela) janela = procura(d, DefaultRootWindow(d), title);
         if (janela) {
             XWindowAttributes at;
             if (XGetWindowAttributes(d, janela, &at) && at.map_state == IsViewable && at.width >= 640 &&
