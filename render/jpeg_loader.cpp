@@ -10,9 +10,9 @@ static_assert(__BYTE_ORDER__ == __ORDER_LITTLE_ENDIAN__, "pixel layouts below as
 
 namespace {
 
-// Allegro sizes a bitmap's memory in an int; anything near that is refused
-// before it is asked for one. The game's largest picture is 640 x 480.
-const long long MAX_PIXELS = 1LL << 24;
+// Allegro counts a bitmap's bytes in an int, which a side above this could
+// overflow into a tiny bitmap. The game's largest picture is 640 x 480.
+const int MAX_SIDE = 16384;
 
 // Where libjpeg-turbo's byte orders put red, green and blue in Allegro's pixels.
 struct Layout {
@@ -61,7 +61,7 @@ void clearSpareByte(BITMAP* bmp, int format) {
 BITMAP* decode(tjhandle tj, const std::vector<unsigned char>& bytes, int depth, int format) {
     int w = 0, h = 0, subsampling = 0, colourspace = 0;
     if (format < 0 || tjDecompressHeader3(tj, bytes.data(), bytes.size(), &w, &h, &subsampling, &colourspace) != 0 ||
-        (long long)w * h > MAX_PIXELS)
+        w > MAX_SIDE || h > MAX_SIDE)
         return nullptr;
     BITMAP* bmp = create_bitmap_ex(depth, w, h);
     if (!bmp) return nullptr;
