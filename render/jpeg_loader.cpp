@@ -52,9 +52,10 @@ bool readWhole(const std::string& path, std::vector<unsigned char>& bytes) {
 // colours (makecol, the mask colour) have 0 there.
 void clearSpareByte(BITMAP* bmp, int format) {
     const std::uint32_t keep = format == TJPF_XBGR || format == TJPF_XRGB ? 0xFFFFFF00u : 0x00FFFFFFu;
-    for (int y = 0; y < bmp->h; ++y) {
+    const int w = bmp->w, h = bmp->h;  // locals, so the loop vectorises
+    for (int y = 0; y < h; ++y) {
         std::uint32_t* p = reinterpret_cast<std::uint32_t*>(bmp->line[y]);
-        for (int x = 0; x < bmp->w; ++x) p[x] &= keep;
+        for (int x = 0; x < w; ++x) p[x] &= keep;
     }
 }
 
