@@ -1,6 +1,8 @@
 #include "render/jpeg_loader.h"
 
+#include <sys/mman.h>
 #include <turbojpeg.h>
+#include <unistd.h>
 
 #include <cstdint>
 #include <cstdio>
@@ -59,6 +61,17 @@ void clearSpareByte(BITMAP* bmp, int format) {
     }
 }
 
+// One call maps the bitmap's pages, rather than a page fault at the first
+// write to each: faults are dear in a virtual machine. Best effort.
+void populate(BITMAP* bmp, int bytesPerPixel) {
+    const std::uintptr_t page = std::uintptr_t(sysconf(_SC_PAGESIZE));
+    std::uintptr_t start = std::uintptr_t(bmp->line[0]);
+    std::uintptr_t end = std::uintptr_t(bmp->line[bmp->h - 1]) + std::uintptr_t(bmp->w) * bytesPerPixel;
+    start = (start + page - 1) & ~(page - 1);
+    end &= ~(page - 1);
+    if (end > start) madvise(reinterpret_cast<void*>(start), end - start, MADV_POPULATE_WRITE);
+}
+
 BITMAP* decode(tjhandle tj, const std::vector<unsigned char>& bytes, int depth, int format) {
     int w = 0, h = 0, subsampling = 0, colourspace = 0;
     if (format < 0 || tjDecompressHeader3(tj, bytes.data(), bytes.size(), &w, &h, &subsampling, &colourspace) != 0 ||
@@ -66,6 +79,7 @@ BITMAP* decode(tjhandle tj, const std::vector<unsigned char>& bytes, int depth, 
         return nullptr;
     BITMAP* bmp = create_bitmap_ex(depth, w, h);
     if (!bmp) return nullptr;
+    populate(bmp, tjPixelSize[format]);
     // A memory bitmap keeps its rows in one block, evenly spaced.
     const int pitch = h > 1 ? int(bmp->line[1] - bmp->line[0]) : 0;
     // A warning means data ran out or was corrupt and the decoder made rows up.
