@@ -13,7 +13,7 @@ RODADAS=${RODADAS:-5}
 SEGUNDOS=${SEGUNDOS:-10}
 NIVEL=${NIVEL:-2}  # the level played: 2 has the fewest walls to run into
 
-scripts/pacotes.sh xvfb xdotool strace
+scripts/packages.sh xvfb xdotool strace
 scripts/bench.sh --build-only >/dev/null
 
 # The window tests' helpers: a private Xvfb, a scratch folder holding a copy
