@@ -1,6 +1,7 @@
 #include "render/jpeg_loader.h"
 
 #include <sys/mman.h>
+#include <sys/stat.h>
 #include <turbojpeg.h>
 #include <unistd.h>
 
@@ -15,6 +16,7 @@ namespace {
 // Allegro counts a bitmap's bytes in an int, which a side above this could
 // overflow into a tiny bitmap. The game's largest picture is 640 x 480.
 const int MAX_SIDE = 16384;
+const long long MAX_FILE_BYTES = 1LL << 26;
 
 // Where libjpeg-turbo's byte orders put red, green and blue in Allegro's pixels.
 struct Layout {
@@ -36,14 +38,15 @@ int directFormat(int depth) {
     return -1;
 }
 
+// Only a plain file of a sensible size: a folder opens too, and claims a
+// size near 2^63.
 bool readWhole(const std::string& path, std::vector<unsigned char>& bytes) {
     std::FILE* f = std::fopen(path.c_str(), "rb");
     if (!f) return false;
-    long size = -1;
-    if (std::fseek(f, 0, SEEK_END) == 0) size = std::ftell(f);
-    bool ok = size >= 0 && std::fseek(f, 0, SEEK_SET) == 0;
+    struct stat info;
+    bool ok = fstat(fileno(f), &info) == 0 && S_ISREG(info.st_mode) && info.st_size <= MAX_FILE_BYTES;
     if (ok) {
-        bytes.resize(size_t(size));
+        bytes.resize(size_t(info.st_size));
         ok = std::fread(bytes.data(), 1, bytes.size(), f) == bytes.size();
     }
     std::fclose(f);

@@ -161,8 +161,10 @@ TEST_F(JpegLoader, FileCutShortIsRefusedWhateverFollows) {
     }
 }
 
-TEST_F(JpegLoader, MissingFileAndHugeSizesAreRefused) {
+TEST_F(JpegLoader, MissingFileFolderAndHugeSizesAreRefused) {
     EXPECT_EQ(loadJpeg("no such file.jpg"), nullptr);
+    std::filesystem::create_directory("folder.jpg");
+    EXPECT_EQ(loadJpeg("folder.jpg"), nullptr);
     // Complete pictures 16384 and 16385 pixels wide: the wider one's bitmap
     // could reach a size Allegro's int arithmetic turns into a tiny one.
     for (int w : {16384, 16385}) {
