@@ -1,7 +1,7 @@
 // The yardstick for the game's start-up: a bare Allegro program that starts
 // like the game (Allegro, keyboard, mouse, timer), opens the same 640x480
 // 32-bit window, fills it with one rectangle and waits to be killed.
-// scripts/perf.sh times it with espera_menu beside the game.
+// scripts/perf.sh times it with menu_probe beside the game.
 #include <allegro.h>
 
 int main() {

@@ -64,7 +64,7 @@ printf "%-5s %9s %9s %9s %9s %9s %9s %9s %9s %9s %8s %s\n" run start_ms menu_cpu
     play_cpu% play_main% play_fr_ms play_wk_ms peak_MB note >"$WORK/.tabela"
 for r in $(seq "$RODADAS"); do
     rm -f "$WORK/rank.txt"
-    read -r GAME_PID inicio < <(cd "$WORK" && "$raiz/build-bench/bench/wait_menu" "$raiz/build-bench/lumo")
+    read -r GAME_PID inicio < <(cd "$WORK" && "$raiz/build-bench/bench/menu_probe" "$raiz/build-bench/lumo")
     sleep 1
     read -r menu_cpu menu_main < <(uso)
     read -r menu_fr menu_wk < <(quadros)
@@ -106,25 +106,25 @@ echo "(medians over the runs without a note; level $NIVEL; $(nproc) cores, load 
 STARTS=${STARTS:-11}
 first_frame_ms() {
     local ms
-    read -r JOGO_PID ms < <(cd "$TRABALHO" && "$raiz/build-bench/bench/espera_menu" "$1")
-    kill "$JOGO_PID" 2>/dev/null || true
+    read -r GAME_PID ms < <(cd "$WORK" && "$raiz/build-bench/bench/menu_probe" "$1")
+    kill "$GAME_PID" 2>/dev/null || true
     # Gone (or a zombie) before the next start, within 5 s.
     for _ in $(seq 250); do
-        [[ "$(awk '{print $3}' "/proc/$JOGO_PID/stat" 2>/dev/null)" =~ ^[^Z]$ ]] || break
+        [[ "$(awk '{print $3}' "/proc/$GAME_PID/stat" 2>/dev/null)" =~ ^[^Z]$ ]] || break
         sleep 0.02
     done
-    JOGO_PID=""
+    GAME_PID=""
     echo "$ms"
 }
 for _ in $(seq "$STARTS"); do
     game=$(first_frame_ms "$raiz/build-bench/lumo")
     bare=$(first_frame_ms "$raiz/build-bench/bench/bare_window")
     awk -v g="$game" -v b="$bare" 'BEGIN {if (g > 0 && b > 0) printf "%s %s %.2f\n", g, b, g / b}'
-done >"$TRABALHO/.ratio"
+done >"$WORK/.ratio"
 echo
-echo "start-up beside the bare Allegro window, medians of $(wc -l <"$TRABALHO/.ratio") starts of each:"
+echo "start-up beside the bare Allegro window, medians of $(wc -l <"$WORK/.ratio") starts of each:"
 printf "%10s %10s %8s\n" game_ms bare_ms ratio
-for c in 1 2 3; do printf "%10s " "$(cut -d' ' -f$c "$TRABALHO/.ratio" | mediana)"; done
+for c in 1 2 3; do printf "%10s " "$(cut -d' ' -f$c "$WORK/.ratio" | mediana)"; done
 echo
 echo "(ratio: median of the per-pair ratios; load average $(cut -d' ' -f1-3 /proc/loadavg))"
 
