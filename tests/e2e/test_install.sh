@@ -14,10 +14,12 @@ DATA="$PREFIX/share/games/lumo"
 for file in bin/lumo lib/games/lumo/lumo; do
     [[ -x "$PREFIX/$file" ]] || fail "no program $file under the prefix"
 done
-for file in 01.txt 02.txt 03.txt Data/Imagens/Niveis/01.jpg Data/Imagens/Menu/LMBanner.png; do
+for file in 01.txt 02.txt 03.txt Data/Imagens/Niveis/01.jpg Data/Imagens/Menu/LMBanner.png Data/Sounds/item.wav; do
     cmp -s "$DATA/$file" "$LUMO_SOURCE_DIR/$file" || fail "share/games/lumo/$file is not the shipped file"
 done
-[[ $(find "$DATA/Data" -type f | wc -l) -eq 86 ]] || fail "share/games/lumo/Data holds $(find "$DATA/Data" -type f | wc -l) files, not the 86 pictures"
+shipped=$(find "$LUMO_SOURCE_DIR/Data" -type f | wc -l)
+[[ $(find "$DATA/Data" -type f | wc -l) -eq $shipped ]] ||
+    fail "share/games/lumo/Data holds $(find "$DATA/Data" -type f | wc -l) files, not the $shipped pictures and sounds"
 desktop-file-validate "$PREFIX/share/applications/lumo.desktop" >"$WORK/.validation" 2>&1 ||
     fail "the menu entry is not valid: $(cat "$WORK/.validation")"
 icon="$PREFIX/share/icons/hicolor/128x128/apps/lumo.png"
