@@ -1,5 +1,9 @@
 #include "app/jogo.h"
 
+#include "app/quit_request.h"
+#include "display/window.h"
+#include "settings/settings.h"
+
 #include <jpgalleg.h>
 
 #include <algorithm>
@@ -12,7 +16,8 @@ END_OF_FUNCTION(ticker)
 // The table starts at zeros so a missing rank file shows 00:00 rows.
 Jogo::Jogo() : fim(false), menu(false), aux2{}, nr(1), rel1(0) {}
 
-bool Jogo::alInit() {
+bool Jogo::alInit(const Options& options) {
+    nameWindow();
     // Without a usable system (no display at all) the input drivers would crash.
     if (allegro_init() != 0) {
         allegro_message("Unable to start Allegro: is there a display?\n");
@@ -22,12 +27,13 @@ bool Jogo::alInit() {
     install_keyboard();
     install_mouse();
     install_timer();
-    return render.iniciaTela();
+    return render.iniciaTela(chooseWindow(options, loadSettings()));
 }
 
 // The images go first: destroying a bitmap needs Allegro still installed.
 void Jogo::alClose() {
     render.liberaImagens();
+    closeWindow();
     allegro_exit();
 }
 
@@ -38,7 +44,9 @@ bool Jogo::iniciaJogo(short n) {
 
 void Jogo::gameLoop() {
     desenhaFundo();
-    while (!key[KEY_ESC] && !fim) {
+    pause.reset();
+    takeFocusLoss();  // a focus lost in the menu does not pause the new game
+    while (!key[KEY_ESC] && !fim && !quitRequested()) {
         quadroJogo();
         esperaQuadro();
     }
@@ -48,6 +56,7 @@ void Jogo::gameLoop() {
 
 void Jogo::quadroJogo() {
     input.poll();
+    if (pause.frame(input, takeFocusLoss(), render, nr + 19)) return;
     capturaComandos();
     atualizaLogica();
     desenhaTela();
@@ -65,7 +74,10 @@ void Jogo::atualizaLogica() {
 
 int tempoDeEspera(int periodos) { return periodos < 30 ? 30 - periodos : 0; }
 
+// The frame's picture goes to the window before the wait.
 void Jogo::esperaQuadro() {
+    handleWindowKeys(input);
+    presentPicture();
     int espera = tempoDeEspera(ticks);
     if (espera > 0) rest(espera);
     ticks = 0;

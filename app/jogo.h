@@ -4,6 +4,8 @@
 // the menu, the ranking and the play screen.
 #pragma once
 
+#include "app/options.h"
+#include "app/pause.h"
 #include "input/input.h"
 #include "level/mapa.h"
 #include "render/render.h"
@@ -37,7 +39,7 @@ class Jogo {
 public:
     Jogo();
 
-    bool alInit();
+    bool alInit(const Options& options = Options());
     void alClose();
 
     // Runs the menu until a level is set up (fim false) or exit is clicked (fim true).
@@ -74,6 +76,7 @@ public:
     const short* getRanking() const { return aux2; }
     Mapa& getMapa() { return mapa; }
     const Input& getInput() const { return input; }
+    const Pause& getPause() const { return pause; }
     Render& getRender() { return render; }
 
 private:
@@ -88,6 +91,7 @@ private:
     Render render;
     Mapa mapa;
     Input input;  // read once at the start of every frame, menu or game
+    Pause pause;
     bool fim;
     bool menu;
     short aux2[20];

@@ -2,6 +2,8 @@
 // and one panel at a time on the right. Driven by the mouse alone.
 #include "app/jogo.h"
 
+#include "app/quit_request.h"
+
 namespace {
 
 struct Caixa {
@@ -32,11 +34,11 @@ const short ESPERA_CLIQUE = 5;  // frames a panel button ignores a held click
 void Jogo::gameMenu() {
     entraMenu();
     for (;;) {
-        while (menu) {
+        while (menu && !quitRequested()) {
             quadroMenu();
             esperaQuadro();
         }
-        if (fim) return;
+        if (fim || quitRequested()) return;
         if (iniciaJogo(nr)) {
             render.escondeMouse();
             return;
@@ -64,7 +66,7 @@ void Jogo::entraMenu() {
 
 void Jogo::quadroMenu() {
     input.poll();
-    const int mx = mouse_x, my = mouse_y;
+    const int mx = input.mouseX(), my = input.mouseY();
     const bool clique = mouse_b == 1;  // the left button alone, held or not
 
     render.prendeTela();
