@@ -3,17 +3,12 @@
 #include "display/window.h"
 #include "settings/settings.h"
 
-#include <cstdlib>
-
 namespace {
 
-// A whole number 1..8, nothing before or after it.
+// One digit, 1 to 8, and nothing else.
 std::optional<int> scaleValue(const std::string& text) {
-    if (text.empty() || text.size() > 2) return std::nullopt;
-    char* end = nullptr;
-    const long value = std::strtol(text.c_str(), &end, 10);
-    if (*end != '\0' || text[0] == '+' || text[0] == '-' || value < 1 || value > 8) return std::nullopt;
-    return static_cast<int>(value);
+    if (text.size() != 1 || text[0] < '1' || text[0] > '8') return std::nullopt;
+    return text[0] - '0';
 }
 
 }  // namespace
