@@ -1,4 +1,5 @@
-// Starts a program and waits until its window, named "lumo", shows the menu:
+// Starts a program and waits until its window, titled "Lumo", shows the menu
+// (at whatever factor the window magnifies it):
 // the five buttons and the banner all on screen, which is the first menu
 // frame. Prints the child's process id and the milliseconds from just before
 // the start to that moment, then leaves the game running for scripts/perf.sh.
@@ -11,6 +12,7 @@
 #include <chrono>
 #include <cstdio>
 #include <cstring>
+#include <strings.h>
 #include <thread>
 
 namespace {
@@ -27,7 +29,7 @@ int ignoraErro(Display*, XErrorEvent*) { return 0; }
 Window procura(Display* d, Window w) {
     char* nome = nullptr;
     if (XFetchName(d, w, &nome) && nome) {
-        const bool achou = std::strcmp(nome, "lumo") == 0;
+        const bool achou = strcasecmp(nome, "lumo") == 0;
         XFree(nome);
         if (achou) return w;
     }
@@ -43,11 +45,12 @@ Window procura(Display* d, Window w) {
 
 // Something other than black in every button and in the banner: a pointer
 // can cover one region, never all six.
-bool mostraMenu(XImage* img) {
+bool mostraMenu(XImage* img, int f) {
     for (const Regiao& r : menu) {
         bool aceso = false;
         for (int y = r.y; y < r.y + r.h && !aceso; y += 3)
-            for (int x = r.x; x < r.x + r.w && !aceso; x += 3) aceso = (XGetPixel(img, x, y) & 0xffffff) != 0;
+            for (int x = r.x; x < r.x + r.w && !aceso; x += 3)
+                aceso = (XGetPixel(img, x * f, y * f) & 0xffffff) != 0;
         if (!aceso) return false;
     }
     return true;
@@ -87,8 +90,9 @@ int main(int argc, char** argv) {
             XWindowAttributes at;
             if (XGetWindowAttributes(d, janela, &at) && at.map_state == IsViewable && at.width >= 640 &&
                 at.height >= 480) {
-                if (XImage* img = XGetImage(d, janela, 0, 0, 640, 480, AllPlanes, ZPixmap)) {
-                    const bool pronto = mostraMenu(img);
+                const int f = at.width / 640;
+                if (XImage* img = XGetImage(d, janela, 0, 0, 640 * f, 480 * f, AllPlanes, ZPixmap)) {
+                    const bool pronto = mostraMenu(img, f);
                     XDestroyImage(img);
                     if (pronto) {
                         std::printf("%d %.1f\n", filho,

@@ -3,8 +3,12 @@
 #include <cstdint>
 #include <cstring>
 
-Presenter::~Presenter() {
+Presenter::~Presenter() { release(); }
+
+void Presenter::release() {
     if (shown) destroy_bitmap(shown);
+    shown = nullptr;
+    stale = true;
 }
 
 void Presenter::reset(const Viewport& viewport) {

@@ -16,6 +16,8 @@ public:
     Presenter(const Presenter&) = delete;
     Presenter& operator=(const Presenter&) = delete;
 
+    // Frees what it keeps; Allegro must still be installed.
+    void release();
     // A new target or a new place in it: the next present sends everything.
     void reset(const Viewport& viewport);
     const Viewport& viewport() const { return view; }

@@ -123,6 +123,7 @@ void closeWindow() {
     State& s = state();
     if (!s.picture) return;
     screen = s.real;
+    s.presenter.release();
     destroy_bitmap(s.picture);
     s.picture = nullptr;
     currentViewport() = Viewport();

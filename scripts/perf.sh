@@ -68,7 +68,7 @@ for r in $(seq "$RODADAS"); do
     read -r menu_cpu menu_main < <(uso)
     read -r menu_fr menu_wk < <(quadros)
 
-    janela=$(xdotool search --name '^lumo$' | head -1)
+    janela=$(xdotool search --name '^[Ll]umo$' | head -1)
     clica "$janela" 100 170  # new game
     sleep 0.3
     clica "$janela" 325 $((50 * NIVEL - 25))  # the level's button

@@ -35,7 +35,7 @@ aperta() {
 }
 JANELA=""
 for _ in $(seq 600); do
-    JANELA=$(xdotool search --name '^lumo$' 2>/dev/null | head -1 || true)
+    JANELA=$(xdotool search --name '^[Ll]umo$' 2>/dev/null | head -1 || true)
     [[ -n "$JANELA" ]] && break
     sleep 0.1
 done

@@ -33,9 +33,10 @@ falha() {
     exit 1
 }
 
+# TELA_XVFB: the virtual screen's size (a small one keeps the window at 640x480).
 inicia_x() {
     local fd_arquivo="$TRABALHO/.display"
-    Xvfb -displayfd 3 -screen 0 800x600x24 -nolisten tcp 3>"$fd_arquivo" >/dev/null 2>&1 &
+    Xvfb -displayfd 3 -screen 0 "${TELA_XVFB:-800x600x24}" -nolisten tcp 3>"$fd_arquivo" >/dev/null 2>&1 &
     XVFB_PID=$!
     for _ in $(seq 100); do
         [[ -s "$fd_arquivo" ]] && break
@@ -56,9 +57,10 @@ pasta_com_dados_do_jogo() {
     cp "$LUMO_SOURCE_DIR"/0[123].txt "$TRABALHO/"
 }
 
-# The program, or the given command in its place (an installed launcher).
+# The program, or the given command in its place (an installed launcher),
+# with the options in OPCOES_JOGO.
 inicia_jogo() {
-    (cd "$TRABALHO" && exec "${1:-$LUMO_BIN}" >"$TRABALHO/.saida" 2>&1) &
+    (cd "$TRABALHO" && exec "${1:-$LUMO_BIN}" ${OPCOES_JOGO:-} >"$TRABALHO/.saida" 2>&1) &
     JOGO_PID=$!
 }
 
@@ -66,7 +68,7 @@ inicia_jogo() {
 espera_janela() {
     JANELA=""
     for _ in $(seq 100); do
-        JANELA=$(xdotool search --name '^lumo$' 2>/dev/null | head -1 || true)
+        JANELA=$(xdotool search --name '^[Ll]umo$' 2>/dev/null | head -1 || true)
         [[ -n "$JANELA" ]] && break
         sleep 0.05
     done
