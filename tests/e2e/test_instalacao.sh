@@ -17,7 +17,7 @@ done
 for arquivo in 01.txt 02.txt 03.txt Data/Imagens/Niveis/01.jpg Data/Imagens/Menu/LMBanner.png; do
     cmp -s "$DADOS/$arquivo" "$LUMO_SOURCE_DIR/$arquivo" || falha "share/games/lumo/$arquivo is not the shipped file"
 done
-[[ $(find "$DADOS/Data" -type f | wc -l) -eq 70 ]] || falha "share/games/lumo/Data holds $(find "$DADOS/Data" -type f | wc -l) files, not the 70 pictures"
+[[ $(find "$DADOS/Data" -type f | wc -l) -eq 71 ]] || falha "share/games/lumo/Data holds $(find "$DADOS/Data" -type f | wc -l) files, not the 71 pictures"
 desktop-file-validate "$PREFIXO/share/applications/lumo.desktop" >"$TRABALHO/.validacao" 2>&1 ||
     falha "the menu entry is not valid: $(cat "$TRABALHO/.validacao")"
 icone="$PREFIXO/share/icons/hicolor/128x128/apps/lumo.png"
