@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Whole-program figures of the Release build (build-bench/) under a private
-# Xvfb: start-up to the first menu frame, processor time over 10 s in the
-# menu and over 10 s of play, peak resident memory, and the length of a frame
-# (30 ms of wait plus its work) measured from the main thread's waits.
+# Xvfb (1600x1200): start-up to the first menu frame, processor time over
+# 10 s in the menu, over 10 s of play and over 10 s paused, peak resident
+# memory, and the length of a frame (30 ms of wait plus its work) measured
+# from the main thread's waits. FATOR=2 runs the game with --scale 2.
 # Runs RODADAS times (default 5) and prints every run and the medians: the
 # machine may be shared, so single runs are noisy.
 set -euo pipefail
@@ -11,6 +12,8 @@ raiz=$PWD
 RODADAS=${RODADAS:-5}
 SEGUNDOS=${SEGUNDOS:-10}
 NIVEL=${NIVEL:-2}  # the level played: 2 has the fewest walls to run into
+FATOR=${FATOR:-1}  # the window's magnification (--scale), on a 1600x1200 screen
+export TELA_XVFB=1600x1200x24
 
 scripts/pacotes.sh xvfb xdotool strace
 scripts/bench.sh --build-only >/dev/null
@@ -52,18 +55,18 @@ quadros() {
 }
 
 clica() {
-    xdotool mousemove --window "$1" "$2" "$3"
+    xdotool mousemove --window "$1" $(($2 * FATOR)) $(($3 * FATOR))
     sleep 0.05
     xdotool mousedown 1
     sleep 0.1
     xdotool mouseup 1
 }
 
-printf "%-5s %9s %9s %9s %9s %9s %9s %9s %9s %9s %8s %s\n" run start_ms menu_cpu% menu_main% menu_fr_ms menu_wk_ms \
-    play_cpu% play_main% play_fr_ms play_wk_ms peak_MB note >"$TRABALHO/.tabela"
+printf "%-5s %9s %9s %9s %9s %9s %9s %9s %9s %9s %9s %9s %8s %s\n" run start_ms menu_cpu% menu_main% menu_fr_ms menu_wk_ms \
+    play_cpu% play_main% play_fr_ms play_wk_ms pause_cpu% pause_main% peak_MB note >"$TRABALHO/.tabela"
 for r in $(seq "$RODADAS"); do
     rm -f "$TRABALHO/rank.txt"
-    read -r JOGO_PID inicio < <(cd "$TRABALHO" && "$raiz/build-bench/bench/espera_menu" "$raiz/build-bench/lumo")
+    read -r JOGO_PID inicio < <(cd "$TRABALHO" && "$raiz/build-bench/bench/espera_menu" "$raiz/build-bench/lumo" --scale "$FATOR")
     sleep 1
     read -r menu_cpu menu_main < <(uso)
     read -r menu_fr menu_wk < <(quadros)
@@ -80,24 +83,30 @@ for r in $(seq "$RODADAS"); do
     read -r jogo_cpu jogo_main < <(uso)
     read -r jogo_fr jogo_wk < <(quadros)
     xdotool keyup Right
+    # Paused with P: the frames go on, nothing else.
+    xdotool keydown p
+    sleep 0.2
+    xdotool keyup p
+    sleep 0.5
+    read -r pausa_cpu pausa_main < <(uso)
     pico=$(awk '/VmHWM/ {printf "%.1f", $2 / 1024}' "/proc/$JOGO_PID/status")
     nota=""
     [[ -e "$TRABALHO/rank.txt" ]] && nota="game ended during the play measurement"
     kill "$JOGO_PID"
     wait "$JOGO_PID" 2>/dev/null || true
     JOGO_PID=""
-    printf "%-5s %9s %9s %9s %9s %9s %9s %9s %9s %9s %8s %s\n" "$r" "$inicio" "$menu_cpu" "$menu_main" "$menu_fr" \
-        "$menu_wk" "$jogo_cpu" "$jogo_main" "$jogo_fr" "$jogo_wk" "$pico" "$nota" >>"$TRABALHO/.tabela"
+    printf "%-5s %9s %9s %9s %9s %9s %9s %9s %9s %9s %9s %9s %8s %s\n" "$r" "$inicio" "$menu_cpu" "$menu_main" "$menu_fr" \
+        "$menu_wk" "$jogo_cpu" "$jogo_main" "$jogo_fr" "$jogo_wk" "$pausa_cpu" "$pausa_main" "$pico" "$nota" >>"$TRABALHO/.tabela"
     sleep 0.5
 done
 
 cat "$TRABALHO/.tabela"
 printf "%-5s" median
-for c in $(seq 2 11); do
-    printf " %9s" "$(awk -v c="$c" 'NR > 1 && $12 == "" {print $c}' "$TRABALHO/.tabela" | mediana)"
+for c in $(seq 2 13); do
+    printf " %9s" "$(awk -v c="$c" 'NR > 1 && $14 == "" {print $c}' "$TRABALHO/.tabela" | mediana)"
 done
 echo
-echo "(medians over the runs without a note; level $NIVEL; $(nproc) cores, load average $(cut -d' ' -f1-3 /proc/loadavg))"
+echo "(medians over the runs without a note; level $NIVEL; factor $FATOR; $(nproc) cores, load average $(cut -d' ' -f1-3 /proc/loadavg))"
 
 # Where start-up goes: more starts under strace, which records only the calls
 # named (through seccomp, so the others run at full speed). Phases in ms: exec
@@ -108,7 +117,7 @@ inicio_rastreado() {
     local rastro="$TRABALHO/.inicio" strace_pid
     rm -f "$rastro"
     (cd "$TRABALHO" && exec strace -f --seccomp-bpf -ttt -e trace=execve,connect,openat,pselect6 -o "$rastro" \
-        "$raiz/build-bench/lumo") >/dev/null 2>&1 &
+        "$raiz/build-bench/lumo" --scale "$FATOR") >/dev/null 2>&1 &
     strace_pid=$!
     for _ in $(seq 200); do
         grep -qE "tv_nsec=(29|30)000000" "$rastro" 2>/dev/null && break

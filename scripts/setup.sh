@@ -4,10 +4,10 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-pacotes=(build-essential cmake pkg-config liballegro4-dev libloadpng4-dev libjpgalleg4-dev)
+pacotes=(build-essential cmake pkg-config liballegro4-dev libloadpng4-dev libjpgalleg4-dev libx11-dev)
 if [[ "${1:-}" == "--tests" ]]; then
     pacotes+=(libgtest-dev libbenchmark-dev xvfb xdotool x11-utils imagemagick clang libclang-rt-dev
-              valgrind desktop-file-utils)
+              valgrind desktop-file-utils libxfixes-dev)
 fi
 
 scripts/pacotes.sh "${pacotes[@]}"

@@ -5,6 +5,16 @@
 # clocks stand still) and resumes with no trace; --scale 1 gives 640x480;
 # --help, --version and bad options answer without a window.
 source "$(dirname "$0")/lib.sh"
+: "${LUMO_POINTER_SHOWN:?}"
+
+# Waits until the X server shows the pointer ("shown") or not ("hidden").
+espera_ponteiro() {
+    local ate=$((SECONDS + 5))
+    until [[ $("$LUMO_POINTER_SHOWN") == "$1" ]]; do
+        ((SECONDS < ate)) || return 1
+        sleep 0.1
+    done
+}
 
 # The command line, with no display at all: nothing may open a window.
 linha_de_comando() {
@@ -61,6 +71,8 @@ menu_esperado menu 0 "$BANNER"
 espera_reduzida 10 "$ESPERADA" 0 0 640 480 || falha "the magnified menu scaled down is not the menu (difference $DIFERENCA/1000)"
 foto_reduzida menu-fator2
 MENU_FATOR2=$FOTO
+xdotool mousemove --window "$JANELA" 900 900
+espera_ponteiro shown || falha "no pointer over the menu"
 
 # New game at its magnified place, then level 1's button.
 menu_esperado escolha 0 "B01.jpg 300 0" "B02.jpg 300 50" "B03.jpg 300 100" "$BANNER"
@@ -75,6 +87,8 @@ for tentativa in 1 2 3; do
     espera_reduzida 2 "${FUNDOS[1]}" 0 70 640 100 && break
     ((tentativa < 3)) || falha "a click on level 1 at its magnified place did not start it (difference $DIFERENCA/1000)"
 done
+
+espera_ponteiro hidden || falha "the pointer shows during a game"
 
 # P: the clocks stand still for two seconds and the picture is over the field.
 PAUSA=(170 210 300 130)
@@ -115,6 +129,7 @@ correndo=$(compare -metric AE "$ARTEFATOS/$NOME_TESTE-relogios3.png" "$ARTEFATOS
 tecla Escape
 menu_esperado menu 0 "$BANNER"
 espera_reduzida 5 "$ESPERADA" 0 0 640 480 || falha "Escape did not bring the menu back (difference $DIFERENCA/1000)"
+espera_ponteiro shown || falha "the pointer did not come back with the menu"
 kill -TERM "$JOGO_PID"
 espera_fim 10
 ((STATUS == 0)) || falha "the program ended with status $STATUS"
@@ -130,4 +145,4 @@ pixels=$(compare -metric AE "$FOTO" "$MENU_FATOR2" null: 2>&1 || true)
 [[ "$pixels" == 0 ]] || falha "the factor-2 menu scaled down differs from the factor-1 menu in $pixels pixels"
 sai_pelo_botao
 
-echo "PASS: command line, title and class, 1280x960 on 1600x1200 scaling back to the picture, magnified clicks, pause and resume, --scale 1"
+echo "PASS: command line, title and class, the pointer, 1280x960 on 1600x1200 scaling back to the picture, magnified clicks, pause and resume, --scale 1"
