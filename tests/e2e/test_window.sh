@@ -2,8 +2,9 @@
 # The window on a large screen and the command line: title "Lumo" and class
 # lumo; on 1600x1200 the window is 1280x960 and its picture, scaled back
 # down, is the game's own; clicks at magnified places work; P pauses (the
-# clocks stand still) and resumes with no trace; --scale 1 gives 640x480;
-# --help, --version and bad options answer without a window.
+# clocks stand still) and resumes with no trace, losing the focus pauses;
+# --scale 1 gives 640x480; --help, --version and bad options answer without
+# a window.
 source "$(dirname "$0")/lib.sh"
 : "${LUMO_POINTER_SHOWN:?}"
 
@@ -126,6 +127,15 @@ convert "$FOTO" -crop 230x30+400+15 +repage "$ARTEFATOS/$NOME_TESTE-relogios4.pn
 correndo=$(compare -metric AE "$ARTEFATOS/$NOME_TESTE-relogios3.png" "$ARTEFATOS/$NOME_TESTE-relogios4.png" null: 2>&1 || true)
 [[ "$correndo" != 0 ]] || falha "the clocks stand still after resuming"
 
+# Another window taking the keyboard's focus pauses the game too.
+xmessage -geometry +1300+1000 "another window" &
+OUTRA=$!
+outra=$(timeout 10 xdotool search --sync --class Xmessage | head -1)
+timeout 5 xdotool windowfocus --sync "$outra" || true
+for _ in $(seq 50); do pausado && break; sleep 0.1; done
+pausado || falha "losing the focus did not pause the game (difference $DIFERENCA_PAUSA/1000 to the field)"
+kill "$OUTRA"
+
 tecla Escape
 menu_esperado menu 0 "$BANNER"
 espera_reduzida 5 "$ESPERADA" 0 0 640 480 || falha "Escape did not bring the menu back (difference $DIFERENCA/1000)"
@@ -145,4 +155,4 @@ pixels=$(compare -metric AE "$FOTO" "$MENU_FATOR2" null: 2>&1 || true)
 [[ "$pixels" == 0 ]] || falha "the factor-2 menu scaled down differs from the factor-1 menu in $pixels pixels"
 sai_pelo_botao
 
-echo "PASS: command line, title and class, the pointer, 1280x960 on 1600x1200 scaling back to the picture, magnified clicks, pause and resume, --scale 1"
+echo "PASS: command line, title and class, the pointer, 1280x960 on 1600x1200 scaling back to the picture, magnified clicks, pause and resume, pause on focus loss, --scale 1"
