@@ -7,7 +7,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-scripts/pacotes.sh build-essential cmake pkg-config liballegro4-dev libloadpng4-dev libjpgalleg4-dev \
+scripts/packages.sh build-essential cmake pkg-config liballegro4-dev libloadpng4-dev libjpgalleg4-dev \
     libgtest-dev libbenchmark-dev libpng-dev libjpeg-dev libx11-dev
 cmake -S . -B build-bench -DCMAKE_BUILD_TYPE=Release -DLUMO_BENCH=ON -DLUMO_TESTS=ON >/dev/null
 cmake --build build-bench -j2 --target lumo_bench espera_menu lumo

@@ -15,7 +15,7 @@ NIVEL=${NIVEL:-2}  # the level played: 2 has the fewest walls to run into
 FATOR=${FATOR:-1}  # the window's magnification (--scale), on a 1600x1200 screen
 export TELA_XVFB=1600x1200x24
 
-scripts/pacotes.sh xvfb xdotool strace
+scripts/packages.sh xvfb xdotool strace
 scripts/bench.sh --build-only >/dev/null
 
 # The window tests' helpers: a private Xvfb, a scratch folder holding a copy

@@ -4,13 +4,13 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-pacotes=(build-essential cmake pkg-config liballegro4-dev libloadpng4-dev libjpgalleg4-dev libx11-dev)
+packages=(build-essential cmake pkg-config liballegro4-dev libloadpng4-dev libjpgalleg4-dev libx11-dev)
 if [[ "${1:-}" == "--tests" ]]; then
-    pacotes+=(libgtest-dev libbenchmark-dev xvfb xdotool x11-utils imagemagick clang libclang-rt-dev
+    packages+=(libgtest-dev libbenchmark-dev xvfb xdotool x11-utils imagemagick clang libclang-rt-dev
               valgrind desktop-file-utils libxfixes-dev)
 fi
 
-scripts/pacotes.sh "${pacotes[@]}"
+scripts/packages.sh "${packages[@]}"
 
 cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build build -j"$(nproc)"
