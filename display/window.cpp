@@ -153,9 +153,7 @@ bool toggleFullscreen() {
 bool handleWindowKeys(const Input& input) {
     const bool alt = input.held(KEY_ALT) || input.held(KEY_ALTGR);
     if (!alt || !input.pressed(KEY_ENTER) || !toggleFullscreen()) return false;
-    Settings settings = loadSettings();
-    settings.fullscreen = isFullscreen();
-    saveSettings(settings);
+    saveFullscreenChoice(isFullscreen());
     return true;
 }
 
