@@ -27,6 +27,10 @@ bool Jogo::alInit(const Options& options) {
     install_keyboard();
     install_mouse();
     install_timer();
+    // Ours replace Allegro's for the polite signals from here on, so even a
+    // start-up cut short ends quietly.
+    installQuitHandlers();
+    installDisplayLossHandler();
     return render.iniciaTela(chooseWindow(options, loadSettings()));
 }
 

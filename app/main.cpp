@@ -16,8 +16,6 @@ int main(int argc, char** argv) {
     }
     Jogo jogo;
     if (!jogo.alInit(parsed.options)) return 1;
-    installQuitHandlers();
-    installDisplayLossHandler();
     LOCK_VARIABLE(ticks);
     LOCK_FUNCTION(ticker);
     install_int_ex(ticker, 39772);
