@@ -81,16 +81,19 @@ bool setMode(bool fullscreen, int factor) {
 }
 
 // After every mode change: the title, the focus callback (a new mode forgets
-// it), a black window, and the picture sent whole at its new place.
+// it), a black border, and the picture sent whole at its new place.
 void adoptMode() {
     State& s = state();
     s.real = screen;
     set_window_title("Lumo");
     set_display_switch_mode(SWITCH_BACKGROUND);
     set_display_switch_callback(SWITCH_OUT, onSwitchOut);
-    clear_bitmap(s.real);
     const int factor = s.fullscreen ? fullscreenFactor(s.real->w, s.real->h) : s.windowedFactor;
     const Viewport v = centredViewport(s.real->w, s.real->h, factor);
+    // Only a border needs black: the picture itself is sent whole next.
+    const bool border = v.left > 0 || v.top > 0 || s.real->w > PICTURE_WIDTH * factor ||
+                        s.real->h > PICTURE_HEIGHT * factor;
+    if (border) clear_bitmap(s.real);
     currentViewport() = v;
     s.presenter.reset(v);
     screen = s.picture;
