@@ -1,5 +1,6 @@
 #include "display/window.h"
 
+#include "app/quit_request.h"
 #include "display/dirty_rects.h"
 #include "display/icon.h"
 #include "display/presenter.h"
@@ -35,14 +36,15 @@ std::atomic<bool> focusLost{false};
 void onSwitchOut() { focusLost = true; }
 END_OF_FUNCTION(onSwitchOut)
 
-// Allegro's calls that touch the window expect its own screen in `screen`.
-template <class F>
-auto withRealScreen(F f) {
+// The window system's own arrow, or none, drawn by the X server at the real
+// pointer: nothing of it ever lands in the picture, at any factor. Allegro
+// looks for the window in `screen` meanwhile.
+void setSystemPointer(int cursor) {
     State& s = state();
-    if (s.picture) screen = s.real;
-    auto result = f();
-    if (s.picture) screen = s.picture;
-    return result;
+    if (!s.picture || !s.real) return;
+    screen = s.real;
+    show_os_cursor(cursor);
+    screen = s.picture;
 }
 
 int desktopFactorFor(bool fullscreen) {
@@ -91,9 +93,7 @@ void adoptMode() {
     const int factor = s.fullscreen ? fullscreenFactor(s.real->w, s.real->h) : s.windowedFactor;
     const Viewport v = centredViewport(s.real->w, s.real->h, factor);
     // Only a border needs black: the picture itself is sent whole next.
-    const bool border = v.left > 0 || v.top > 0 || s.real->w > PICTURE_WIDTH * factor ||
-                        s.real->h > PICTURE_HEIGHT * factor;
-    if (border) clear_bitmap(s.real);
+    if (s.real->w > PICTURE_WIDTH * factor || s.real->h > PICTURE_HEIGHT * factor) clear_bitmap(s.real);
     currentViewport() = v;
     s.presenter.reset(v);
     screen = s.picture;
@@ -134,22 +134,25 @@ void closeWindow() {
 
 void presentPicture() {
     State& s = state();
-    if (s.picture) s.presenter.present(s.picture, s.real, pictureChanges());
+    if (s.picture && s.real) s.presenter.present(s.picture, s.real, pictureChanges());
 }
 
 bool toggleFullscreen() {
     State& s = state();
-    if (!s.picture) return false;
+    if (!s.picture || !s.real) return false;
     const bool wasFullscreen = s.fullscreen;
     screen = s.real;
     if (!setMode(!wasFullscreen, s.windowedFactor) && !setMode(wasFullscreen, s.windowedFactor)) {
-        // Nothing opens any more: there is no window left to play in.
-        screen = nullptr;
+        // Nothing opens any more: the game keeps drawing into its picture,
+        // shown nowhere, and ends as the close button ends it.
+        screen = s.picture;
+        s.real = nullptr;
         allegro_message("Unable to open a window: %s", allegro_error);
+        requestQuit();
         return false;
     }
     adoptMode();
-    if (s.pointerShown) showPointer(); else hidePointer();
+    setSystemPointer(s.pointerShown ? MOUSE_CURSOR_ARROW : MOUSE_CURSOR_NONE);
     return s.fullscreen != wasFullscreen;
 }
 
@@ -162,18 +165,14 @@ bool handleWindowKeys(const Input& input) {
 
 bool isFullscreen() { return state().fullscreen; }
 
-// The window system's own arrow, drawn by the X server at the real pointer:
-// nothing of it ever lands in the picture, at any factor.
 void showPointer() {
-    State& s = state();
-    s.pointerShown = true;
-    if (s.picture) withRealScreen([] { return show_os_cursor(MOUSE_CURSOR_ARROW); });
+    state().pointerShown = true;
+    setSystemPointer(MOUSE_CURSOR_ARROW);
 }
 
 void hidePointer() {
-    State& s = state();
-    s.pointerShown = false;
-    if (s.picture) withRealScreen([] { return show_os_cursor(MOUSE_CURSOR_NONE); });
+    state().pointerShown = false;
+    setSystemPointer(MOUSE_CURSOR_NONE);
 }
 
 bool takeFocusLoss() { return focusLost.exchange(false); }
