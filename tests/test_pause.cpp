@@ -110,6 +110,19 @@ TEST_F(Pausing, ThePictureLiesCentredAndLeavesNoTrace) {
         << "the player is drawn again where it stands";
 }
 
+TEST_F(Pausing, APressBegunInTheMenuDoesNotPauseTheGame) {
+    jogo.entraMenu();
+    key[KEY_P] = 1;
+    for (int f = 0; f < 3; ++f) jogo.quadroMenu();
+    ASSERT_TRUE(jogo.iniciaJogo(1));
+    jogo.desenhaFundo();
+    for (int f = 0; f < 10; ++f) frame(true);
+    EXPECT_FALSE(jogo.getPause().isPaused());
+    frame(false);
+    frame(true);
+    EXPECT_TRUE(jogo.getPause().isPaused()) << "a new press does";
+}
+
 TEST_F(Pausing, LosingTheFocusPausesAndOnlyPResumes) {
     Pause pause;
     Input input;
