@@ -42,22 +42,28 @@ void Jogo::swap(short i, short point) {
 }
 
 // A longer time than the lowest pair takes its place; an equal one does not.
-void Jogo::insereRanking() {
+// Its place counts the pairs kept that are longer still; equal ones share it.
+short Jogo::insereRanking() {
     const short m = mapa.getMin(), s = mapa.getSeg();
-    if (m > aux2[0] || (m == aux2[0] && s > aux2[1])) {
+    auto longer = [](short m1, short s1, short m2, short s2) { return m1 > m2 || (m1 == m2 && s1 > s2); };
+    short place = 0;
+    if (longer(m, s, aux2[0], aux2[1])) {
         aux2[0] = m;
         aux2[1] = s;
+        place = 1;
+        for (short i = 2; i < 20; i += 2) place += longer(aux2[i], aux2[i + 1], m, s);
     }
     ordenaSelection();
     gravaRanking(aux2, ARQUIVO_RANKING);
+    return place;
 }
 
 void Jogo::ranking() {
     for (short k = 0; k < 10; ++k) {
         const short y = 20 * k + 114;
-        desenhaDoisDigitos(aux2[2 * k], 50, 330, y);
+        render.drawTwoDigits(aux2[2 * k], 50, 330, y);
         render.desenhaImagemTrans(70, 362, y);
-        desenhaDoisDigitos(aux2[2 * k + 1], 50, 378, y);
+        render.drawTwoDigits(aux2[2 * k + 1], 50, 378, y);
     }
 }
 

@@ -1,4 +1,4 @@
-// Start-up's picture loading: the 70 files through the game's loaders (loadpng
+// Start-up's picture loading: the shipped files through the game's loaders (loadpng
 // and JPGalleg into Allegro bitmaps), beside decoding the very same files with
 // libpng and libjpeg into plain buffers. The difference is what the loaders
 // add on top of the decoding.

@@ -53,6 +53,17 @@ std::vector<ArquivoImagem> montaTabela() {
     acrescentaFaixa(t, 80, 8, relogio, "yClock", ".png", true);
     acrescentaFaixa(t, 90, 8, relogio, "rClock", ".png", true);
     t.push_back({99, "Data/Imagens/black.jpg", false});
+    const std::string resumo = "Data/Imagens/Summary/";
+    t.push_back({SLOT_SUMMARY_CARD, resumo + "card.png", true});
+    t.push_back({SLOT_SUMMARY_PLACE, resumo + "place.png", true});
+    t.push_back({SLOT_SUMMARY_UNRANKED, resumo + "unranked.png", true});
+    t.push_back({SLOT_SUMMARY_BEST, resumo + "best.png", true});
+    const std::string popups = "Data/Imagens/Popups/";
+    t.push_back({SLOT_POPUP_PLUS, popups + "plus.png", true});
+    t.push_back({SLOT_POPUP_MINUS, popups + "minus.png", true});
+    for (short d = 0; d < 10; ++d) t.push_back({slotPopupDigit(d), popups + char('0' + d) + ".png", true});
+    // Loaded in slot order.
+    std::sort(t.begin(), t.end(), [](const ArquivoImagem& a, const ArquivoImagem& b) { return a.slot < b.slot; });
     return t;
 }
 
@@ -154,6 +165,14 @@ void Render::desenhaImagemTrans(short img, short x, short y) {
 }
 
 void Render::desenhaNumero(short algo, short x, short y) { desenhaImagemTrans(algo, x, y); }
+
+// A penalty in the last frame, or a damaged rank file, can give a value
+// outside 0..99: it shows as 00 or 99.
+void Render::drawTwoDigits(int value, short firstSlot, short x, short y) {
+    value = std::clamp(value, 0, 99);
+    desenhaImagemTrans(firstSlot + value / 10, x, y);
+    desenhaImagemTrans(firstSlot + value % 10, x + 16, y);
+}
 
 void Render::desenhaParede(short x, short y, short x2, short y2) {
     rect(screen, x, y, x2, y2, makecol(255, 255, 255));

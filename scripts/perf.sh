@@ -13,7 +13,7 @@ RODADAS=${RODADAS:-5}
 SEGUNDOS=${SEGUNDOS:-10}
 NIVEL=${NIVEL:-2}  # the level played: 2 has the fewest walls to run into
 FATOR=${FATOR:-1}  # the window's magnification (--scale), on a 1600x1200 screen
-export TELA_XVFB=1600x1200x24
+export XVFB_SCREEN=1600x1200x24
 
 scripts/packages.sh xvfb xdotool strace
 scripts/bench.sh --build-only >/dev/null
@@ -22,8 +22,8 @@ scripts/bench.sh --build-only >/dev/null
 # of the shipped data (a game that ends writes its rank.txt there), clean-up.
 export LUMO_BIN="$raiz/build-bench/lumo" LUMO_SOURCE_DIR="$raiz"
 source tests/e2e/lib.sh
-inicia_x
-pasta_com_dados_do_jogo
+start_x
+use_game_data
 
 HZ=$(getconf CLK_TCK)
 ticks() { awk '{print $14 + $15}' "$1"; }  # utime + stime of a process or thread
@@ -32,11 +32,11 @@ ticks() { awk '{print $14 + $15}' "$1"; }  # utime + stime of a process or threa
 # and its main thread (the others are Allegro's timer and X threads).
 uso() {
     local a am b bm
-    a=$(ticks "/proc/$JOGO_PID/stat")
-    am=$(ticks "/proc/$JOGO_PID/task/$JOGO_PID/stat")
+    a=$(ticks "/proc/$GAME_PID/stat")
+    am=$(ticks "/proc/$GAME_PID/task/$GAME_PID/stat")
     sleep "$SEGUNDOS"
-    b=$(ticks "/proc/$JOGO_PID/stat")
-    bm=$(ticks "/proc/$JOGO_PID/task/$JOGO_PID/stat")
+    b=$(ticks "/proc/$GAME_PID/stat")
+    bm=$(ticks "/proc/$GAME_PID/task/$GAME_PID/stat")
     awk -v t=$((b - a)) -v m=$((bm - am)) -v hz="$HZ" -v s="$SEGUNDOS" \
         'BEGIN {printf "%.1f %.1f\n", 100 * t / hz / s, 100 * m / hz / s}'
 }
@@ -46,15 +46,15 @@ mediana() { sort -n | awk '{v[NR] = $1} END {print NR % 2 ? v[(NR + 1) / 2] : (v
 # Median frame length and median work (frame less the time spent waiting) in
 # ms, from 4 s of the main thread's waits (Allegro's rest is a pselect6).
 quadros() {
-    timeout -s INT 4 strace -p "$JOGO_PID" -ttt -T -e trace=pselect6 -o "$TRABALHO/.strace" 2>/dev/null || true
+    timeout -s INT 4 strace -p "$GAME_PID" -ttt -T -e trace=pselect6 -o "$WORK/.strace" 2>/dev/null || true
     awk '/pselect6\(0, NULL, NULL, NULL/ && /<[0-9.]+>$/ {
              t = $1; d = $NF; gsub(/[<>]/, "", d)
              if (n++) { print 1000 * (t - t0), 1000 * (t - t0 - d0) }
-             t0 = t; d0 = d }' "$TRABALHO/.strace" >"$TRABALHO/.quadros"
-    printf "%.2f %.2f\n" "$(cut -d' ' -f1 "$TRABALHO/.quadros" | mediana)" "$(cut -d' ' -f2 "$TRABALHO/.quadros" | mediana)"
+             t0 = t; d0 = d }' "$WORK/.strace" >"$WORK/.quadros"
+    printf "%.2f %.2f\n" "$(cut -d' ' -f1 "$WORK/.quadros" | mediana)" "$(cut -d' ' -f2 "$WORK/.quadros" | mediana)"
 }
 
-clica() {
+click() {
     xdotool mousemove --window "$1" $(($2 * FATOR)) $(($3 * FATOR))
     sleep 0.05
     xdotool mousedown 1
@@ -63,22 +63,22 @@ clica() {
 }
 
 printf "%-5s %9s %9s %9s %9s %9s %9s %9s %9s %9s %9s %9s %8s %s\n" run start_ms menu_cpu% menu_main% menu_fr_ms menu_wk_ms \
-    play_cpu% play_main% play_fr_ms play_wk_ms pause_cpu% pause_main% peak_MB note >"$TRABALHO/.tabela"
+    play_cpu% play_main% play_fr_ms play_wk_ms pause_cpu% pause_main% peak_MB note >"$WORK/.tabela"
 for r in $(seq "$RODADAS"); do
-    rm -f "$TRABALHO/rank.txt"
-    read -r JOGO_PID inicio < <(cd "$TRABALHO" && "$raiz/build-bench/bench/espera_menu" "$raiz/build-bench/lumo" --scale "$FATOR")
+    rm -f "$WORK/rank.txt"
+    read -r GAME_PID inicio < <(cd "$WORK" && "$raiz/build-bench/bench/espera_menu" "$raiz/build-bench/lumo" --scale "$FATOR")
     sleep 1
     read -r menu_cpu menu_main < <(uso)
     read -r menu_fr menu_wk < <(quadros)
 
-    janela=$(xdotool search --name '^[Ll]umo$' | head -1)
-    clica "$janela" 100 170  # new game
+    window=$(xdotool search --name '^[Ll]umo$' | head -1)
+    click "$window" 100 170  # new game
     sleep 0.3
-    clica "$janela" 325 $((50 * NIVEL - 25))  # the level's button
+    click "$window" 325 $((50 * NIVEL - 25))  # the level's button
     sleep 0.5
     # Turning all the time keeps the player on a small circle, away from the
     # walls, so the game lasts the whole measurement.
-    xdotool windowfocus --sync "$janela" 2>/dev/null || true
+    xdotool windowfocus --sync "$window" 2>/dev/null || true
     xdotool keydown Right
     read -r jogo_cpu jogo_main < <(uso)
     read -r jogo_fr jogo_wk < <(quadros)
@@ -89,21 +89,21 @@ for r in $(seq "$RODADAS"); do
     xdotool keyup p
     sleep 0.5
     read -r pausa_cpu pausa_main < <(uso)
-    pico=$(awk '/VmHWM/ {printf "%.1f", $2 / 1024}' "/proc/$JOGO_PID/status")
+    pico=$(awk '/VmHWM/ {printf "%.1f", $2 / 1024}' "/proc/$GAME_PID/status")
     nota=""
-    [[ -e "$TRABALHO/rank.txt" ]] && nota="game ended during the play measurement"
-    kill "$JOGO_PID"
-    wait "$JOGO_PID" 2>/dev/null || true
-    JOGO_PID=""
+    [[ -e "$WORK/rank.txt" ]] && nota="game ended during the play measurement"
+    kill "$GAME_PID"
+    wait "$GAME_PID" 2>/dev/null || true
+    GAME_PID=""
     printf "%-5s %9s %9s %9s %9s %9s %9s %9s %9s %9s %9s %9s %8s %s\n" "$r" "$inicio" "$menu_cpu" "$menu_main" "$menu_fr" \
-        "$menu_wk" "$jogo_cpu" "$jogo_main" "$jogo_fr" "$jogo_wk" "$pausa_cpu" "$pausa_main" "$pico" "$nota" >>"$TRABALHO/.tabela"
+        "$menu_wk" "$jogo_cpu" "$jogo_main" "$jogo_fr" "$jogo_wk" "$pausa_cpu" "$pausa_main" "$pico" "$nota" >>"$WORK/.tabela"
     sleep 0.5
 done
 
-cat "$TRABALHO/.tabela"
+cat "$WORK/.tabela"
 printf "%-5s" median
 for c in $(seq 2 13); do
-    printf " %9s" "$(awk -v c="$c" 'NR > 1 && $14 == "" {print $c}' "$TRABALHO/.tabela" | mediana)"
+    printf " %9s" "$(awk -v c="$c" 'NR > 1 && $14 == "" {print $c}' "$WORK/.tabela" | mediana)"
 done
 echo
 echo "(medians over the runs without a note; level $NIVEL; factor $FATOR; $(nproc) cores, load average $(cut -d' ' -f1-3 /proc/loadavg))"
@@ -114,19 +114,19 @@ echo "(medians over the runs without a note; level $NIVEL; factor $FATOR; $(npro
 # (the window), to the last one opened (the pictures), to the first frame
 # wait (the last picture and the first menu frame).
 inicio_rastreado() {
-    local rastro="$TRABALHO/.inicio" strace_pid
+    local rastro="$WORK/.inicio" strace_pid
     rm -f "$rastro"
-    (cd "$TRABALHO" && exec strace -f --seccomp-bpf -ttt -e trace=execve,connect,openat,pselect6 -o "$rastro" \
+    (cd "$WORK" && exec strace -f --seccomp-bpf -ttt -e trace=execve,connect,openat,pselect6 -o "$rastro" \
         "$raiz/build-bench/lumo" --scale "$FATOR") >/dev/null 2>&1 &
     strace_pid=$!
     for _ in $(seq 200); do
         grep -qE "tv_nsec=(29|30)000000" "$rastro" 2>/dev/null && break
         sleep 0.05
     done
-    JOGO_PID=$(pgrep -P "$strace_pid" -x lumo || true)
-    [[ -n "$JOGO_PID" ]] && kill "$JOGO_PID"
+    GAME_PID=$(pgrep -P "$strace_pid" -x lumo || true)
+    [[ -n "$GAME_PID" ]] && kill "$GAME_PID"
     wait "$strace_pid" 2>/dev/null || true
-    JOGO_PID=""
+    GAME_PID=""
     awk '!t0 && /execve/ {t0 = $2}
          !x && /connect\(.*X11-unix/ {x = $2}
          !a && /openat\(.*"Data\// {a = $2}
@@ -134,9 +134,9 @@ inicio_rastreado() {
          !q && /pselect6\(0, NULL.*tv_nsec=(29|30)000000/ {q = $2}
          END {printf "%.1f %.1f %.1f %.1f %.1f\n", 1000 * (x - t0), 1000 * (a - x), 1000 * (z - a), 1000 * (q - z), 1000 * (q - t0)}' "$rastro"
 }
-for r in $(seq "$RODADAS"); do inicio_rastreado; done >"$TRABALHO/.fases"
+for r in $(seq "$RODADAS"); do inicio_rastreado; done >"$WORK/.fases"
 echo
 echo "start-up phases under strace, medians in ms:"
 printf "%12s %12s %12s %12s %12s\n" to_X_conn window pictures first_frame total
-for c in 1 2 3 4 5; do printf "%12s " "$(cut -d' ' -f$c "$TRABALHO/.fases" | mediana)"; done
+for c in 1 2 3 4 5; do printf "%12s " "$(cut -d' ' -f$c "$WORK/.fases" | mediana)"; done
 echo

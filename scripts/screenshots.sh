@@ -3,35 +3,35 @@
 # the menu and each level six seconds into a game, into docs/images/.
 # Needs a built build/lumo and the window-test tools (scripts/setup.sh --tests).
 set -euo pipefail
-RAIZ=$(cd "$(dirname "$0")/.." && pwd)
-export LUMO_BIN="$RAIZ/build/lumo" LUMO_SOURCE_DIR="$RAIZ" LUMO_ARTEFATOS="$RAIZ/build/artefatos"
+ROOT=$(cd "$(dirname "$0")/.." && pwd)
+export LUMO_BIN="$ROOT/build/lumo" LUMO_SOURCE_DIR="$ROOT" LUMO_ARTIFACTS="$ROOT/build/artifacts"
 [[ -x "$LUMO_BIN" ]] || { echo "build the game first: scripts/setup.sh --tests" >&2; exit 1; }
-source "$RAIZ/tests/e2e/lib.sh"
-SAIDA="$RAIZ/docs/images"
-mkdir -p "$SAIDA"
+source "$ROOT/tests/e2e/lib.sh"
+OUT="$ROOT/docs/images"
+mkdir -p "$OUT"
 
-inicia_x
-pasta_com_dados_do_jogo
-inicia_jogo
-espera_janela
-espera_menu 5 || falha "the menu did not show"
-xdotool mousemove --window "$JANELA" 115 370  # the pointer beside help
+start_x
+use_game_data
+start_game
+wait_window
+wait_menu 5 || fail "the menu did not show"
+xdotool mousemove --window "$WINDOW" 115 370  # the pointer beside help
 sleep 0.5
-import -window "$JANELA" "$SAIDA/menu.png"
+import -window "$WINDOW" "$OUT/menu.png"
 
 # Six seconds in: the Coco has come in and the face is still smiling. A game
 # that a Coco's jump cut short is played again.
 for n in 1 2 3; do
-    for tentativa in 1 2 3; do
-        escolhe_nivel "$n"
+    for attempt in 1 2 3; do
+        choose_level "$n"
         sleep 6
-        foto nivel$n
-        cp "$FOTO" "$SAIDA/nivel$n.png"
-        no_fundo_do_nivel "$n" && tentativa=ok
-        termina_com_escape
-        [[ $tentativa == ok ]] && break
+        shot level$n
+        cp "$SHOT" "$OUT/nivel$n.png"
+        on_level_background "$n" && attempt=ok
+        end_with_escape
+        [[ $attempt == ok ]] && break
     done
-    [[ $tentativa == ok ]] || falha "three games of level $n ended before their picture"
+    [[ $attempt == ok ]] || fail "three games of level $n ended before their picture"
 done
-sai_pelo_botao
-echo "written: $(cd "$SAIDA" && echo *.png)"
+exit_by_button
+echo "written: $(cd "$OUT" && echo *.png)"

@@ -4,90 +4,90 @@
 set -euo pipefail
 
 : "${LUMO_BIN:?}" "${LUMO_SOURCE_DIR:?}"
-ARTEFATOS=${LUMO_ARTEFATOS:-/tmp/lumo-artefatos}
-NOME_TESTE=$(basename "$0" .sh)
-mkdir -p "$ARTEFATOS"
-TRABALHO=$(mktemp -d /tmp/lumo-e2e-XXXXXX)
+ARTIFACTS=${LUMO_ARTIFACTS:-/tmp/lumo-artifacts}
+TEST_NAME=$(basename "$0" .sh)
+mkdir -p "$ARTIFACTS"
+WORK=$(mktemp -d /tmp/lumo-e2e-XXXXXX)
 XVFB_PID=""
-JOGO_PID=""
+GAME_PID=""
 
 # A program still running is killed outright: Allegro's own handler for a
 # polite signal can hang once its X server is gone.
-encerra() {
-    if [[ -n "$JOGO_PID" ]]; then
-        pkill -KILL -P "$JOGO_PID" 2>/dev/null || true
-        kill -KILL "$JOGO_PID" 2>/dev/null || true
+cleanup() {
+    if [[ -n "$GAME_PID" ]]; then
+        pkill -KILL -P "$GAME_PID" 2>/dev/null || true
+        kill -KILL "$GAME_PID" 2>/dev/null || true
     fi
     [[ -n "$XVFB_PID" ]] && kill "$XVFB_PID" 2>/dev/null || true
-    chmod -R u+w "$TRABALHO" 2>/dev/null || true
-    rm -rf "$TRABALHO"
+    chmod -R u+w "$WORK" 2>/dev/null || true
+    rm -rf "$WORK"
 }
-trap encerra EXIT
+trap cleanup EXIT
 
-falha() {
-    echo "FAIL ($NOME_TESTE): $*" >&2
-    if [[ -n "${JANELA:-}" ]]; then
-        import -window root "$ARTEFATOS/$NOME_TESTE-falha.png" 2>/dev/null &&
-            echo "screenshot kept: $ARTEFATOS/$NOME_TESTE-falha.png" >&2
+fail() {
+    echo "FAIL ($TEST_NAME): $*" >&2
+    if [[ -n "${WINDOW:-}" ]]; then
+        import -window root "$ARTIFACTS/$TEST_NAME-failure.png" 2>/dev/null &&
+            echo "screenshot kept: $ARTIFACTS/$TEST_NAME-failure.png" >&2
     fi
     exit 1
 }
 
-# TELA_XVFB: the virtual screen's size (a small one keeps the window at 640x480).
-inicia_x() {
-    local fd_arquivo="$TRABALHO/.display"
-    Xvfb -displayfd 3 -screen 0 "${TELA_XVFB:-800x600x24}" -nolisten tcp 3>"$fd_arquivo" >/dev/null 2>&1 &
+# XVFB_SCREEN: the virtual screen's size (a small one keeps the window at 640x480).
+start_x() {
+    local display_file="$WORK/.display"
+    Xvfb -displayfd 3 -screen 0 "${XVFB_SCREEN:-800x600x24}" -nolisten tcp 3>"$display_file" >/dev/null 2>&1 &
     XVFB_PID=$!
     for _ in $(seq 100); do
-        [[ -s "$fd_arquivo" ]] && break
+        [[ -s "$display_file" ]] && break
         sleep 0.05
     done
-    [[ -s "$fd_arquivo" ]] || falha "Xvfb did not start"
-    export DISPLAY=":$(head -1 "$fd_arquivo")"
+    [[ -s "$display_file" ]] || fail "Xvfb did not start"
+    export DISPLAY=":$(head -1 "$display_file")"
 }
 
 # A working folder with flat-coloured test images and the given level text.
-pasta_com_imagens_de_teste() {
-    (cd "$TRABALHO" && "$LUMO_CRIA_IMAGENS")
+use_test_images() {
+    (cd "$WORK" && "$LUMO_MAKE_TEST_IMAGES")
 }
 
 # A working folder with the shipped Data/ and level files.
-pasta_com_dados_do_jogo() {
-    cp -r "$LUMO_SOURCE_DIR/Data" "$TRABALHO/"
-    cp "$LUMO_SOURCE_DIR"/0[123].txt "$TRABALHO/"
+use_game_data() {
+    cp -r "$LUMO_SOURCE_DIR/Data" "$WORK/"
+    cp "$LUMO_SOURCE_DIR"/0[123].txt "$WORK/"
 }
 
 # The program, or the given command in its place (an installed launcher),
-# with the options in OPCOES_JOGO.
-inicia_jogo() {
-    (cd "$TRABALHO" && exec "${1:-$LUMO_BIN}" ${OPCOES_JOGO:-} >"$TRABALHO/.saida" 2>&1) &
-    JOGO_PID=$!
+# with the options in GAME_OPTIONS.
+start_game() {
+    (cd "$WORK" && exec "${1:-$LUMO_BIN}" ${GAME_OPTIONS:-} >"$WORK/.output" 2>&1) &
+    GAME_PID=$!
 }
 
-# Waits for the game's window and keeps its id in JANELA.
-espera_janela() {
-    JANELA=""
+# Waits for the game's window and keeps its id in WINDOW.
+wait_window() {
+    WINDOW=""
     for _ in $(seq 100); do
-        JANELA=$(xdotool search --name '^[Ll]umo$' 2>/dev/null | head -1 || true)
-        [[ -n "$JANELA" ]] && break
+        WINDOW=$(xdotool search --name '^[Ll]umo$' 2>/dev/null | head -1 || true)
+        [[ -n "$WINDOW" ]] && break
         sleep 0.05
     done
-    [[ -n "$JANELA" ]] || falha "no game window appeared; program said: $(cat "$TRABALHO/.saida")"
+    [[ -n "$WINDOW" ]] || fail "no game window appeared; program said: $(cat "$WORK/.output")"
     sleep 0.3  # the first frames
 }
 
 # Holds a key long enough for a frame to see it.
-tecla() {
-    timeout 5 xdotool windowfocus --sync "$JANELA" 2>/dev/null || true
+press_key() {
+    timeout 5 xdotool windowfocus --sync "$WINDOW" 2>/dev/null || true
     xdotool keydown "$1"
     sleep "${2:-0.15}"
     xdotool keyup "$1"
 }
 
-# A click is the button state a frame sees: hold it about 100 ms, then let
-# the menu's five-frame lock-out pass before anything else is clicked.
-clica() {
-    xdotool mousemove --window "$JANELA" "$1" "$2"
+# A click is the button state a frame sees: held about 100 ms so a frame
+# sees it go down, then a pause before anything else is clicked.
+click() {
+    xdotool mousemove --window "$WINDOW" "$1" "$2"
     sleep 0.05
     xdotool mousedown 1
     sleep 0.1
@@ -95,115 +95,115 @@ clica() {
     sleep 0.2
 }
 
-# Screenshot of the game window into $ARTEFATOS/<name>.png.
-foto() {
-    import -window "$JANELA" "$ARTEFATOS/$NOME_TESTE-$1.png"
-    FOTO="$ARTEFATOS/$NOME_TESTE-$1.png"
+# Screenshot of the game window into $ARTIFACTS/<name>.png.
+shot() {
+    import -window "$WINDOW" "$ARTIFACTS/$TEST_NAME-$1.png"
+    SHOT="$ARTIFACTS/$TEST_NAME-$1.png"
 }
 
 # "r g b" of one pixel of the last screenshot.
 pixel() {
-    convert "$FOTO" -crop "1x1+$1+$2" -depth 8 txt:- |
+    convert "$SHOT" -crop "1x1+$1+$2" -depth 8 txt:- |
         sed -n '2s/.*srgb(\([0-9]*\),\([0-9]*\),\([0-9]*\)).*/\1 \2 \3/p'
 }
 
 # Whether the pixel is within a few steps per channel of "r g b".
-pixel_perto() {
-    local x=$1 y=$2 esperado=$3 visto
-    visto=$(pixel "$x" "$y")
-    read -r r g b <<<"$visto"
-    read -r er eg eb <<<"$esperado"
+pixel_near() {
+    local x=$1 y=$2 expected=$3 seen
+    seen=$(pixel "$x" "$y")
+    read -r r g b <<<"$seen"
+    read -r er eg eb <<<"$expected"
     local d
     for d in $((r - er)) $((g - eg)) $((b - eb)); do
-        ((d >= -6 && d <= 6)) || { echo "$visto"; return 1; }
+        ((d >= -6 && d <= 6)) || { echo "$seen"; return 1; }
     done
 }
 
 # Waits for the program to end; its status lands in STATUS.
-espera_fim() {
-    local limite=${1:-10}
-    for _ in $(seq $((limite * 20))); do
-        kill -0 "$JOGO_PID" 2>/dev/null || break
+wait_exit() {
+    local limit=${1:-10}
+    for _ in $(seq $((limit * 20))); do
+        kill -0 "$GAME_PID" 2>/dev/null || break
         sleep 0.05
     done
-    kill -0 "$JOGO_PID" 2>/dev/null && falha "the program is still running after ${limite}s"
+    kill -0 "$GAME_PID" 2>/dev/null && fail "the program is still running after ${limit}s"
     set +e
-    wait "$JOGO_PID"
+    wait "$GAME_PID"
     STATUS=$?
     set -e
-    JOGO_PID=""
+    GAME_PID=""
 }
 
 # Finds the message box the program opened, reads its text and closes it.
 # Only an xmessage on this test's display counts: other programs on the
 # machine may have boxes of their own open.
-le_mensagem() {
-    local pid="" candidato
+read_message() {
+    local pid="" candidate
     for _ in $(seq 100); do
-        for candidato in $(pgrep -x xmessage || true); do
-            if tr '\0' '\n' <"/proc/$candidato/environ" 2>/dev/null | grep -qx "DISPLAY=$DISPLAY"; then
-                pid=$candidato
+        for candidate in $(pgrep -x xmessage || true); do
+            if tr '\0' '\n' <"/proc/$candidate/environ" 2>/dev/null | grep -qx "DISPLAY=$DISPLAY"; then
+                pid=$candidate
                 break 2
             fi
         done
         sleep 0.05
     done
-    [[ -n "$pid" ]] || falha "no message box appeared"
+    [[ -n "$pid" ]] || fail "no message box appeared"
     # The text is xmessage's last argument; Allegro ends it with a line break.
-    local argumentos
-    mapfile -d '' argumentos <"/proc/$pid/cmdline"
-    MENSAGEM=${argumentos[-1]%$'\n'}
-    local caixa=""
+    local arguments
+    mapfile -d '' arguments <"/proc/$pid/cmdline"
+    MESSAGE=${arguments[-1]%$'\n'}
+    local box=""
     for _ in $(seq 40); do
-        caixa=$(xdotool search --class Xmessage 2>/dev/null | head -1 || true)
-        [[ -n "$caixa" ]] && break
+        box=$(xdotool search --class Xmessage 2>/dev/null | head -1 || true)
+        [[ -n "$box" ]] && break
         sleep 0.05
     done
-    if [[ -n "$caixa" ]]; then
-        timeout 5 xdotool windowfocus --sync "$caixa" 2>/dev/null || true
-        xdotool key --window "$caixa" Return 2>/dev/null || true
+    if [[ -n "$box" ]]; then
+        timeout 5 xdotool windowfocus --sync "$box" 2>/dev/null || true
+        xdotool key --window "$box" Return 2>/dev/null || true
     fi
     sleep 0.3
     kill "$pid" 2>/dev/null || true
 }
 
-# Draws the screen a check expects into $ARTEFATOS/<test>-<name>.png, kept
+# Draws the screen a check expects into $ARTIFACTS/<test>-<name>.png, kept
 # beside a failing screenshot: black 640x480, then each "file x y" (a path
 # under the shipped Data/) laid on it in order, PNGs blended by their alpha.
-# ESPERADA names the file.
-tela_esperada() {
-    ESPERADA="$ARTEFATOS/$NOME_TESTE-esperada-$1.png"
+# EXPECTED names the file.
+expected_screen() {
+    EXPECTED="$ARTIFACTS/$TEST_NAME-expected-$1.png"
     shift
-    local argumentos=(-size 640x480 xc:black) item arquivo x y
+    local arguments=(-size 640x480 xc:black) item file x y
     for item in "$@"; do
-        read -r arquivo x y <<<"$item"
-        argumentos+=("$LUMO_SOURCE_DIR/Data/$arquivo" -geometry "+$x+$y" -composite)
+        read -r file x y <<<"$item"
+        arguments+=("$LUMO_SOURCE_DIR/Data/$file" -geometry "+$x+$y" -composite)
     done
-    convert "${argumentos[@]}" -alpha off "$ESPERADA"
+    convert "${arguments[@]}" -alpha off "$EXPECTED"
 }
 
 # Mean difference between the last screenshot and an expected screen inside
 # the rectangle x y w h, in thousandths of full scale.
-diferenca() {
-    convert "$FOTO" "$1" -alpha off -crop "${4}x${5}+$2+$3" +repage \
+difference() {
+    convert "$SHOT" "$1" -alpha off -crop "${4}x${5}+$2+$3" +repage \
         -compose difference -composite -colorspace gray -format '%[fx:round(1000*mean)]' info:
 }
 
 # Screenshots until the rectangle x y w h matches the expected screen (a mean
-# difference of at most LIMIAR thousandths) or the seconds run out. DIFERENCA
+# difference of at most THRESHOLD thousandths) or the seconds run out. DIFFERENCE
 # keeps the last difference seen, for the failure message.
-LIMIAR=${LIMIAR:-12}
-INTERVALO_FOTO=${INTERVALO_FOTO:-0.1}  # a slowed-down program wants fewer screenshots
-espera_parecida() {
-    local segundos=$1 esperada=$2 ate
+THRESHOLD=${THRESHOLD:-12}
+SHOT_INTERVAL=${SHOT_INTERVAL:-0.1}  # a slowed-down program wants fewer screenshots
+wait_similar() {
+    local seconds=$1 expected=$2 deadline
     shift 2
-    ate=$((SECONDS + segundos))
+    deadline=$((SECONDS + seconds))
     while :; do
-        foto atual
-        DIFERENCA=$(diferenca "$esperada" "$@")
-        ((DIFERENCA <= LIMIAR)) && return 0
-        ((SECONDS < ate)) || return 1
-        sleep "$INTERVALO_FOTO"
+        shot current
+        DIFFERENCE=$(difference "$expected" "$@")
+        ((DIFFERENCE <= THRESHOLD)) && return 0
+        ((SECONDS < deadline)) || return 1
+        sleep "$SHOT_INTERVAL"
     done
 }
 
@@ -211,134 +211,168 @@ espera_parecida() {
 # frame held up longer than the click by a busy machine misses it. The
 # effect is the expected screen in the rectangle; a retry happens only while
 # the screen still shows no effect, so a seen click is never doubled.
-clica_ate() {
-    local x=$1 y=$2 esperada=$3 tentativa
+click_until() {
+    local x=$1 y=$2 expected=$3 attempt
     shift 3
-    for tentativa in 1 2 3; do
-        clica "$x" "$y"
-        espera_parecida 2 "$esperada" "$@" && return 0
-        echo "note: click at ($x, $y) not seen yet (difference $DIFERENCA), try $((tentativa + 1))" >&2
+    for attempt in 1 2 3; do
+        click "$x" "$y"
+        wait_similar 2 "$expected" "$@" && return 0
+        echo "note: click at ($x, $y) not seen yet (difference $DIFFERENCE), try $((attempt + 1))" >&2
     done
     return 1
 }
 
 # The shipped menu: its buttons, the pointer's places, the banner.
 M=Imagens/Menu
-BOTOES=("$M/BNovoJogo.png 0 140" "$M/BRanking.png 0 240" "$M/BAjuda.png 0 340"
+BUTTONS=("$M/BNovoJogo.png 0 140" "$M/BRanking.png 0 240" "$M/BAjuda.png 0 340"
         "$M/BCreditos.png 0 390" "$M/BSair.png 480 390")
-PONTEIROS=("230 147" "230 247" "230 347" "230 397" "430 397")
+POINTERS=("230 147" "230 247" "230 347" "230 397" "430 397")
 BANNER="$M/LMBanner.png 250 50"
 
 # The pointer picture of button b (0 new game .. 4 exit) at its place.
-ponteiro() {
-    local imagem=escolhaFeliz.png
-    (($1 == 4)) && imagem=escolhaTriste.png
-    echo "$M/$imagem ${PONTEIROS[$1]}"
+pointer_of() {
+    local picture=escolhaFeliz.png
+    (($1 == 4)) && picture=escolhaTriste.png
+    echo "$M/$picture ${POINTERS[$1]}"
 }
 
-# The menu with button b marked and the given panel drawings; into ESPERADA.
-menu_esperado() {
-    local nome=$1 b=$2
+# The menu with button b marked and the given panel drawings; into EXPECTED.
+expected_menu() {
+    local name=$1 b=$2
     shift 2
-    tela_esperada "$nome" "${BOTOES[@]}" "$@" "$(ponteiro "$b")"
+    expected_screen "$name" "${BUTTONS[@]}" "$@" "$(pointer_of "$b")"
 }
 
-# Level n's picture under the panel band, as a game starts: FUNDOS[n].
-FUNDOS=()
-fundo_esperado() {
-    [[ -n "${FUNDOS[$1]:-}" ]] && return
-    tela_esperada "nivel$1" "Imagens/Niveis/0$1.jpg 0 0" "Imagens/interface.png 0 0"
-    FUNDOS[$1]=$ESPERADA
+# Level n's picture under the panel band, as a game starts: BACKGROUNDS[n].
+BACKGROUNDS=()
+expected_background() {
+    [[ -n "${BACKGROUNDS[$1]:-}" ]] && return
+    expected_screen "level$1" "Imagens/Niveis/0$1.jpg 0 0" "Imagens/interface.png 0 0"
+    BACKGROUNDS[$1]=$EXPECTED
 }
 
 # Whether the playfield of the last screenshot shows level n's picture, the
-# moving pictures aside, and not another level's. DIFERENCA is the difference
-# to level n's picture, OUTRA to the closest other one.
-CAMPO=(0 70 640 410)
-no_fundo_do_nivel() {
-    local n=$1 outro d
-    OUTRA=1000
-    for outro in 1 2 3; do
-        fundo_esperado "$outro"
-        d=$(diferenca "${FUNDOS[outro]}" "${CAMPO[@]}")
-        if ((outro == n)); then DIFERENCA=$d; elif ((d < OUTRA)); then OUTRA=$d; fi
+# moving pictures aside, and not another level's. DIFFERENCE is the difference
+# to level n's picture, OTHER to the closest other one.
+FIELD=(0 70 640 410)
+on_level_background() {
+    local n=$1 other d
+    OTHER=1000
+    for other in 1 2 3; do
+        expected_background "$other"
+        d=$(difference "${BACKGROUNDS[other]}" "${FIELD[@]}")
+        if ((other == n)); then DIFFERENCE=$d; elif ((d < OTHER)); then OTHER=$d; fi
     done
-    ((DIFERENCA <= 25 && OUTRA > 2 * DIFERENCA))
+    ((DIFFERENCE <= 25 && OTHER > 2 * DIFFERENCE))
 }
 
 # From the menu: opens the level chooser and starts level n, clicking again
 # while the menu still shows (a click a held-up frame missed).
-escolhe_nivel() {
+choose_level() {
     local n=$1
-    menu_esperado escolha 0 "B01.jpg 300 0" "B02.jpg 300 50" "B03.jpg 300 100" "$BANNER"
-    clica_ate 115 177 "$ESPERADA" 300 0 50 150 ||
-        falha "new game did not open the level chooser (difference $DIFERENCA/1000)"
+    expected_menu chooser 0 "B01.jpg 300 0" "B02.jpg 300 50" "B03.jpg 300 100" "$BANNER"
+    click_until 115 177 "$EXPECTED" 300 0 50 150 ||
+        fail "new game did not open the level chooser (difference $DIFFERENCE/1000)"
     for _ in 1 2 3; do
-        clica 325 $((50 * n - 25))
+        click 325 $((50 * n - 25))
         for _ in $(seq 20); do
-            foto nivel$n
-            no_fundo_do_nivel "$n" && return 0
+            shot level$n
+            on_level_background "$n" && return 0
             sleep 0.1
         done
     done
-    falha "level $n did not start on its background: difference $DIFERENCA/1000 to its picture, $OUTRA/1000 to another level's"
+    fail "level $n did not start on its background: difference $DIFFERENCE/1000 to its picture, $OTHER/1000 to another level's"
 }
 
 # Whether the whole window shows the menu with the banner (the pointer at new
 # game, as on every entry), waiting up to the given seconds.
-espera_menu() {
-    menu_esperado menu 0 "$BANNER"
-    espera_parecida "$1" "$ESPERADA" 0 0 640 480
+wait_menu() {
+    expected_menu menu 0 "$BANNER"
+    wait_similar "$1" "$EXPECTED" 0 0 640 480
 }
 
 # Starts the program (or the given one) and waits for its menu.
-abre_menu() {
-    inicia_jogo "$@"
-    espera_janela
-    espera_menu 5 || falha "the menu did not show (difference $DIFERENCA/1000)"
+open_menu() {
+    start_game "$@"
+    wait_window
+    wait_menu 5 || fail "the menu did not show (difference $DIFFERENCE/1000)"
 }
 
-# Escape ends the game; pressed again if a held-up frame missed it (the menu
-# reads no key, so a second press cannot do harm there).
-termina_com_escape() {
-    tecla Escape
-    espera_menu 3 && return 0
-    tecla Escape
-    espera_menu 3 || falha "Escape did not bring the menu back (difference $DIFERENCA/1000)"
+# Escape ends the game on its summary, and Escape again closes the summary;
+# pressed once more if a held-up frame missed one (the menu reads no key, so
+# a spare press cannot do harm there).
+end_with_escape() {
+    local _
+    press_key Escape
+    for _ in 1 2 3; do
+        press_key Escape
+        wait_menu 3 && return 0
+    done
+    fail "Escape did not bring the menu back through the summary (difference $DIFFERENCE/1000)"
+}
+
+# The game-over summary over the playfield, waited for up to the given
+# seconds: the time lasted mm:ss and the ranking place (0 for not entered).
+# Only the inside of the card is compared, clear of the "New best!" burst.
+SUMMARY_CARD=(170 180 280 140)
+wait_for_summary() {
+    local seconds=$1 mm=$2 ss=$3 place=$4 digit=Imagens/numeros
+    local parts=("Imagens/Summary/card.png 160 135"
+                 "$digit/0$((mm / 10)).png 384 200" "$digit/0$((mm % 10)).png 400 200" "$digit/P.png 416 200"
+                 "$digit/0$((ss / 10)).png 432 200" "$digit/0$((ss % 10)).png 448 200")
+    if ((place == 0)); then
+        parts+=("Imagens/Summary/unranked.png 180 235")
+    elif ((place < 10)); then
+        parts+=("Imagens/Summary/place.png 180 235" "$digit/0$place.png 375 242")
+    else
+        parts+=("Imagens/Summary/place.png 180 235" "$digit/01.png 367 242" "$digit/00.png 383 242")
+    fi
+    expected_screen summary "${parts[@]}"
+    wait_similar "$seconds" "$EXPECTED" "${SUMMARY_CARD[@]}"
+}
+
+# Enter closes the summary; pressed again if a held-up frame missed it.
+close_summary() {
+    local _
+    for _ in 1 2 3; do
+        press_key Return
+        wait_menu 3 && return 0
+    done
+    fail "Enter did not close the summary (difference $DIFFERENCE/1000)"
 }
 
 # The rank file the checks read: the game's, in its working folder.
-RANK_TXT="$TRABALHO/rank.txt"
+RANK_TXT="$WORK/rank.txt"
 
 # Every line of rank.txt on one line, for messages.
-rank_em_linha() { tr '\n' '|' <"$RANK_TXT"; }
+rank_on_one_line() { tr '\n' '|' <"$RANK_TXT"; }
 
 # The ranking panel as rank.txt says it should look, lowest time first: each
 # row two digits, the separator and two digits. Opens it with a click on the
 # ranking button.
-abre_ranking() {
-    local k m s y digitos=()
-    [[ -f "$RANK_TXT" ]] || falha "no $RANK_TXT to compare the ranking panel with"
+open_ranking() {
+    local k m s y digits=()
+    [[ -f "$RANK_TXT" ]] || fail "no $RANK_TXT to compare the ranking panel with"
     mapfile -t RANK < <(sort -n -k1,1 -k2,2 "$RANK_TXT")
     for k in $(seq 0 9); do
         read -r m s <<<"${RANK[k]}"
         y=$((114 + 20 * k))
-        digitos+=("Imagens/numeros/0$((m / 10)).png 330 $y" "Imagens/numeros/0$((m % 10)).png 346 $y"
+        digits+=("Imagens/numeros/0$((m / 10)).png 330 $y" "Imagens/numeros/0$((m % 10)).png 346 $y"
                   "Imagens/numeros/P.png 362 $y"
                   "Imagens/numeros/0$((s / 10)).png 378 $y" "Imagens/numeros/0$((s % 10)).png 394 $y")
     done
-    menu_esperado ranking 1 "$M/rank.png 250 50" "${digitos[@]}"
-    clica_ate 115 277 "$ESPERADA" 250 50 390 320 ||
-        falha "the ranking panel did not open as rank.txt says ($(rank_em_linha)): difference $DIFERENCA/1000"
+    expected_menu ranking 1 "$M/rank.png 250 50" "${digits[@]}"
+    click_until 115 277 "$EXPECTED" 250 50 390 320 ||
+        fail "the ranking panel did not open as rank.txt says ($(rank_on_one_line)): difference $DIFFERENCE/1000"
 }
 
 # Row by row, so that a failure names the row: one wrong digit differs by 15
 # or more thousandths, the right ones by 0 or 1.
-confere_ranking() {
+check_ranking() {
     local k
     for k in $(seq 0 9); do
-        DIFERENCA=$(diferenca "$ESPERADA" 330 $((114 + 20 * k)) 80 21)
-        ((DIFERENCA <= 5)) || falha "ranking row $((k + 1)) does not show '${RANK[k]}' of rank.txt (difference $DIFERENCA/1000)"
+        DIFFERENCE=$(difference "$EXPECTED" 330 $((114 + 20 * k)) 80 21)
+        ((DIFFERENCE <= 5)) || fail "ranking row $((k + 1)) does not show '${RANK[k]}' of rank.txt (difference $DIFFERENCE/1000)"
     done
 }
 
@@ -346,13 +380,13 @@ confere_ranking() {
 # every collision radius 0, the enemies still, the walls in the panel band
 # where no object goes. The player starts at (300, 240) heading right at
 # speed 5; the item waits at (560, 420), out of its lane.
-nivel_sem_contato() {
-    cat >"$TRABALHO/01.txt" <<'NIVEL'
+level_without_contact() {
+    cat >"$WORK/01.txt" <<'LEVEL'
 300 240 5 0 0 5
 560 420 0 0 0 5
 40 420 0 0 0 5   120 420 0 0 0 5   200 420 0 0 0 5   280 420 0 0 0 5
 0 0 10 10   20 0 30 10   40 0 50 10   60 0 70 10
-NIVEL
+LEVEL
 }
 
 # The face's place in the last screenshot: the box of what differs from
@@ -360,9 +394,9 @@ NIVEL
 # lower down), as "x y width", or nothing when nothing differs. A face
 # cut by the window's edge, or in two parts wrapping round, is not 36 to 40
 # pixels wide.
-rosto() {
-    fundo_esperado 1
-    convert "$FOTO" "${FUNDOS[1]}" -alpha off -crop 640x330+0+70 +repage -compose difference -composite \
+face() {
+    expected_background 1
+    convert "$SHOT" "${BACKGROUNDS[1]}" -alpha off -crop 640x330+0+70 +repage -compose difference -composite \
         -colorspace gray -threshold 15% -trim -format '%X %Y %w' info: |
         awk '$3 > 1 { printf "%d %d %d\n", $1, $2 + 70, $3 }'
 }
@@ -370,15 +404,15 @@ rosto() {
 # The exit button ends the program with status 0; clicked again while the
 # program still runs some seconds later (2 unless given: a click a held-up
 # frame missed).
-sai_pelo_botao() {
-    local segundos=${1:-2}
+exit_by_button() {
+    local seconds=${1:-2}
     for _ in 1 2 3; do
-        clica 560 427
-        for _ in $(seq $((segundos * 20))); do
-            kill -0 "$JOGO_PID" 2>/dev/null || break 2
+        click 560 427
+        for _ in $(seq $((seconds * 20))); do
+            kill -0 "$GAME_PID" 2>/dev/null || break 2
             sleep 0.05
         done
     done
-    espera_fim $((segundos + 3))
-    ((STATUS == 0)) || falha "the exit button ended the program with status $STATUS, not 0"
+    wait_exit $((seconds + 3))
+    ((STATUS == 0)) || fail "the exit button ended the program with status $STATUS, not 0"
 }

@@ -6,65 +6,65 @@
 # it without saving anything.
 source "$(dirname "$0")/lib.sh"
 
-TELA_XVFB=1600x1200x24 inicia_x
-pasta_com_dados_do_jogo
-printf '[sound]\nmute = 1\n' >"$TRABALHO/lumo.cfg"
+XVFB_SCREEN=1600x1200x24 start_x
+use_game_data
+printf '[sound]\nmute = 1\n' >"$WORK/lumo.cfg"
 
 alt_enter() {
-    timeout 5 xdotool windowfocus --sync "$JANELA" 2>/dev/null || true
+    timeout 5 xdotool windowfocus --sync "$WINDOW" 2>/dev/null || true
     xdotool keydown alt keydown Return
     sleep 0.15
     xdotool keyup Return keyup alt
 }
 # Whether a window covers the whole screen.
-tela_cheia() { xwininfo -root -tree | grep -q ' 1600x1200+0+0 '; }
-espera() {
-    local ate=$((SECONDS + 5))
+fills_screen() { xwininfo -root -tree | grep -q ' 1600x1200+0+0 '; }
+wait_for() {
+    local deadline=$((SECONDS + 5))
     until "$@"; do
-        ((SECONDS < ate)) || return 1
+        ((SECONDS < deadline)) || return 1
         sleep 0.1
     done
 }
 # The whole screen, the picture's part of it brought back to 640x480.
-foto_da_tela() {
-    FOTO="$ARTEFATOS/$NOME_TESTE-$1.png"
-    import -window root "$FOTO"
-    BORDA=$(convert "$FOTO" -crop 160x1200+0+0 +repage -format '%[fx:round(1000*maxima)]' info:)
-    convert "$FOTO" -crop 1280x960+160+120 +repage -sample 640x480 "$FOTO"
+screen_shot() {
+    SHOT="$ARTIFACTS/$TEST_NAME-$1.png"
+    import -window root "$SHOT"
+    BORDER=$(convert "$SHOT" -crop 160x1200+0+0 +repage -format '%[fx:round(1000*maxima)]' info:)
+    convert "$SHOT" -crop 1280x960+160+120 +repage -sample 640x480 "$SHOT"
 }
-espera_na_tela() {
-    local esperada=$1 ate=$((SECONDS + 5))
+wait_on_screen() {
+    local expected=$1 deadline=$((SECONDS + 5))
     shift
     while :; do
-        foto_da_tela "$NOME_FOTO"
-        DIFERENCA=$(diferenca "$esperada" "$@")
-        ((DIFERENCA <= LIMIAR)) && return 0
-        ((SECONDS < ate)) || return 1
+        screen_shot "$SHOT_NAME"
+        DIFFERENCE=$(difference "$expected" "$@")
+        ((DIFFERENCE <= THRESHOLD)) && return 0
+        ((SECONDS < deadline)) || return 1
         sleep 0.1
     done
 }
 
-inicia_jogo
-espera_janela
-menu_esperado menu 0 "$BANNER"
-menu_na_janela() {
-    foto janela
-    convert "$FOTO" -sample 640x480 "$FOTO"
-    DIFERENCA=$(diferenca "$ESPERADA" 0 0 640 480)
-    ((DIFERENCA <= LIMIAR))
+start_game
+wait_window
+expected_menu menu 0 "$BANNER"
+menu_in_window() {
+    shot window
+    convert "$SHOT" -sample 640x480 "$SHOT"
+    DIFFERENCE=$(difference "$EXPECTED" 0 0 640 480)
+    ((DIFFERENCE <= THRESHOLD))
 }
-espera menu_na_janela || falha "the menu did not show (difference $DIFERENCA/1000)"
-for tentativa in 1 2 3; do
+wait_for menu_in_window || fail "the menu did not show (difference $DIFFERENCE/1000)"
+for attempt in 1 2 3; do
     alt_enter
-    espera tela_cheia && break
-    ((tentativa < 3)) || falha "Alt+Enter did not go fullscreen"
+    wait_for fills_screen && break
+    ((attempt < 3)) || fail "Alt+Enter did not go fullscreen"
 done
-menu_esperado menu 0 "$BANNER"
-NOME_FOTO=cheia espera_na_tela "$ESPERADA" 0 0 640 480 ||
-    falha "fullscreen does not show the whole menu magnified (difference $DIFERENCA/1000)"
-((BORDA == 0)) || falha "the border left of the picture is not black"
-grep -q '^fullscreen = 1$' "$TRABALHO/lumo.cfg" || falha "lumo.cfg does not keep fullscreen: $(cat "$TRABALHO/lumo.cfg")"
-grep -q '^mute = 1$' "$TRABALHO/lumo.cfg" || falha "lumo.cfg lost [sound] mute: $(cat "$TRABALHO/lumo.cfg")"
+expected_menu menu 0 "$BANNER"
+SHOT_NAME=fullscreen wait_on_screen "$EXPECTED" 0 0 640 480 ||
+    fail "fullscreen does not show the whole menu magnified (difference $DIFFERENCE/1000)"
+((BORDER == 0)) || fail "the border left of the picture is not black"
+grep -q '^fullscreen = 1$' "$WORK/lumo.cfg" || fail "lumo.cfg does not keep fullscreen: $(cat "$WORK/lumo.cfg")"
+grep -q '^mute = 1$' "$WORK/lumo.cfg" || fail "lumo.cfg lost [sound] mute: $(cat "$WORK/lumo.cfg")"
 
 # A click on the black border does nothing: had it reached new game, as a
 # mapping that forgot the border would, the click on new game that follows
@@ -72,35 +72,35 @@ grep -q '^mute = 1$' "$TRABALHO/lumo.cfg" || falha "lumo.cfg lost [sound] mute: 
 xdotool mousemove 100 354 mousedown 1
 sleep 0.15
 xdotool mouseup 1
-menu_esperado escolha 0 "B01.jpg 300 0" "B02.jpg 300 50" "B03.jpg 300 100" "$BANNER"
-for tentativa in 1 2 3; do
+expected_menu chooser 0 "B01.jpg 300 0" "B02.jpg 300 50" "B03.jpg 300 100" "$BANNER"
+for attempt in 1 2 3; do
     xdotool mousemove 390 474 mousedown 1
     sleep 0.1
     xdotool mouseup 1
-    NOME_FOTO=escolha espera_na_tela "$ESPERADA" 300 0 50 150 && break
-    ((tentativa < 3)) || falha "a click on new game in fullscreen did nothing (difference $DIFERENCA/1000)"
+    SHOT_NAME=chooser wait_on_screen "$EXPECTED" 300 0 50 150 && break
+    ((attempt < 3)) || fail "a click on new game in fullscreen did nothing (difference $DIFFERENCE/1000)"
 done
 
-for tentativa in 1 2 3; do
+for attempt in 1 2 3; do
     alt_enter
-    espera eval '! tela_cheia' && break
-    ((tentativa < 3)) || falha "Alt+Enter did not leave fullscreen"
+    wait_for eval '! fills_screen' && break
+    ((attempt < 3)) || fail "Alt+Enter did not leave fullscreen"
 done
-read -r largura altura < <(xwininfo -id "$JANELA" | awk '/Width:/ {w = $2} /Height:/ {h = $2} END {print w, h}')
-[[ "$largura x $altura" == "1280 x 960" ]] || falha "back from fullscreen the window is $largura x $altura"
-grep -q '^fullscreen = 0$' "$TRABALHO/lumo.cfg" || falha "lumo.cfg still says fullscreen: $(cat "$TRABALHO/lumo.cfg")"
-kill -TERM "$JOGO_PID"
-espera_fim 10
+read -r width height < <(xwininfo -id "$WINDOW" | awk '/Width:/ {w = $2} /Height:/ {h = $2} END {print w, h}')
+[[ "$width x $height" == "1280 x 960" ]] || fail "back from fullscreen the window is $width x $height"
+grep -q '^fullscreen = 0$' "$WORK/lumo.cfg" || fail "lumo.cfg still says fullscreen: $(cat "$WORK/lumo.cfg")"
+kill -TERM "$GAME_PID"
+wait_exit 10
 
 # --fullscreen starts in it and saves nothing.
-cp "$TRABALHO/lumo.cfg" "$TRABALHO/lumo.antes"
-OPCOES_JOGO=--fullscreen inicia_jogo
-espera tela_cheia || falha "--fullscreen did not start in fullscreen"
-menu_esperado menu 0 "$BANNER"
-NOME_FOTO=inicio espera_na_tela "$ESPERADA" 0 0 640 480 || falha "--fullscreen does not show the menu (difference $DIFERENCA/1000)"
-kill -TERM "$JOGO_PID"
-espera_fim 10
-((STATUS == 0)) || falha "status $STATUS after SIGTERM in fullscreen"
-cmp -s "$TRABALHO/lumo.cfg" "$TRABALHO/lumo.antes" || falha "--fullscreen changed lumo.cfg"
+cp "$WORK/lumo.cfg" "$WORK/lumo.before"
+GAME_OPTIONS=--fullscreen start_game
+wait_for fills_screen || fail "--fullscreen did not start in fullscreen"
+expected_menu menu 0 "$BANNER"
+SHOT_NAME=start wait_on_screen "$EXPECTED" 0 0 640 480 || fail "--fullscreen does not show the menu (difference $DIFFERENCE/1000)"
+kill -TERM "$GAME_PID"
+wait_exit 10
+((STATUS == 0)) || fail "status $STATUS after SIGTERM in fullscreen"
+cmp -s "$WORK/lumo.cfg" "$WORK/lumo.before" || fail "--fullscreen changed lumo.cfg"
 
 echo "PASS: Alt+Enter to fullscreen and back, the picture centred on black, border clicks ignored, lumo.cfg kept whole, --fullscreen"

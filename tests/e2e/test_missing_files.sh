@@ -1,0 +1,58 @@
+#!/usr/bin/env bash
+# Missing files with the shipped pictures: a level file missing or cut short
+# is named in a message and the menu stays, still working; an image missing
+# is named in a message and the program ends with a failing status.
+source "$(dirname "$0")/lib.sh"
+
+start_x
+use_game_data
+rm "$WORK/02.txt"
+head -c 60 "$LUMO_SOURCE_DIR/03.txt" >"$WORK/03.txt"  # a few numbers only
+open_menu
+
+for n in 2 3; do
+    expected_menu chooser 0 "B01.jpg 300 0" "B02.jpg 300 50" "B03.jpg 300 100" "$BANNER"
+    click_until 115 177 "$EXPECTED" 300 0 50 150 || fail "new game did not open the level chooser (difference $DIFFERENCE/1000)"
+    click 325 $((50 * n - 25))
+    read_message
+    [[ "$MESSAGE" == "0$n.txt could not be read" ]] || fail "the message for level $n was '$MESSAGE'"
+    kill -0 "$GAME_PID" 2>/dev/null || fail "the program ended after the message for level $n"
+    # The chooser closed, so a click still held cannot try the level again.
+    wait_menu 5 || fail "after the message for level $n the menu is not back with the chooser closed (difference $DIFFERENCE/1000)"
+done
+
+# The menu still works: level 1 is there.
+choose_level 1
+end_with_escape
+exit_by_button
+
+# One picture missing or damaged: its name in the message, no window, a
+# failing status, and the program never crashes or hangs on it.
+damage() {
+    local picture=$1 how=$2 file="$WORK/Data/$1"
+    cp "$file" "$WORK/kept"
+    case $how in
+        missing) rm "$file" ;;
+        empty) : >"$file" ;;
+        cut) head -c "$(($(stat -c %s "$WORK/kept") / 2))" "$WORK/kept" >"$file" ;;
+        swapped) cp "$LUMO_SOURCE_DIR/Data/Imagens/Personagens/smile.png" "$file" ;;  # PNG bytes in a .jpg
+    esac
+}
+for fault in "Imagens/Niveis/03.jpg missing" "Imagens/Menu/LMBanner.png missing" \
+            "Imagens/Personagens/coco.png empty" "Imagens/numeros/07v.png cut" \
+            "B02.jpg swapped" "Imagens/Menu/ajuda02.jpg cut"; do
+    read -r picture how <<<"$fault"
+    damage "$picture" "$how"
+    start_game
+    read_message
+    case $picture in
+        */LMBanner.png) expected="LMBanner. not found" ;;  # reported without its extension, as it always was
+        *) expected="$(basename "$picture") not found" ;;
+    esac
+    [[ "$MESSAGE" == "$expected" ]] || fail "with $picture $how the message was '$MESSAGE', not '$expected'"
+    wait_exit 10
+    ((STATUS != 0 && STATUS < 128)) || fail "with $picture $how the program ended with status $STATUS"
+    mv "$WORK/kept" "$WORK/Data/$picture"
+done
+
+echo "PASS: missing and short level files named, menu kept; missing or damaged pictures named, failing status"
