@@ -4,8 +4,6 @@
 #include "display/window.h"
 #include "settings/settings.h"
 
-#include <jpgalleg.h>
-
 volatile int ticks = 0;
 
 void ticker() { ticks = ticks + 1; }
@@ -21,7 +19,6 @@ bool Jogo::alInit(const Options& options) {
         allegro_message("Unable to start Allegro: is there a display?\n");
         return false;
     }
-    jpgalleg_init();
     install_keyboard();
     install_mouse();
     install_timer();

@@ -2,12 +2,11 @@
 
 #include "display/dirty_rects.h"
 #include "display/window.h"
+#include "render/jpeg_loader.h"
 
-#include <jpgalleg.h>
 #include <loadpng.h>
 
 #include <algorithm>
-#include <cstdio>
 #include <cstdlib>
 
 namespace {
@@ -67,20 +66,8 @@ std::vector<ArquivoImagem> montaTabela() {
     return t;
 }
 
-// Allegro's JPEG loader accepts a file cut short and fills the missing rows
-// with whatever it decoded last; a whole file ends with the end-of-image marker.
-bool jpegInteiro(const std::string& caminho) {
-    FILE* f = std::fopen(caminho.c_str(), "rb");
-    if (!f) return false;
-    unsigned char fim[2] = {0, 0};
-    const bool lido = std::fseek(f, -2, SEEK_END) == 0 && std::fread(fim, 1, 2, f) == 2;
-    std::fclose(f);
-    return lido && fim[0] == 0xFF && fim[1] == 0xD9;
-}
-
 BITMAP* carrega(const ArquivoImagem& a) {
-    if (a.png) return load_png(a.caminho.c_str(), nullptr);
-    return jpegInteiro(a.caminho) ? load_jpg(a.caminho.c_str(), nullptr) : nullptr;
+    return a.png ? load_png(a.caminho.c_str(), nullptr) : loadJpeg(a.caminho);
 }
 
 }  // namespace

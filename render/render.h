@@ -13,7 +13,7 @@
 struct ArquivoImagem {
     short slot;
     std::string caminho;
-    bool png;  // load_png when true, load_jpg otherwise
+    bool png;  // loadpng when true, libjpeg-turbo (render/jpeg_loader.h) otherwise
 };
 
 // Slots of the game-over summary and of the bonus and penalty pop-ups.

@@ -6,7 +6,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 # file: the package build reads the program's libraries with it (Depends).
-packages=(build-essential cmake pkg-config file liballegro4-dev libloadpng4-dev libjpgalleg4-dev libx11-dev)
+packages=(build-essential cmake pkg-config file liballegro4-dev libloadpng4-dev libturbojpeg0-dev libx11-dev)
 tests=OFF
 if [[ "${1:-}" == "--tests" ]]; then
     tests=ON

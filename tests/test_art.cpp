@@ -3,10 +3,10 @@
 // button or shows walls that are not where the player bounces.
 #include <gtest/gtest.h>
 
+#include "render/jpeg_loader.h"
 #include "render/render.h"
 #include "tests/support.h"
 
-#include <jpgalleg.h>
 #include <loadpng.h>
 
 #include <cmath>
@@ -28,8 +28,7 @@ protected:
         set_color_depth(32);
         for (const ArquivoImagem& a : Render::tabela()) {
             std::string caminho = raiz + "/" + a.caminho;
-            imagens()[a.slot] = a.png ? load_png(caminho.c_str(), nullptr)
-                                      : load_jpg(caminho.c_str(), nullptr);
+            imagens()[a.slot] = a.png ? load_png(caminho.c_str(), nullptr) : loadJpeg(caminho);
         }
     }
     static std::map<int, BITMAP*>& imagens() {
