@@ -1,5 +1,7 @@
 #include "app/jogo.h"
 
+#include "app/quit_request.h"
+#include "display/window.h"
 #include "audio/game_sounds.h"
 #include "settings/settings.h"
 
@@ -11,7 +13,8 @@ END_OF_FUNCTION(ticker)
 // The table starts at zeros so a missing rank file shows 00:00 rows.
 Jogo::Jogo() : audio(&speakers), fim(false), menu(false), aux2{}, nr(1), rel1(0) {}
 
-bool Jogo::alInit() {
+bool Jogo::alInit(const Options& options) {
+    nameWindow();
     // Without a usable system (no display at all) the input drivers would crash.
     if (allegro_init() != 0) {
         allegro_message("Unable to start Allegro: is there a display?\n");
@@ -20,10 +23,15 @@ bool Jogo::alInit() {
     install_keyboard();
     install_mouse();
     install_timer();
-    if (!render.iniciaTela()) return false;
+    // Ours replace Allegro's for the polite signals from here on, so even a
+    // start-up cut short ends quietly.
+    installQuitHandlers();
+    installDisplayLossHandler();
+    const Settings settings = loadSettings();
+    if (!render.iniciaTela(chooseWindow(options, settings))) return false;
     // Sound comes last and may fail: the game then plays on silently.
     speakers.start();
-    audio.setMuted(loadSettings().mute);
+    audio.setMuted(options.mute || settings.mute);
     return true;
 }
 
@@ -31,6 +39,7 @@ bool Jogo::alInit() {
 void Jogo::alClose() {
     speakers.stop();
     render.liberaImagens();
+    closeWindow();
     allegro_exit();
 }
 
@@ -45,12 +54,15 @@ void Jogo::gameLoop() {
     audio.music(Theme::Play);
     // The click that chose the level, or a key held from the menu, is old.
     input.forgetHeld();
-    while (!fim) {
+    pause.reset();
+    takeFocusLoss();  // a focus lost in the menu does not pause the new game
+    while (!fim && !quitRequested()) {
         quadroJogo();
         esperaQuadro();
     }
     finishGame();
-    while (summary.isOpen()) {
+    // A request to quit skips the summary: the result is already kept.
+    while (summary.isOpen() && !quitRequested()) {
         esperaQuadro();
         summaryFrame();
     }
@@ -59,6 +71,7 @@ void Jogo::gameLoop() {
 void Jogo::finishGame() {
     ordenaSelection();
     const short place = insereRanking();
+    audio.resumeMusic();  // a game ended while paused hands on no held music
     playGameEnd(audio, place);
     // The key or click that ended the game does not also close the summary.
     input.forgetHeld();
@@ -80,6 +93,11 @@ void Jogo::quadroJogo() {
         fim = true;
         return;
     }
+    if (pause.frame(input, takeFocusLoss(), render, nr + 19)) {
+        audio.pauseMusic();
+        return;
+    }
+    audio.resumeMusic();
     capturaComandos();
     atualizaLogica();
     playReport(mapa.report(), audio);
@@ -101,7 +119,10 @@ void Jogo::atualizaLogica() {
 
 int tempoDeEspera(int periodos) { return periodos < 30 ? 30 - periodos : 0; }
 
+// The frame's picture goes to the window before the wait.
 void Jogo::esperaQuadro() {
+    handleWindowKeys(input);
+    presentPicture();
     int espera = tempoDeEspera(ticks);
     if (espera > 0) rest(espera);
     ticks = 0;

@@ -4,6 +4,8 @@
 // the menu, the ranking and the play screen.
 #pragma once
 
+#include "app/options.h"
+#include "app/pause.h"
 #include "audio/allegro_audio.h"
 #include "audio/audio.h"
 #include "input/input.h"
@@ -40,7 +42,7 @@ class Jogo {
 public:
     Jogo();
 
-    bool alInit();
+    bool alInit(const Options& options = Options());
     void alClose();
 
     // Runs the menu until a level is set up (fim false) or exit is clicked (fim true).
@@ -82,6 +84,7 @@ public:
     const short* getRanking() const { return aux2; }
     Mapa& getMapa() { return mapa; }
     const Input& getInput() const { return input; }
+    const Pause& getPause() const { return pause; }
     Render& getRender() { return render; }
     // Everything the game plays goes through here (mute, pause of the music).
     Audio& getAudio() { return audio; }
@@ -101,6 +104,7 @@ private:
     Audio audio;
     Mapa mapa;
     Input input;  // read once at the start of every frame, menu or game
+    Pause pause;
     bool fim;
     bool menu;
     short aux2[20];

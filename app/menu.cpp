@@ -3,6 +3,7 @@
 // action per press of the left button.
 #include "app/jogo.h"
 
+#include "app/quit_request.h"
 #include "audio/game_sounds.h"
 #include "settings/settings.h"
 
@@ -34,11 +35,11 @@ const Ponto ponteiros[5] = {{230, 147}, {230, 247}, {230, 347}, {230, 397}, {430
 void Jogo::gameMenu() {
     entraMenu();
     for (;;) {
-        while (menu) {
+        while (menu && !quitRequested()) {
             quadroMenu();
             esperaQuadro();
         }
-        if (fim) return;
+        if (fim || quitRequested()) return;
         if (iniciaJogo(nr)) {
             render.escondeMouse();
             return;

@@ -57,7 +57,12 @@ while read -r svg w h target kind x y; do
     esac
 done < "$TMP/svg/manifest.txt"
 
-echo "art/build.sh: $(wc -l < "$TMP/svg/manifest.txt") pictures written (Data/ and the icon art/lumo.png)"
+# The window's own icon, built into the program: 48 x 48, few colours, edges
+# either opaque or transparent as XPM has it.
+"$CONVERT" art/lumo.png -resize 48x48 -channel A -threshold 50% +channel -colors 64 xpm:- |
+    sed 's/^static const char \*[^[]*\[\]/static const char* const lumoIconXpm[]/' >display/lumo_icon.xpm
+
+echo "art/build.sh: $(wc -l < "$TMP/svg/manifest.txt") pictures written (Data/, the icon art/lumo.png and display/lumo_icon.xpm)"
 
 if [ "${1:-}" = "--preview" ]; then
     sh "$ROOT/art/preview.sh"

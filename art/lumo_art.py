@@ -627,6 +627,18 @@ def popup_glyph(ch):
     return svg(POPUP_W, POPUP_H, text(8, 19.5, ch, 20, WHITE, "middle", DIGIT_FONT, outline=INK, ow=4))
 
 
+def paused():
+    # Laid over the playfield while a game is paused: the word, the key that
+    # goes on, and the player's face waiting beside them.
+    p = [f'<rect x="3" y="3" width="294" height="124" rx="20" fill="{CARD}" opacity="0.92" '
+         f'stroke="{PURPLE}" stroke-width="4"/>',
+         group(face(0, 0, 26), 58, 65),
+         text(190, 62, "Paused", 44, YELLOW, "middle", outline=INK, ow=6),
+         key_cap(120, 80, "P"),
+         text(164, 100, "to resume", 19, WHITE)]
+    return svg(300, 130, "".join(p))
+
+
 # ---------------------------------------------------------------- main
 
 def main():
@@ -647,6 +659,7 @@ def main():
     add("feliz", pointer(False), 50, 50, menu + "escolhaFeliz.png", "png")
     add("triste", pointer(True), 50, 50, menu + "escolhaTriste.png", "png")
     add("rank", rank_panel(), 390, 320, menu + "rank.png", "png")
+    add("paused", paused(), 300, 130, "Data/Imagens/paused.png", "png")
     pers = "Data/Imagens/Personagens/"
     add("smile", svg(40, 40, smile()), 40, 40, pers + "smile.png", "png")
     add("smileTriste", svg(40, 40, smile(True)), 40, 40, pers + "smileTriste.png", "png")

@@ -1,5 +1,7 @@
 #include "input/input.h"
 
+#include "display/viewport.h"
+
 void Input::poll() {
     for (int k = 0; k < KEY_MAX; ++k) {
         before[k] = now[k];
@@ -7,8 +9,9 @@ void Input::poll() {
     }
     buttonsBefore = buttonsNow;
     buttonsNow = mouse_b;
-    x = mouse_x;
-    y = mouse_y;
+    // The window may show the picture magnified or on a black border: the
+    // game works in picture pixels, and a border point is no picture pixel.
+    toPicture(currentViewport(), mouse_x, mouse_y, x, y);
 }
 
 void Input::forgetHeld() {

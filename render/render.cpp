@@ -1,10 +1,13 @@
 #include "render/render.h"
 
+#include "display/dirty_rects.h"
+#include "display/window.h"
 #include "render/jpeg_loader.h"
 
 #include <loadpng.h>
 
 #include <algorithm>
+#include <cstdlib>
 
 namespace {
 
@@ -28,7 +31,8 @@ std::vector<ArquivoImagem> montaTabela() {
         {2, menu + "BRanking.png", true},        {3, menu + "BAjuda.png", true},
         {4, menu + "BCreditos.png", true},       {5, menu + "BSair.png", true},
         {6, menu + "escolhaFeliz.png", true},    {7, menu + "escolhaTriste.png", true},
-        {8, menu + "rank.png", true},            {10, pers + "smile.png", true},
+        {8, menu + "rank.png", true},            {9, "Data/Imagens/paused.png", true},
+        {10, pers + "smile.png", true},
         {11, pers + "smileTriste.png", true},    {12, pers + "coco.png", true},
         {13, pers + "esposa.png", true},         {14, pers + "gangster.png", true},
         {15, pers + "ladrao.png", true},         {20, niveis + "01.jpg", false},
@@ -94,15 +98,10 @@ std::string Render::mensagemFalta(const ArquivoImagem& arquivo) {
     return arquivo.caminho.substr(arquivo.caminho.rfind('/') + 1) + " not found";
 }
 
-bool Render::iniciaTela() {
-    set_color_depth(32);
-    if (set_gfx_mode(GFX_AUTODETECT_WINDOWED, 640, 480, 0, 0) != 0) {
-        allegro_message("Unable to open a 640x480 window in 32-bit colour: %s", allegro_error);
-        return false;
-    }
-    enable_triple_buffer();
+bool Render::iniciaTela(const WindowRequest& window) {
+    if (!openWindow(window)) return false;
     if (!carregaImagens()) return false;
-    show_mouse(screen);
+    showPointer();
     return true;
 }
 
@@ -124,19 +123,32 @@ BITMAP* Render::imagem(short slot) const {
 
 void Render::prendeTela() { acquire_screen(); }
 void Render::soltaTela() { release_screen(); }
-void Render::limpaTela() { clear_bitmap(screen); }
+void Render::limpaTela() {
+    clear_bitmap(screen);
+    pictureChanges().addAll();
+}
 
+// Every drawing reports its rectangle, so only what changed goes to the window.
 // An unfilled slot is never passed by the game; if it were, nothing is drawn.
 void Render::limpaPersonagem(short img, short x, short y, short xT, short yT) {
-    if (BITMAP* b = imagem(img)) blit(b, screen, x, y, x, y, xT, yT);
+    if (BITMAP* b = imagem(img)) {
+        blit(b, screen, x, y, x, y, xT, yT);
+        pictureChanges().add(x, y, xT, yT);
+    }
 }
 
 void Render::desenhaImagem(short img, short x, short y) {
-    if (BITMAP* b = imagem(img)) draw_sprite(screen, b, x, y);
+    if (BITMAP* b = imagem(img)) {
+        draw_sprite(screen, b, x, y);
+        pictureChanges().add(x, y, b->w, b->h);
+    }
 }
 
 void Render::desenhaImagemTrans(short img, short x, short y) {
-    if (BITMAP* b = imagem(img)) draw_trans_sprite(screen, b, x, y);
+    if (BITMAP* b = imagem(img)) {
+        draw_trans_sprite(screen, b, x, y);
+        pictureChanges().add(x, y, b->w, b->h);
+    }
 }
 
 void Render::desenhaNumero(short algo, short x, short y) { desenhaImagemTrans(algo, x, y); }
@@ -151,7 +163,9 @@ void Render::drawTwoDigits(int value, short firstSlot, short x, short y) {
 
 void Render::desenhaParede(short x, short y, short x2, short y2) {
     rect(screen, x, y, x2, y2, makecol(255, 255, 255));
+    pictureChanges().add(std::min(x, x2), std::min(y, y2), std::abs(x2 - x) + 1, std::abs(y2 - y) + 1);
 }
 
-void Render::escondeMouse() { scare_mouse(); }
-void Render::mostraMouse() { unscare_mouse(); }
+// The window system's pointer, never part of the picture.
+void Render::escondeMouse() { hidePointer(); }
+void Render::mostraMouse() { showPointer(); }

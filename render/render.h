@@ -2,6 +2,8 @@
 // picture reaches Allegro's `screen` through one of these thin wrappers.
 #pragma once
 
+#include "display/window.h"
+
 #include <allegro.h>
 
 #include <string>
@@ -32,7 +34,7 @@ public:
     ~Render();
 
     // Window, blender and every image; false (after a message) on failure.
-    bool iniciaTela();
+    bool iniciaTela(const WindowRequest& window = WindowRequest());
     // Only the images, in slot order, stopping at the first that fails.
     bool carregaImagens();
     // Frees every loaded image; must run while Allegro is still installed.

@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # Whole-program figures of the Release build (build-bench/) under a private
-# Xvfb: start-up to the first menu frame (also as a ratio to a bare Allegro
-# window, STARTS starts each, default 11), processor time over 10 s in the
-# menu and over 10 s of play, peak resident memory, and the length of a frame
-# (30 ms of wait plus its work) measured from the main thread's waits.
+# Xvfb (1600x1200): start-up to the first menu frame (also as a ratio to a
+# bare Allegro window, STARTS starts each, default 11), processor time over
+# 10 s in the menu, over 10 s of play and over 10 s paused, peak resident
+# memory, and the length of a frame (30 ms of wait plus its work) measured
+# from the main thread's waits. FATOR=2 runs the game with --scale 2.
 # Runs RODADAS times (default 5), each with sound, muted and with no sound
 # device (SOUND_MODES), and prints every run and the medians: the
 # machine may be shared, so single runs are noisy.
@@ -13,6 +14,8 @@ raiz=$PWD
 RODADAS=${RODADAS:-5}
 SEGUNDOS=${SEGUNDOS:-10}
 NIVEL=${NIVEL:-2}  # the level played: 2 has the fewest walls to run into
+FATOR=${FATOR:-1}  # the window's magnification (--scale), on a 1600x1200 screen
+export XVFB_SCREEN=1600x1200x24
 
 scripts/packages.sh xvfb xdotool strace
 scripts/bench.sh --build-only >/dev/null
@@ -68,15 +71,15 @@ quadros() {
 }
 
 click() {
-    xdotool mousemove --window "$1" "$2" "$3"
+    xdotool mousemove --window "$1" $(($2 * FATOR)) $(($3 * FATOR))
     sleep 0.05
     xdotool mousedown 1
     sleep 0.1
     xdotool mouseup 1
 }
 
-printf "%-8s %9s %9s %9s %9s %9s %9s %9s %9s %9s %8s %s\n" run start_ms menu_cpu% menu_main% menu_fr_ms menu_wk_ms \
-    play_cpu% play_main% play_fr_ms play_wk_ms peak_MB note >"$WORK/.tabela"
+printf "%-8s %9s %9s %9s %9s %9s %9s %9s %9s %9s %9s %9s %8s %s\n" run start_ms menu_cpu% menu_main% menu_fr_ms menu_wk_ms \
+    play_cpu% play_main% play_fr_ms play_wk_ms pause_cpu% pause_main% peak_MB note >"$WORK/.tabela"
 # The order of the set-ups turns round from run to run: the first start
 # after a pause is often the slowest.
 runs() {
@@ -89,12 +92,12 @@ runs() {
 for r in $(runs); do
     sound_setup "${r#*-}"
     rm -f "$WORK/rank.txt"
-    read -r GAME_PID inicio < <(cd "$WORK" && "$raiz/build-bench/bench/menu_probe" "$raiz/build-bench/lumo")
+    read -r GAME_PID inicio < <(cd "$WORK" && "$raiz/build-bench/bench/menu_probe" "$raiz/build-bench/lumo" --scale "$FATOR")
     sleep 1
     read -r menu_cpu menu_main < <(uso)
     read -r menu_fr menu_wk < <(quadros)
 
-    window=$(xdotool search --name '^lumo$' | head -1)
+    window=$(xdotool search --name '^[Ll]umo$' | head -1)
     click "$window" 100 170  # new game
     sleep 0.3
     click "$window" 325 $((50 * NIVEL - 25))  # the level's button
@@ -106,36 +109,43 @@ for r in $(runs); do
     read -r jogo_cpu jogo_main < <(uso)
     read -r jogo_fr jogo_wk < <(quadros)
     xdotool keyup Right
+    # Paused with P: the frames go on, nothing else.
+    xdotool keydown p
+    sleep 0.2
+    xdotool keyup p
+    sleep 0.5
+    read -r pausa_cpu pausa_main < <(uso)
     pico=$(awk '/VmHWM/ {printf "%.1f", $2 / 1024}' "/proc/$GAME_PID/status")
     nota=""
     [[ -e "$WORK/rank.txt" ]] && nota="game ended during the play measurement"
     kill "$GAME_PID"
     wait "$GAME_PID" 2>/dev/null || true
     GAME_PID=""
-    printf "%-8s %9s %9s %9s %9s %9s %9s %9s %9s %9s %8s %s\n" "$r" "$inicio" "$menu_cpu" "$menu_main" "$menu_fr" \
-        "$menu_wk" "$jogo_cpu" "$jogo_main" "$jogo_fr" "$jogo_wk" "$pico" "$nota" >>"$WORK/.tabela"
+    printf "%-8s %9s %9s %9s %9s %9s %9s %9s %9s %9s %9s %9s %8s %s\n" "$r" "$inicio" "$menu_cpu" "$menu_main" "$menu_fr" \
+        "$menu_wk" "$jogo_cpu" "$jogo_main" "$jogo_fr" "$jogo_wk" "$pausa_cpu" "$pausa_main" "$pico" "$nota" >>"$WORK/.tabela"
     sleep 0.5
 done
 
 cat "$WORK/.tabela"
 for m in $SOUND_MODES; do
     printf "%-5s" "$m"
-    for c in $(seq 2 11); do
-        printf " %9s" "$(awk -v c="$c" -v m="-$m" 'NR > 1 && $12 == "" && substr($1, length($1) - length(m) + 1) == m {print $c}' \
+    for c in $(seq 2 13); do
+        printf " %9s" "$(awk -v c="$c" -v m="-$m" 'NR > 1 && $14 == "" && substr($1, length($1) - length(m) + 1) == m {print $c}' \
             "$WORK/.tabela" | mediana)"
     done
     echo
 done
-echo "(medians over the runs without a note; level $NIVEL; $(nproc) cores, load average $(cut -d' ' -f1-3 /proc/loadavg))"
+echo "(medians over the runs without a note; level $NIVEL; factor $FATOR; $(nproc) cores, load average $(cut -d' ' -f1-3 /proc/loadavg))"
 
 # Start-up as a ratio to a bare Allegro program that opens the same window
 # and fills one rectangle (bench/bare_window.cpp): STARTS starts of each,
-# taken in turn so both see the same load on the machine.
+# taken in turn so both see the same load on the machine; the game at
+# --scale 1, the bare window's size.
 STARTS=${STARTS:-11}
 sound_setup sound
 first_frame_ms() {
     local ms
-    read -r GAME_PID ms < <(cd "$WORK" && "$raiz/build-bench/bench/menu_probe" "$1")
+    read -r GAME_PID ms < <(cd "$WORK" && "$raiz/build-bench/bench/menu_probe" "$@")
     kill "$GAME_PID" 2>/dev/null || true
     # Gone (or a zombie) before the next start, within 5 s.
     for _ in $(seq 250); do
@@ -146,7 +156,7 @@ first_frame_ms() {
     echo "$ms"
 }
 for _ in $(seq "$STARTS"); do
-    game=$(first_frame_ms "$raiz/build-bench/lumo")
+    game=$(first_frame_ms "$raiz/build-bench/lumo" --scale 1)
     bare=$(first_frame_ms "$raiz/build-bench/bench/bare_window")
     awk -v g="$game" -v b="$bare" 'BEGIN {if (g > 0 && b > 0) printf "%s %s %.2f\n", g, b, g / b}'
 done >"$WORK/.ratio"
@@ -166,7 +176,7 @@ inicio_rastreado() {
     local rastro="$WORK/.inicio" strace_pid
     rm -f "$rastro"
     (cd "$WORK" && exec strace -f --seccomp-bpf -ttt -e trace=execve,connect,openat,pselect6 -o "$rastro" \
-        "$raiz/build-bench/lumo") >/dev/null 2>&1 &
+        "$raiz/build-bench/lumo" --scale "$FATOR") >/dev/null 2>&1 &
     strace_pid=$!
     for _ in $(seq 200); do
         grep -qE "tv_nsec=(29|30)000000" "$rastro" 2>/dev/null && break

@@ -6,12 +6,12 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 # file: the package build reads the program's libraries with it (Depends).
-packages=(build-essential cmake pkg-config file liballegro4-dev libloadpng4-dev libturbojpeg0-dev libasound2-dev)
+packages=(build-essential cmake pkg-config file liballegro4-dev libloadpng4-dev libturbojpeg0-dev libasound2-dev libx11-dev)
 tests=OFF
 if [[ "${1:-}" == "--tests" ]]; then
     tests=ON
     packages+=(libgtest-dev libbenchmark-dev xvfb xdotool x11-utils imagemagick clang libclang-rt-dev
-               valgrind desktop-file-utils appstream lintian man-db)
+               valgrind desktop-file-utils appstream lintian man-db libxfixes-dev)
 fi
 
 scripts/packages.sh "${packages[@]}"

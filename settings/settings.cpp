@@ -41,3 +41,9 @@ bool saveSettings(const Settings& s, const std::string& path) {
                              "\n\n[sound]\nmute = " + std::to_string(s.mute ? 1 : 0) + "\n";
     return writeWholeFile(path, text);
 }
+
+bool saveFullscreenChoice(bool fullscreen, const std::string& path) {
+    Settings s = loadSettings(path);
+    s.fullscreen = fullscreen;
+    return saveSettings(s, path);
+}

@@ -17,3 +17,5 @@ extern const char* const SETTINGS_FILE;
 Settings loadSettings(const std::string& path = SETTINGS_FILE);
 // The whole file, written beside it and renamed over it; false on failure.
 bool saveSettings(const Settings& settings, const std::string& path = SETTINGS_FILE);
+// Alt+Enter's choice: the file as it stands with only `fullscreen` changed.
+bool saveFullscreenChoice(bool fullscreen, const std::string& path = SETTINGS_FILE);

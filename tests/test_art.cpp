@@ -122,6 +122,8 @@ TEST_F(ArteTest, SizesFitTheirPlaces) {
         // Sprites inside the rectangle erased behind them.
         {10, 40, 40, false},  {11, 40, 40, false},  {12, 30, 30, false},  {13, 45, 40, false},
         {14, 43, 42, false},  {15, 38, 40, false},
+        // The pause picture lies on the playfield, below the panel band.
+        {9, 640, 410, false},
     };
     for (int s = 30; s <= 34; ++s) limites.push_back({s, 39, 50, false});
     // The summary card and its lines; the pop-up sign and digits.
@@ -145,6 +147,25 @@ TEST_F(ArteTest, SizesFitTheirPlaces) {
             EXPECT_LE(b->h, l.h) << linha(l.slot).caminho;
         }
     }
+}
+
+// Laid over a frozen game: see-through corners, a solid middle where the
+// word and the hint are, bright writing on a dark card.
+TEST_F(ArteTest, PausedPictureIsACardOverThePlayfield) {
+    BITMAP* b = img(9);
+    for (auto [x, y] : {std::pair{0, 0}, {b->w - 1, 0}, {0, b->h - 1}, {b->w - 1, b->h - 1}})
+        EXPECT_EQ(alfa(b, x, y), 0) << x << "," << y;
+    int solid = 0, bright = 0;
+    for (int y = 0; y < b->h; ++y)
+        for (int x = 0; x < b->w; ++x) {
+            solid += alfa(b, x, y) >= 200;
+            const teste::Rgb c = teste::pixel(b, x, y);
+            bright += alfa(b, x, y) == 255 && c.r > 200 && c.g > 180;
+        }
+    EXPECT_GT(solid, b->w * b->h * 3 / 4);
+    EXPECT_GT(bright, 400) << "the yellow word and the white hint";
+    EXPECT_GE(b->w, 200);
+    EXPECT_GE(b->h, 80);
 }
 
 TEST_F(ArteTest, BlackScreenIsBlack) {

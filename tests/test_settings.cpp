@@ -4,7 +4,9 @@
 #include "settings/settings.h"
 #include "tests/support.h"
 
+#include <cstdio>
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -55,6 +57,36 @@ TEST_F(SettingsFile, ReadOnlyFileIsLeftAlone) {
     s.scale = 5;
     EXPECT_FALSE(saveSettings(s));
     EXPECT_EQ(loadSettings().scale, 2);
+}
+
+TEST_F(SettingsFile, UnreadableFileGivesTheDefaults) {
+    teste::escreveArquivo("lumo.cfg", "[display]\nscale = 3\nfullscreen = 1\n");
+    chmod("lumo.cfg", 0);
+    if (getuid() != 0) {  // root reads it anyway
+        EXPECT_EQ(loadSettings().scale, 0);
+        EXPECT_FALSE(loadSettings().fullscreen);
+    }
+    chmod("lumo.cfg", 0644);
+    mkdir("folder.cfg", 0755);
+    EXPECT_EQ(loadSettings("folder.cfg").scale, 0) << "a folder in the file's place";
+}
+
+TEST_F(SettingsFile, FullscreenChoiceKeepsEverythingElse) {
+    teste::escreveArquivo("lumo.cfg", "[display]\nscale = 3\nfullscreen = 0\n[sound]\nmute = 1\n");
+    ASSERT_TRUE(saveFullscreenChoice(true));
+    Settings s = loadSettings();
+    EXPECT_TRUE(s.fullscreen);
+    EXPECT_EQ(s.scale, 3);
+    EXPECT_TRUE(s.mute);
+    ASSERT_TRUE(saveFullscreenChoice(false));
+    s = loadSettings();
+    EXPECT_FALSE(s.fullscreen);
+    EXPECT_TRUE(s.mute);
+    // No file yet: one is written with the defaults and the choice.
+    std::remove("lumo.cfg");
+    ASSERT_TRUE(saveFullscreenChoice(true));
+    EXPECT_TRUE(loadSettings().fullscreen);
+    EXPECT_EQ(loadSettings().scale, 0);
 }
 
 }  // namespace

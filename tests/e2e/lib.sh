@@ -33,9 +33,10 @@ fail() {
     exit 1
 }
 
+# XVFB_SCREEN: the virtual screen's size (a small one keeps the window at 640x480).
 start_x() {
     local display_file="$WORK/.display"
-    Xvfb -displayfd 3 -screen 0 800x600x24 -nolisten tcp 3>"$display_file" >/dev/null 2>&1 &
+    Xvfb -displayfd 3 -screen 0 "${XVFB_SCREEN:-800x600x24}" -nolisten tcp 3>"$display_file" >/dev/null 2>&1 &
     XVFB_PID=$!
     for _ in $(seq 100); do
         [[ -s "$display_file" ]] && break
@@ -56,9 +57,10 @@ use_game_data() {
     cp "$LUMO_SOURCE_DIR"/0[123].txt "$WORK/"
 }
 
-# The program, or the given command in its place (an installed launcher).
+# The program, or the given command in its place (an installed launcher),
+# with the options in GAME_OPTIONS.
 start_game() {
-    (cd "$WORK" && exec "${1:-$LUMO_BIN}" >"$WORK/.output" 2>&1) &
+    (cd "$WORK" && exec "${1:-$LUMO_BIN}" ${GAME_OPTIONS:-} >"$WORK/.output" 2>&1) &
     GAME_PID=$!
 }
 
@@ -66,7 +68,7 @@ start_game() {
 wait_window() {
     WINDOW=""
     for _ in $(seq 100); do
-        WINDOW=$(xdotool search --name '^lumo$' 2>/dev/null | head -1 || true)
+        WINDOW=$(xdotool search --name '^[Ll]umo$' 2>/dev/null | head -1 || true)
         [[ -n "$WINDOW" ]] && break
         sleep 0.05
     done

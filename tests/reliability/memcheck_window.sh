@@ -35,7 +35,7 @@ press_for() {
 }
 WINDOW=""
 for _ in $(seq 600); do
-    WINDOW=$(xdotool search --name '^lumo$' 2>/dev/null | head -1 || true)
+    WINDOW=$(xdotool search --name '^[Ll]umo$' 2>/dev/null | head -1 || true)
     [[ -n "$WINDOW" ]] && break
     sleep 0.1
 done

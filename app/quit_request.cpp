@@ -1,0 +1,39 @@
+#include "app/quit_request.h"
+
+#include <allegro.h>
+#include <X11/Xlib.h>
+
+#include <csignal>
+#include <initializer_list>
+#include <unistd.h>
+
+namespace {
+
+volatile std::sig_atomic_t quitFlag = 0;
+
+void onSignal(int) { quitFlag = 1; }
+void onCloseButton() { quitFlag = 1; }
+END_OF_FUNCTION(onCloseButton)
+
+// Xlib ends the process if this returns, through exit() and Allegro's
+// atexit shut-down, which would wait on the lost server. The ranking is
+// always written beside its file and renamed over it, so stopping here
+// leaves it either old or new.
+int onDisplayLost(::Display*) { _exit(0); }
+
+}  // namespace
+
+void installQuitHandlers() {
+    struct sigaction action = {};
+    action.sa_handler = onSignal;
+    sigemptyset(&action.sa_mask);
+    for (int s : {SIGTERM, SIGINT, SIGHUP}) sigaction(s, &action, nullptr);
+    LOCK_FUNCTION(onCloseButton);
+    set_close_button_callback(onCloseButton);
+}
+
+void installDisplayLossHandler() { XSetIOErrorHandler(onDisplayLost); }
+
+bool quitRequested() { return quitFlag != 0; }
+void requestQuit() { quitFlag = 1; }
+void clearQuitRequest() { quitFlag = 0; }

@@ -1,0 +1,80 @@
+// Frames as the window gets them: the frame's work, then its changed
+// rectangles magnified into a window-sized memory bitmap (factor 1 or 2).
+// A frame of play on level 2 with every enemy present, an idle menu frame
+// (nothing changed: nothing is sent) and a paused frame.
+#include "bench/ambiente.h"
+
+#include "display/dirty_rects.h"
+#include "display/presenter.h"
+
+#include <functional>
+
+namespace {
+
+using bench::Amostras;
+
+// Times `frame` followed by sending its changes, per iteration.
+void measure(benchmark::State& state, const std::function<void(long)>& frame) {
+    const int f = static_cast<int>(state.range(0));
+    BITMAP* window = create_bitmap_ex(32, 640 * f, 480 * f);
+    Presenter presenter;
+    presenter.reset(centredViewport(640 * f, 480 * f, f));
+    presenter.present(screen, window, pictureChanges());
+    Amostras samples;
+    long n = 0;
+    for (auto _ : state) {
+        const auto t0 = Amostras::Relogio::now();
+        frame(n++);
+        presenter.present(screen, window, pictureChanges());
+        samples.junta(Amostras::Relogio::now() - t0);
+    }
+    samples.publica(state);
+    presenter.release();
+    destroy_bitmap(window);
+}
+
+void playFrameSent(benchmark::State& state) {
+    Jogo& jogo = bench::jogoCarregado();
+    bench::preparaPartida(jogo, 2);
+    measure(state, [&](long q) {
+        bench::teclasDoQuadro(q);
+        bench::mantemJogo(jogo.getMapa());
+        jogo.quadroJogo();
+    });
+    bench::soltaTeclas();
+}
+
+void idleMenuFrameSent(benchmark::State& state) {
+    Jogo& jogo = bench::jogoCarregado();
+    jogo.entraMenu();
+    mouse_x = 400, mouse_y = 20, mouse_b = 0;
+    jogo.quadroMenu();
+    measure(state, [&](long) { jogo.quadroMenu(); });
+}
+
+// P let go for a frame, then pressed for one: the pause toggles.
+void pressP(Jogo& jogo) {
+    key[KEY_P] = 0;
+    jogo.quadroJogo();
+    key[KEY_P] = 1;
+    jogo.quadroJogo();
+    key[KEY_P] = 0;
+}
+
+void pausedFrameSent(benchmark::State& state) {
+    Jogo& jogo = bench::jogoCarregado();
+    bench::preparaPartida(jogo, 2);
+    if (!jogo.getPause().isPaused()) pressP(jogo);
+    if (!jogo.getPause().isPaused()) {
+        state.SkipWithError("the game did not pause");
+        return;
+    }
+    measure(state, [&](long) { jogo.quadroJogo(); });
+    pressP(jogo);  // resumed, for whatever runs next
+}
+
+}  // namespace
+
+BENCHMARK(playFrameSent)->ArgName("factor")->DenseRange(1, 2)->MinTime(2.0)->Unit(benchmark::kMicrosecond);
+BENCHMARK(idleMenuFrameSent)->ArgName("factor")->DenseRange(1, 2)->MinTime(1.0)->Unit(benchmark::kMicrosecond);
+BENCHMARK(pausedFrameSent)->ArgName("factor")->DenseRange(1, 2)->MinTime(1.0)->Unit(benchmark::kMicrosecond);

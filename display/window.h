@@ -1,0 +1,42 @@
+// The game's window. The game keeps drawing its 640x480 picture into
+// Allegro's `screen`, which here is a memory bitmap; the real window, of
+// any size, gets the picture magnified, one changed rectangle at a time.
+// Fullscreen, the pointer (the window system's own, so no pointer pixel is
+// ever part of the picture) and the focus live here too.
+#pragma once
+
+#include <allegro.h>
+
+struct WindowRequest {
+    int scale = 0;  // 0: the largest that fits the desktop; else 1 to 8
+    bool fullscreen = false;
+};
+
+class Input;
+
+// Name, class and icon as the desktop sees them; before Allegro starts,
+// which creates the X window.
+void nameWindow();
+// Opens the window as asked, falling back to smaller factors and to a window
+// when the system refuses; false (after a message) when nothing opens.
+bool openWindow(const WindowRequest& request);
+// Gives Allegro its own screen back; before allegro_exit.
+void closeWindow();
+
+// Sends what changed in the picture since the last call.
+void presentPicture();
+
+// Alt+Enter: fullscreen on or off, the choice saved in the settings file.
+// True when it switched; the window then shows the whole picture anew.
+bool handleWindowKeys(const Input& input);
+bool toggleFullscreen();
+bool isFullscreen();
+
+void showPointer();
+void hidePointer();
+
+// True once after the window lost the keyboard focus.
+bool takeFocusLoss();
+
+// The window itself, or null when none is open (headless).
+BITMAP* realScreen();

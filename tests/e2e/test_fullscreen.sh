@@ -1,0 +1,106 @@
+#!/usr/bin/env bash
+# Fullscreen: Alt+Enter switches to the whole screen with the picture
+# magnified and centred on black, clicks on the picture work and clicks on
+# the border do nothing; the choice is kept in lumo.cfg (its other settings
+# untouched); Alt+Enter again brings the window back. --fullscreen starts in
+# it without saving anything.
+source "$(dirname "$0")/lib.sh"
+
+XVFB_SCREEN=1600x1200x24 start_x
+use_game_data
+printf '[sound]\nmute = 1\n' >"$WORK/lumo.cfg"
+
+alt_enter() {
+    timeout 5 xdotool windowfocus --sync "$WINDOW" 2>/dev/null || true
+    xdotool keydown alt keydown Return
+    sleep 0.15
+    xdotool keyup Return keyup alt
+}
+# Whether a window covers the whole screen.
+fills_screen() { xwininfo -root -tree | grep -q ' 1600x1200+0+0 '; }
+wait_for() {
+    local deadline=$((SECONDS + 5))
+    until "$@"; do
+        ((SECONDS < deadline)) || return 1
+        sleep 0.1
+    done
+}
+# The whole screen, the picture's part of it brought back to 640x480.
+screen_shot() {
+    SHOT="$ARTIFACTS/$TEST_NAME-$1.png"
+    import -window root "$SHOT"
+    BORDER=$(convert "$SHOT" -crop 160x1200+0+0 +repage -format '%[fx:round(1000*maxima)]' info:)
+    convert "$SHOT" -crop 1280x960+160+120 +repage -sample 640x480 "$SHOT"
+}
+wait_on_screen() {
+    local expected=$1 deadline=$((SECONDS + 5))
+    shift
+    while :; do
+        screen_shot "$SHOT_NAME"
+        DIFFERENCE=$(difference "$expected" "$@")
+        ((DIFFERENCE <= THRESHOLD)) && return 0
+        ((SECONDS < deadline)) || return 1
+        sleep 0.1
+    done
+}
+
+start_game
+wait_window
+expected_menu menu 0 "$BANNER"
+menu_in_window() {
+    shot window
+    convert "$SHOT" -sample 640x480 "$SHOT"
+    DIFFERENCE=$(difference "$EXPECTED" 0 0 640 480)
+    ((DIFFERENCE <= THRESHOLD))
+}
+wait_for menu_in_window || fail "the menu did not show (difference $DIFFERENCE/1000)"
+for attempt in 1 2 3; do
+    alt_enter
+    wait_for fills_screen && break
+    ((attempt < 3)) || fail "Alt+Enter did not go fullscreen"
+done
+expected_menu menu 0 "$BANNER"
+SHOT_NAME=fullscreen wait_on_screen "$EXPECTED" 0 0 640 480 ||
+    fail "fullscreen does not show the whole menu magnified (difference $DIFFERENCE/1000)"
+((BORDER == 0)) || fail "the border left of the picture is not black"
+grep -q '^fullscreen = 1$' "$WORK/lumo.cfg" || fail "lumo.cfg does not keep fullscreen: $(cat "$WORK/lumo.cfg")"
+grep -q '^mute = 1$' "$WORK/lumo.cfg" || fail "lumo.cfg lost [sound] mute: $(cat "$WORK/lumo.cfg")"
+
+# A click on the black border does nothing: had it reached new game, as a
+# mapping that forgot the border would, the click on new game that follows
+# would close the chooser again.
+xdotool mousemove 100 354 mousedown 1
+sleep 0.15
+xdotool mouseup 1
+expected_menu chooser 0 "B01.jpg 300 0" "B02.jpg 300 50" "B03.jpg 300 100" "$BANNER"
+for attempt in 1 2 3; do
+    xdotool mousemove 390 474 mousedown 1
+    sleep 0.1
+    xdotool mouseup 1
+    SHOT_NAME=chooser wait_on_screen "$EXPECTED" 300 0 50 150 && break
+    ((attempt < 3)) || fail "a click on new game in fullscreen did nothing (difference $DIFFERENCE/1000)"
+done
+
+for attempt in 1 2 3; do
+    alt_enter
+    wait_for eval '! fills_screen' && break
+    ((attempt < 3)) || fail "Alt+Enter did not leave fullscreen"
+done
+read -r width height < <(xwininfo -id "$WINDOW" | awk '/Width:/ {w = $2} /Height:/ {h = $2} END {print w, h}')
+[[ "$width x $height" == "1280 x 960" ]] || fail "back from fullscreen the window is $width x $height"
+grep -q '^fullscreen = 0$' "$WORK/lumo.cfg" || fail "lumo.cfg still says fullscreen: $(cat "$WORK/lumo.cfg")"
+kill -TERM "$GAME_PID"
+wait_exit 10
+
+# --fullscreen starts in it and saves nothing.
+cp "$WORK/lumo.cfg" "$WORK/lumo.before"
+GAME_OPTIONS=--fullscreen start_game
+wait_for fills_screen || fail "--fullscreen did not start in fullscreen"
+expected_menu menu 0 "$BANNER"
+SHOT_NAME=start wait_on_screen "$EXPECTED" 0 0 640 480 || fail "--fullscreen does not show the menu (difference $DIFFERENCE/1000)"
+kill -TERM "$GAME_PID"
+wait_exit 10
+((STATUS == 0)) || fail "status $STATUS after SIGTERM in fullscreen"
+cmp -s "$WORK/lumo.cfg" "$WORK/lumo.before" || fail "--fullscreen changed lumo.cfg"
+
+echo "PASS: Alt+Enter to fullscreen and back, the picture centred on black, border clicks ignored, lumo.cfg kept whole, --fullscreen"

@@ -1,0 +1,194 @@
+// The window's geometry and what reaches it: the factor for a desktop, the
+// mouse mapped back to picture pixels, and only changed parts sent, each a
+// sharp block that scales back down to the game's own picture.
+#include <gtest/gtest.h>
+
+#include "display/dirty_rects.h"
+#include "display/presenter.h"
+#include "display/viewport.h"
+#include "input/input.h"
+#include "tests/support.h"
+
+namespace {
+
+TEST(WindowFactor, LargestThatFitsWithRoomForPanels) {
+    struct Case { int w, h, factor; };
+    for (Case c : {Case{640, 480, 1}, Case{800, 600, 1}, Case{1024, 768, 1}, Case{1280, 1024, 1},
+                   Case{1366, 768, 1}, Case{1600, 1200, 2}, Case{1920, 1080, 2}, Case{2560, 1440, 2},
+                   Case{2560, 1600, 3}, Case{3840, 2160, 4}, Case{7680, 4320, 8}, Case{20000, 20000, 8},
+                   Case{0, 0, 1}, Case{-1, 900, 1}, Case{300, 200, 1}})
+        EXPECT_EQ(windowFactor(c.w, c.h), c.factor) << c.w << "x" << c.h;
+}
+
+TEST(WindowFactor, FullscreenUsesTheWholeScreen) {
+    EXPECT_EQ(fullscreenFactor(1280, 960), 2);
+    EXPECT_EQ(fullscreenFactor(1920, 1080), 2);
+    EXPECT_EQ(fullscreenFactor(1600, 1200), 2);
+    EXPECT_EQ(fullscreenFactor(3840, 2160), 4);
+    EXPECT_EQ(fullscreenFactor(640, 480), 1);
+    EXPECT_EQ(fullscreenFactor(0, 0), 1);
+}
+
+TEST(MouseMapping, EveryFactorMapsBlocksToTheirPixel) {
+    for (int f = 1; f <= 3; ++f) {
+        const Viewport v = centredViewport(640 * f, 480 * f, f);
+        EXPECT_EQ(v.left, 0);
+        EXPECT_EQ(v.top, 0);
+        int x = 0, y = 0;
+        for (int px : {0, 1, 115, 229, 230, 639})
+            for (int k = 0; k < f; ++k) {
+                ASSERT_TRUE(toPicture(v, px * f + k, 177 * f + k, x, y));
+                EXPECT_EQ(x, px) << "factor " << f;
+                EXPECT_EQ(y, 177);
+            }
+        EXPECT_FALSE(toPicture(v, 640 * f, 10, x, y)) << "just past the right edge";
+        EXPECT_FALSE(toPicture(v, 10, 480 * f, x, y));
+    }
+}
+
+TEST(MouseMapping, FullscreenBordersAreNoPicture) {
+    // 1600x1200 at factor 2: the picture is 1280x960 with 160 and 120 of black around it.
+    const Viewport v = centredViewport(1600, 1200, fullscreenFactor(1600, 1200));
+    EXPECT_EQ(v.factor, 2);
+    EXPECT_EQ(v.left, 160);
+    EXPECT_EQ(v.top, 120);
+    int x = 0, y = 0;
+    ASSERT_TRUE(toPicture(v, 160, 120, x, y));
+    EXPECT_EQ(x, 0);
+    EXPECT_EQ(y, 0);
+    ASSERT_TRUE(toPicture(v, 160 + 1279, 120 + 959, x, y));
+    EXPECT_EQ(x, 639);
+    EXPECT_EQ(y, 479);
+    for (auto [wx, wy] : {std::pair{159, 500}, {1440, 500}, {800, 119}, {800, 1080}, {0, 0}, {1599, 1199}}) {
+        EXPECT_FALSE(toPicture(v, wx, wy, x, y)) << wx << "," << wy;
+        EXPECT_EQ(x, -1);
+        EXPECT_EQ(y, -1);
+    }
+    // 1920x1080: factor 2, borders left and right, 60 above and below.
+    const Viewport wide = centredViewport(1920, 1080, fullscreenFactor(1920, 1080));
+    EXPECT_EQ(wide.left, 320);
+    EXPECT_EQ(wide.top, 60);
+}
+
+class InputMapping : public ::testing::Test {
+protected:
+    void SetUp() override { teste::iniciaAllegro(); }
+    void TearDown() override {
+        currentViewport() = Viewport();
+        mouse_x = mouse_y = mouse_b = 0;
+    }
+};
+
+TEST_F(InputMapping, TheGameSeesPicturePixelsAndNothingOnTheBorder) {
+    currentViewport() = centredViewport(1600, 1200, 2);
+    Input input;
+    mouse_x = 160 + 2 * 115 + 1;
+    mouse_y = 120 + 2 * 177;
+    input.poll();
+    EXPECT_EQ(input.mouseX(), 115);
+    EXPECT_EQ(input.mouseY(), 177);
+    mouse_x = 100;  // the black border left of the picture
+    input.poll();
+    EXPECT_EQ(input.mouseX(), -1);
+    EXPECT_EQ(input.mouseY(), -1);
+}
+
+TEST(DirtyRectList, ClipsIgnoresEmptyAndGivesUpOnTooMany) {
+    DirtyRects d;
+    d.add(-10, -5, 30, 20);
+    d.add(630, 470, 50, 50);
+    d.add(700, 10, 5, 5);
+    d.add(10, 10, 0, 5);
+    ASSERT_EQ(d.rects().size(), 2u);
+    EXPECT_EQ(d.rects()[0].x, 0);
+    EXPECT_EQ(d.rects()[0].y, 0);
+    EXPECT_EQ(d.rects()[0].w, 20);
+    EXPECT_EQ(d.rects()[0].h, 15);
+    EXPECT_EQ(d.rects()[1].w, 10);
+    EXPECT_EQ(d.rects()[1].h, 10);
+    for (int i = 0; i < 100; ++i) d.add(i, i, 3, 3);
+    ASSERT_EQ(d.rects().size(), 1u);
+    EXPECT_EQ(d.rects()[0].w, 640);
+    EXPECT_EQ(d.rects()[0].h, 480);
+    d.add(1, 1, 1, 1);
+    EXPECT_EQ(d.rects().size(), 1u) << "the whole picture covers anything more";
+}
+
+class Presenting : public ::testing::Test {
+protected:
+    void SetUp() override {
+        teste::iniciaAllegro();
+        picture = create_bitmap_ex(32, 640, 480);
+        for (int y = 0; y < 480; ++y)
+            for (int x = 0; x < 640; ++x) putpixel(picture, x, y, makecol32(x % 256, y % 256, (x * 7 + y * 3) % 256));
+    }
+    void TearDown() override {
+        destroy_bitmap(picture);
+        if (target) destroy_bitmap(target);
+    }
+    // A window of w x h showing the picture at factor f, centred.
+    void window(int w, int h, int f) {
+        target = create_bitmap_ex(32, w, h);
+        clear_to_color(target, makecol32(1, 2, 3));
+        presenter.reset(centredViewport(w, h, f));
+    }
+    // Whether every f x f block of the window holds its picture pixel.
+    bool showsPicture() {
+        const Viewport& v = presenter.viewport();
+        for (int y = 0; y < 480 * v.factor; ++y)
+            for (int x = 0; x < 640 * v.factor; ++x)
+                if (getpixel(target, v.left + x, v.top + y) != getpixel(picture, x / v.factor, y / v.factor))
+                    return false;
+        return true;
+    }
+    BITMAP* picture = nullptr;
+    BITMAP* target = nullptr;
+    Presenter presenter;
+    DirtyRects changes;
+};
+
+TEST_F(Presenting, MagnifiedPictureScalesBackToTheGamesOwn) {
+    for (int f = 1; f <= 3; ++f) {
+        if (target) destroy_bitmap(target);
+        window(640 * f, 480 * f, f);
+        EXPECT_EQ(presenter.present(picture, target, changes), 640L * 480) << "the first time, everything";
+        EXPECT_TRUE(showsPicture()) << "factor " << f;
+        EXPECT_TRUE(changes.rects().empty());
+    }
+}
+
+TEST_F(Presenting, OnlyWhatChangedIsSentAndTheBorderStaysBlack) {
+    window(1600, 1200, 2);
+    presenter.present(picture, target, changes);
+    EXPECT_EQ(teste::pixel(target, 159, 600), (teste::Rgb{1, 2, 3})) << "the border is not drawn on";
+
+    // Drawn again with the same pixels, as the menu does every frame: nothing goes.
+    changes.add(250, 50, 390, 320);
+    EXPECT_EQ(presenter.present(picture, target, changes), 0);
+
+    // One changed pixel inside a reported rectangle: that pixel only.
+    putpixel(picture, 300, 200, makecol32(255, 255, 255));
+    changes.add(250, 50, 390, 320);
+    EXPECT_EQ(presenter.present(picture, target, changes), 1);
+    EXPECT_TRUE(showsPicture());
+
+    // A change nobody reported is not looked for.
+    putpixel(picture, 10, 10, makecol32(255, 255, 255));
+    EXPECT_EQ(presenter.present(picture, target, changes), 0);
+    // After a reset (a new window) the whole picture goes again.
+    presenter.reset(presenter.viewport());
+    EXPECT_EQ(presenter.present(picture, target, changes), 640L * 480);
+    EXPECT_TRUE(showsPicture());
+}
+
+TEST_F(Presenting, ChangedBoxIsTheSmallestHoldingEveryChange) {
+    window(640, 480, 1);
+    presenter.present(picture, target, changes);
+    rectfill(picture, 100, 120, 104, 121, makecol32(9, 9, 9));
+    putpixel(picture, 130, 140, makecol32(9, 9, 9));
+    changes.add(0, 0, 640, 480);
+    EXPECT_EQ(presenter.present(picture, target, changes), 31L * 21);
+    EXPECT_TRUE(showsPicture());
+}
+
+}  // namespace

@@ -1,0 +1,143 @@
+// A paused game: P and a lost focus stop everything, only P goes on, and
+// the picture over the playfield leaves no trace.
+#include <gtest/gtest.h>
+
+#include "app/jogo.h"
+#include "display/dirty_rects.h"
+#include "tests/acesso.h"
+#include "tests/support.h"
+
+#include <array>
+#include <vector>
+
+namespace {
+
+class Pausing : public ::testing::Test {
+protected:
+    void SetUp() override {
+        teste::iniciaAllegro();
+        teste::criaConjuntoImagens();
+        // A "Paused" picture of the real size, so it covers objects.
+        for (const ArquivoImagem& a : Render::tabela())
+            if (a.slot == Pause::SLOT) teste::salvaImagem(a.caminho, 300, 130, 250, 250, 20);
+        ASSERT_TRUE(jogo.getRender().carregaImagens());
+        teste::Nivel nivel = teste::nivelNeutro(1);
+        nivel.objetos[0] = {300, 260, 5, 0, 10, 5};  // the player starts under the picture
+        teste::escreveArquivo("01.txt", teste::textoNivel(nivel));
+        ASSERT_TRUE(jogo.iniciaJogo(1));
+        jogo.desenhaFundo();
+    }
+    void TearDown() override {
+        for (int k = 0; k < KEY_MAX; ++k) key[k] = 0;
+    }
+    // One frame with P down or up.
+    void frame(bool p) {
+        key[KEY_P] = p;
+        jogo.quadroJogo();
+    }
+    // Every clock, counter and position a frame of play could change.
+    std::vector<float> everything() {
+        Mapa& m = jogo.getMapa();
+        std::vector<float> v = {float(m.getMin()),  float(m.getSeg()),  float(m.getMili()),
+                                float(m.getMinD()), float(m.getSegD()), float(m.getMiliD()),
+                                float(AcessoTeste::tempo(m)), float(m.getSmile().getVelocidade())};
+        const std::array<Objeto, 6> objects = {m.getSmile(), m.getIten(), m.getCoco(),
+                                               m.getEsposa(), m.getGangster(), m.getLadrao()};
+        for (const Objeto& o : objects) {
+            v.insert(v.end(), {o.getX(), o.getY(), o.getXA(), o.getYA(), float(o.getDirecao())});
+        }
+        v.push_back(float(m.getCoco().getExiste()));
+        return v;
+    }
+    bool screenEquals(BITMAP* copy) {
+        for (int y = 0; y < 480; ++y)
+            for (int x = 0; x < 640; ++x)
+                if (getpixel(screen, x, y) != getpixel(copy, x, y)) return false;
+        return true;
+    }
+
+    teste::PastaTemporaria pasta;
+    Jogo jogo;
+};
+
+TEST_F(Pausing, NothingAdvancesAndNothingIsDrawnWhilePaused) {
+    for (int f = 0; f < 200; ++f) frame(false);  // the Coco is on the field by now
+    frame(true);
+    ASSERT_TRUE(jogo.getPause().isPaused());
+    const std::vector<float> before = everything();
+    BITMAP* shown = create_bitmap(640, 480);
+    blit(screen, shown, 0, 0, 0, 0, 640, 480);
+    pictureChanges().clear();
+    for (int f = 0; f < 1000; ++f) frame(false);
+    EXPECT_EQ(everything(), before);
+    EXPECT_TRUE(screenEquals(shown));
+    EXPECT_TRUE(pictureChanges().rects().empty()) << "a paused frame draws nothing";
+    destroy_bitmap(shown);
+}
+
+TEST_F(Pausing, HoldingPTogglesOnceAndPressingAgainResumes) {
+    frame(false);
+    for (int f = 0; f < 20; ++f) frame(true);
+    EXPECT_TRUE(jogo.getPause().isPaused()) << "held, it paused once and stayed paused";
+    frame(false);
+    const int seconds = jogo.getMapa().getSegD(), updates = jogo.getMapa().getMiliD();
+    frame(true);
+    EXPECT_FALSE(jogo.getPause().isPaused());
+    EXPECT_NE(jogo.getMapa().getMiliD() + 100 * jogo.getMapa().getSegD(), updates + 100 * seconds)
+        << "the resuming frame is a frame of play";
+}
+
+TEST_F(Pausing, ThePictureLiesCentredAndLeavesNoTrace) {
+    frame(false);
+    BITMAP* background = jogo.getRender().imagem(20);
+    frame(true);
+    // 300x130 centred over the playfield, y 70 to 480.
+    EXPECT_EQ(teste::pixel(screen, 170, 210), (teste::Rgb{250, 250, 20}));
+    EXPECT_EQ(teste::pixel(screen, 469, 339), (teste::Rgb{250, 250, 20}));
+    EXPECT_FALSE(teste::pixel(screen, 169, 209) == (teste::Rgb{250, 250, 20}));
+    EXPECT_FALSE(teste::pixel(screen, 470, 340) == (teste::Rgb{250, 250, 20}));
+    frame(false);
+    frame(true);  // resumes, and this frame draws the objects again
+    const Smile s = jogo.getMapa().getSmile();
+    const int sx = int(s.getX()), sy = int(s.getY());
+    for (int y = 210; y < 340; ++y)
+        for (int x = 170; x < 470; ++x) {
+            const bool underPlayer = x >= sx && x < sx + 16 && y >= sy && y < sy + 16;
+            if (underPlayer) continue;
+            ASSERT_EQ(getpixel(screen, x, y), getpixel(background, x, y)) << x << "," << y;
+        }
+    EXPECT_TRUE(teste::pixel(screen, sx + 1, sy + 1) == teste::rgbDe(teste::corDoSlot(10)))
+        << "the player is drawn again where it stands";
+}
+
+TEST_F(Pausing, APressBegunInTheMenuDoesNotPauseTheGame) {
+    jogo.entraMenu();
+    key[KEY_P] = 1;
+    for (int f = 0; f < 3; ++f) jogo.quadroMenu();
+    ASSERT_TRUE(jogo.iniciaJogo(1));
+    jogo.desenhaFundo();
+    for (int f = 0; f < 10; ++f) frame(true);
+    EXPECT_FALSE(jogo.getPause().isPaused());
+    frame(false);
+    frame(true);
+    EXPECT_TRUE(jogo.getPause().isPaused()) << "a new press does";
+}
+
+TEST_F(Pausing, LosingTheFocusPausesAndOnlyPResumes) {
+    Pause pause;
+    Input input;
+    Render& render = jogo.getRender();
+    input.poll();
+    EXPECT_FALSE(pause.frame(input, false, render, 20));
+    EXPECT_TRUE(pause.frame(input, true, render, 20));
+    EXPECT_TRUE(pause.frame(input, false, render, 20)) << "the focus coming back does not resume";
+    EXPECT_TRUE(pause.frame(input, true, render, 20));
+    key[KEY_P] = 1;
+    input.poll();
+    EXPECT_FALSE(pause.frame(input, false, render, 20));
+    pause.frame(input, true, render, 20);
+    pause.reset();
+    EXPECT_FALSE(pause.isPaused()) << "a new game starts running";
+}
+
+}  // namespace
