@@ -246,6 +246,33 @@ TEST_F(GameSounds, PlayerMeetingTheItemIsHeardAndTheEndFollows) {
     EXPECT_EQ(jogo.getAudio().theme(), Theme::None) << "the menu theme waits for the jingles";
 }
 
+TEST_F(GameSounds, MusicHoldsWhileTheGameIsPaused) {
+    teste::escreveArquivo(Mapa::arquivoNivel(1), teste::textoNivel(teste::nivelNeutro(1)));
+    ASSERT_TRUE(jogo.iniciaJogo(1));
+    jogo.getAudio().music(Theme::Play);
+    jogo.quadroJogo();
+    rec.take();
+    key[KEY_P] = 1;
+    jogo.quadroJogo();
+    jogo.quadroJogo();
+    ASSERT_TRUE(jogo.getPause().isPaused());
+    EXPECT_EQ(rec.take(), Heard{"hold"}) << "held once, not every paused frame";
+    key[KEY_P] = 0;
+    jogo.quadroJogo();
+    key[KEY_P] = 1;
+    jogo.quadroJogo();
+    EXPECT_EQ(rec.take(), Heard{"go on"});
+
+    // Ended while paused: the music goes on before the end's jingle.
+    key[KEY_P] = 0;
+    jogo.quadroJogo();
+    key[KEY_P] = 1;
+    jogo.quadroJogo();
+    rec.take();
+    jogo.finishGame();
+    EXPECT_EQ(rec.take(), (Heard{"go on", th(Theme::None), fx(Effect::GameOver)}));
+}
+
 TEST_F(GameSounds, MuteInTheSettingsHoldsFromTheStart) {
     teste::escreveArquivo("lumo.cfg", "[sound]\nmute = 1\n");
     jogo.getAudio().setMuted(loadSettings().mute);  // as alInit does
