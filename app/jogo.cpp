@@ -1,5 +1,7 @@
 #include "app/jogo.h"
 
+#include "app/start_allegro.h"
+
 #include <jpgalleg.h>
 
 #include <algorithm>
@@ -14,7 +16,7 @@ Jogo::Jogo() : fim(false), menu(false), aux2{}, nr(1), rel1(0) {}
 
 bool Jogo::alInit() {
     // Without a usable system (no display at all) the input drivers would crash.
-    if (allegro_init() != 0) {
+    if (!startAllegro()) {
         allegro_message("Unable to start Allegro: is there a display?\n");
         return false;
     }

@@ -65,7 +65,8 @@ void Jogo::entraMenu() {
 void Jogo::quadroMenu() {
     input.poll();
     const int mx = mouse_x, my = mouse_y;
-    const bool clique = mouse_b == 1;  // the left button alone, held or not
+    // The left button alone, held or not, or a quick click between frames.
+    const bool clique = mouse_b == 1 || input.clicked();
 
     render.prendeTela();
     for (const Ponto& p : ponteiros) render.limpaPersonagem(99, p.x, p.y, 50, 50);

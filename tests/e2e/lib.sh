@@ -12,13 +12,18 @@ XVFB_PID=""
 GAME_PID=""
 
 # A program still running is killed outright: Allegro's own handler for a
-# polite signal can hang once its X server is gone.
+# polite signal can hang once its X server is gone. The X server is waited
+# for, so that the next test never meets it still shutting down.
 cleanup() {
     if [[ -n "$GAME_PID" ]]; then
         pkill -KILL -P "$GAME_PID" 2>/dev/null || true
         kill -KILL "$GAME_PID" 2>/dev/null || true
     fi
-    [[ -n "$XVFB_PID" ]] && kill "$XVFB_PID" 2>/dev/null || true
+    if [[ -n "$XVFB_PID" ]]; then
+        kill "$XVFB_PID" 2>/dev/null || true
+        wait_gone "$XVFB_PID" 10 || kill -KILL "$XVFB_PID" 2>/dev/null || true
+        wait "$XVFB_PID" 2>/dev/null || true
+    fi
     chmod -R u+w "$WORK" 2>/dev/null || true
     rm -rf "$WORK"
 }
@@ -33,15 +38,29 @@ fail() {
     exit 1
 }
 
-start_x() {
-    local display_file="$WORK/.display"
-    Xvfb -displayfd 3 -screen 0 800x600x24 -nolisten tcp 3>"$display_file" >/dev/null 2>&1 &
-    XVFB_PID=$!
-    for _ in $(seq 100); do
-        [[ -s "$display_file" ]] && break
+# Whether process $1 ended within $2 seconds.
+wait_gone() {
+    local deadline=$((SECONDS + $2))
+    while kill -0 "$1" 2>/dev/null; do
+        ((SECONDS < deadline)) || return 1
         sleep 0.05
     done
-    [[ -s "$display_file" ]] || fail "Xvfb did not start"
+}
+
+# An X server of our own. -noreset: by default an X server resets whenever
+# its last client leaves (an xdotool or import run between two looks at the
+# window), and a program that connects during that reset has its connection
+# closed half-way: "Unable to start Allegro". The display number is the one
+# the server found free, written once it accepts connections.
+start_x() {
+    local display_file="$WORK/.display" deadline=$((SECONDS + 30))
+    Xvfb -displayfd 3 -screen 0 800x600x24 -nolisten tcp -noreset 3>"$display_file" >/dev/null 2>&1 &
+    XVFB_PID=$!
+    until [[ -s "$display_file" ]]; do
+        kill -0 "$XVFB_PID" 2>/dev/null || fail "Xvfb did not start"
+        ((SECONDS < deadline)) || fail "Xvfb gave no display number within 30 s"
+        sleep 0.05
+    done
     export DISPLAY=":$(head -1 "$display_file")"
 }
 
@@ -62,35 +81,36 @@ start_game() {
     GAME_PID=$!
 }
 
-# Waits for the game's window and keeps its id in WINDOW.
+# Waits for the game's window and keeps its id in WINDOW. The title is the
+# program's name, "lumo" or "Lumo".
 wait_window() {
+    local deadline=$((SECONDS + 30))
     WINDOW=""
-    for _ in $(seq 100); do
-        WINDOW=$(xdotool search --name '^lumo$' 2>/dev/null | head -1 || true)
-        [[ -n "$WINDOW" ]] && break
+    until WINDOW=$(xdotool search --name '^[Ll]umo$' 2>/dev/null | head -1) && [[ -n "$WINDOW" ]]; do
+        kill -0 "$GAME_PID" 2>/dev/null && ((SECONDS < deadline)) ||
+            fail "no game window appeared; program said: $(cat "$WORK/.output")"
         sleep 0.05
     done
-    [[ -n "$WINDOW" ]] || fail "no game window appeared; program said: $(cat "$WORK/.output")"
-    sleep 0.3  # the first frames
 }
 
-# Holds a key long enough for a frame to see it.
-press_key() {
+# Holds a key down until the given command succeeds (a condition on the
+# screen, checked with its own deadline), then lets it go: however slow the
+# frames, one of them sees the key.
+hold_key() {
+    local key=$1
+    shift
     timeout 5 xdotool windowfocus --sync "$WINDOW" 2>/dev/null || true
-    xdotool keydown "$1"
-    sleep "${2:-0.15}"
-    xdotool keyup "$1"
+    xdotool keydown "$key"
+    local seen=0
+    "$@" || seen=$?
+    xdotool keyup "$key"
+    return "$seen"
 }
 
-# A click is the button state a frame sees: hold it about 100 ms, then let
-# the menu's five-frame lock-out pass before anything else is clicked.
+# A click: the program keeps a press that came and went between two of its
+# frames, so the button is not held for any length of time.
 click() {
-    xdotool mousemove --window "$WINDOW" "$1" "$2"
-    sleep 0.05
-    xdotool mousedown 1
-    sleep 0.1
-    xdotool mouseup 1
-    sleep 0.2
+    xdotool mousemove --window "$WINDOW" "$1" "$2" mousedown 1 mouseup 1
 }
 
 # Screenshot of the game window into $ARTIFACTS/<name>.png.
@@ -120,11 +140,7 @@ pixel_near() {
 # Waits for the program to end; its status lands in STATUS.
 wait_exit() {
     local limit=${1:-10}
-    for _ in $(seq $((limit * 20))); do
-        kill -0 "$GAME_PID" 2>/dev/null || break
-        sleep 0.05
-    done
-    kill -0 "$GAME_PID" 2>/dev/null && fail "the program is still running after ${limit}s"
+    wait_gone "$GAME_PID" "$limit" || fail "the program is still running after ${limit}s"
     set +e
     wait "$GAME_PID"
     STATUS=$?
@@ -132,37 +148,40 @@ wait_exit() {
     GAME_PID=""
 }
 
-# Finds the message box the program opened, reads its text and closes it.
-# Only an xmessage on this test's display counts: other programs on the
-# machine may have boxes of their own open.
+# The xmessage box on this test's display, into BOX_PID: other programs on
+# the machine may have boxes of their own open.
+message_box() {
+    local candidate
+    for candidate in $(pgrep -x xmessage); do
+        if tr '\0' '\n' <"/proc/$candidate/environ" 2>/dev/null | grep -qx "DISPLAY=$DISPLAY"; then
+            BOX_PID=$candidate
+            return 0
+        fi
+    done
+    return 1
+}
+
+# Finds the message box the program opened, reads its text and closes it
+# with Return, as a player would.
 read_message() {
-    local pid="" candidate
-    for _ in $(seq 100); do
-        for candidate in $(pgrep -x xmessage || true); do
-            if tr '\0' '\n' <"/proc/$candidate/environ" 2>/dev/null | grep -qx "DISPLAY=$DISPLAY"; then
-                pid=$candidate
-                break 2
-            fi
-        done
+    local deadline=$((SECONDS + 30)) box=""
+    until message_box; do
+        ((SECONDS < deadline)) || fail "no message box appeared"
         sleep 0.05
     done
-    [[ -n "$pid" ]] || fail "no message box appeared"
     # The text is xmessage's last argument; Allegro ends it with a line break.
     local arguments
-    mapfile -d '' arguments <"/proc/$pid/cmdline"
+    mapfile -d '' arguments <"/proc/$BOX_PID/cmdline"
     MESSAGE=${arguments[-1]%$'\n'}
-    local box=""
-    for _ in $(seq 40); do
-        box=$(xdotool search --class Xmessage 2>/dev/null | head -1 || true)
-        [[ -n "$box" ]] && break
+    until box=$(xdotool search --class Xmessage 2>/dev/null | head -1) && [[ -n "$box" ]]; do
+        ((SECONDS < deadline)) || break
         sleep 0.05
     done
     if [[ -n "$box" ]]; then
         timeout 5 xdotool windowfocus --sync "$box" 2>/dev/null || true
         xdotool key --window "$box" Return 2>/dev/null || true
     fi
-    sleep 0.3
-    kill "$pid" 2>/dev/null || true
+    wait_gone "$BOX_PID" 10 || kill "$BOX_PID" 2>/dev/null || true
 }
 
 # Draws the screen a check expects into $ARTIFACTS/<test>-<name>.png, kept
@@ -205,19 +224,27 @@ wait_similar() {
     done
 }
 
-# A click whose effect is checked, clicked again when no frame saw it: a
-# frame held up longer than the click by a busy machine misses it. The
-# effect is the expected screen in the rectangle; a retry happens only while
-# the screen still shows no effect, so a seen click is never doubled.
+# A click whose effect is checked: the effect is the expected screen in the
+# rectangle. Clicked again only when the screen still shows no effect after
+# a long while, so a click that was seen is never doubled.
 click_until() {
     local x=$1 y=$2 expected=$3 attempt
     shift 3
     for attempt in 1 2 3; do
         click "$x" "$y"
-        wait_similar 2 "$expected" "$@" && return 0
+        wait_similar 10 "$expected" "$@" && return 0
         echo "note: click at ($x, $y) not seen yet (difference $DIFFERENCE), try $((attempt + 1))" >&2
     done
     return 1
+}
+
+# Screenshots until level n's background shows, or the seconds run out.
+wait_level() {
+    local n=$1 deadline=$((SECONDS + $2))
+    until shot level$n && on_level_background "$n"; do
+        ((SECONDS < deadline)) || return 1
+        sleep "$SHOT_INTERVAL"
+    done
 }
 
 # The shipped menu: its buttons, the pointer's places, the banner.
@@ -264,8 +291,7 @@ on_level_background() {
     ((DIFFERENCE <= 25 && OTHER > 2 * DIFFERENCE))
 }
 
-# From the menu: opens the level chooser and starts level n, clicking again
-# while the menu still shows (a click a held-up frame missed).
+# From the menu: opens the level chooser and starts level n.
 choose_level() {
     local n=$1
     expected_menu chooser 0 "B01.jpg 300 0" "B02.jpg 300 50" "B03.jpg 300 100" "$BANNER"
@@ -273,11 +299,7 @@ choose_level() {
         fail "new game did not open the level chooser (difference $DIFFERENCE/1000)"
     for _ in 1 2 3; do
         click 325 $((50 * n - 25))
-        for _ in $(seq 20); do
-            shot level$n
-            on_level_background "$n" && return 0
-            sleep 0.1
-        done
+        wait_level "$n" 10 && return 0
     done
     fail "level $n did not start on its background: difference $DIFFERENCE/1000 to its picture, $OTHER/1000 to another level's"
 }
@@ -293,16 +315,12 @@ wait_menu() {
 open_menu() {
     start_game "$@"
     wait_window
-    wait_menu 5 || fail "the menu did not show (difference $DIFFERENCE/1000)"
+    wait_menu 30 || fail "the menu did not show (difference $DIFFERENCE/1000)"
 }
 
-# Escape ends the game; pressed again if a held-up frame missed it (the menu
-# reads no key, so a second press cannot do harm there).
+# Escape, held until the game has ended and the menu is back.
 end_with_escape() {
-    press_key Escape
-    wait_menu 3 && return 0
-    press_key Escape
-    wait_menu 3 || fail "Escape did not bring the menu back (difference $DIFFERENCE/1000)"
+    hold_key Escape wait_menu 30 || fail "Escape did not bring the menu back (difference $DIFFERENCE/1000)"
 }
 
 # The rank file the checks read: the game's, in its working folder.
@@ -365,18 +383,13 @@ face() {
         awk '$3 > 1 { printf "%d %d %d\n", $1, $2 + 70, $3 }'
 }
 
-# The exit button ends the program with status 0; clicked again while the
-# program still runs some seconds later (2 unless given: a click a held-up
-# frame missed).
+# The exit button ends the program with status 0; clicked again only if the
+# program still runs a long while later.
 exit_by_button() {
-    local seconds=${1:-2}
     for _ in 1 2 3; do
         click 560 427
-        for _ in $(seq $((seconds * 20))); do
-            kill -0 "$GAME_PID" 2>/dev/null || break 2
-            sleep 0.05
-        done
+        wait_gone "$GAME_PID" 10 && break
     done
-    wait_exit $((seconds + 3))
+    wait_exit 1
     ((STATUS == 0)) || fail "the exit button ended the program with status $STATUS, not 0"
 }
