@@ -50,11 +50,13 @@ wait_gone() {
 # An X server of our own. -noreset: by default an X server resets whenever
 # its last client leaves (an xdotool or import run between two looks at the
 # window), and a program that connects during that reset has its connection
-# closed half-way: "Unable to start Allegro". The display number is the one
-# the server found free, written once it accepts connections.
+# closed half-way: "Unable to start Allegro". -r: no key repeat, which
+# would send a held key up and down again, and a busy program may see it up
+# for a frame. The display number is the one the server found free, written
+# once it accepts connections.
 start_x() {
     local display_file="$WORK/.display" deadline=$((SECONDS + 30))
-    Xvfb -displayfd 3 -screen 0 800x600x24 -nolisten tcp -noreset 3>"$display_file" >/dev/null 2>&1 &
+    Xvfb -displayfd 3 -screen 0 800x600x24 -nolisten tcp -noreset -r 3>"$display_file" >/dev/null 2>&1 &
     XVFB_PID=$!
     until [[ -s "$display_file" ]]; do
         kill -0 "$XVFB_PID" 2>/dev/null || fail "Xvfb did not start"
