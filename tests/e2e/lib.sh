@@ -50,9 +50,8 @@ wait_gone() {
 # An X server of our own. -noreset: by default an X server resets whenever
 # its last client leaves (an xdotool or import run between two looks at the
 # window), and a program that connects during that reset has its connection
-# closed half-way: "Unable to start Allegro". -r: no key repeat, which
-# would send a held key up and down again, and a busy program may see it up
-# for a frame. The display number is the one the server found free, written
+# closed half-way: "Unable to start Allegro". -r: no key repeat, so a held
+# key is one press from down to up, as the tests mean it. The display number is the one the server found free, written
 # once it accepts connections.
 start_x() {
     local display_file="$WORK/.display" deadline=$((SECONDS + 30))
@@ -373,16 +372,20 @@ level_without_contact() {
 LEVEL
 }
 
-# The face's place in the last screenshot: the box of what differs from
-# level 1's picture in the rows 70..399 (the item and the enemies wait
-# lower down), as "x y width", or nothing when nothing differs. A face
-# cut by the window's edge, or in two parts wrapping round, is not 36 to 40
-# pixels wide.
+# The face's place in the last screenshot, as "x y width" of its 40-pixel
+# box, or nothing when it is not there: the yellow of its body (32 pixels
+# across, 4 inside the box) where the shot differs from level 1's picture in
+# the rows 70..399. Anything else that moves (an enemy coming in) is not
+# yellow. A face cut by the window's edge is narrower than 36.
 face() {
     expected_background 1
-    convert "$SHOT" "${BACKGROUNDS[1]}" -alpha off -crop 640x330+0+70 +repage -compose difference -composite \
-        -colorspace gray -threshold 15% -trim -format '%X %Y %w' info: |
-        awk '$3 > 1 { printf "%d %d %d\n", $1, $2 + 70, $3 }'
+    convert "$SHOT" "${BACKGROUNDS[1]}" -alpha off -crop 640x330+0+70 +repage \
+        \( -clone 0 -clone 1 -compose difference -composite -colorspace gray -threshold 4% \) \
+        \( -clone 0 -color-matrix '0.5 0.5 -1  0 0 0  0 0 0' -channel R -separate +channel -threshold 45% \) \
+        -delete 0,1 -compose multiply -composite \
+        -define connected-components:verbose=true -define connected-components:area-threshold=100 \
+        -connected-components 8 null: |
+        awk '$NF == "gray(255)" { split($2, b, /[x+]/); printf "%d %d %d\n", b[3] - 4, b[4] + 66, b[1] + 8; exit }'
 }
 
 # The exit button ends the program with status 0; clicked again only if the
