@@ -1,9 +1,8 @@
 #!/usr/bin/env bash
 # Steering, watched on screen in a level where nothing can touch anything:
 # left alone the face runs straight along its row; with the right arrow or A
-# held it circles clockwise (heading right, it turns down: it never rises
-# above its row), with the left arrow or D anticlockwise (it never sinks
-# below it). A turn of 15 degrees a frame at speed 5 makes a circle about
+# held it circles clockwise (heading right, it turns down: it stays below
+# its row), with the left arrow or D anticlockwise (it stays above it). A turn of 15 degrees a frame at speed 5 makes a circle about
 # 38 pixels across.
 source "$(dirname "$0")/lib.sh"
 
@@ -40,7 +39,10 @@ for place in "${PLACES[@]}"; do
 done
 [[ $(printf '%s\n' "${xs[@]}" | sort -u | wc -l) -ge 3 ]] || fail "without a key the face did not move along its row: places seen (x y width) ${SEEN[*]}"
 
-# With the key held from before the game starts, every frame turns.
+# With the key held from before the game starts, every frame turns. The
+# face speeds up every 500 updates, counted over all games, so one speed-up
+# may fall while it is watched: a circle 8 pixels wider, touching the first
+# one where it sped up. The bounds leave room for that.
 for key in Right a Left d; do
     case $key in Right | a) direction=clockwise ;; *) direction=anticlockwise ;; esac
     timeout 5 xdotool windowfocus --sync "$WINDOW" 2>/dev/null || true
@@ -52,12 +54,12 @@ for key in Right a Left d; do
     turned=""
     for place in "${PLACES[@]}"; do
         read -r x y width <<<"$place"
-        ((x >= 272 && x <= 340)) || fail "with $key held the face left its circle: places seen (x y width) ${SEEN[*]}"
+        ((x >= 264 && x <= 348)) || fail "with $key held the face left its circle: places seen (x y width) ${SEEN[*]}"
         if [[ $direction == clockwise ]]; then
-            ((y >= 237 && y <= 285)) || fail "with $key held the face did not circle clockwise below y 240: places seen (x y width) ${SEEN[*]}"
+            ((y >= 232 && y <= 293)) || fail "with $key held the face did not circle clockwise below y 240: places seen (x y width) ${SEEN[*]}"
             ((y > 250)) && turned=1
         else
-            ((y <= 243 && y >= 195)) || fail "with $key held the face did not circle anticlockwise above y 240: places seen (x y width) ${SEEN[*]}"
+            ((y <= 248 && y >= 187)) || fail "with $key held the face did not circle anticlockwise above y 240: places seen (x y width) ${SEEN[*]}"
             ((y < 230)) && turned=1
         fi
     done
