@@ -2,6 +2,7 @@
 // and in "rank.txt" as ten lines "minutes seconds".
 #include "app/jogo.h"
 
+#include "storage/file_lock.h"
 #include "storage/whole_file.h"
 
 #include <string>
@@ -42,14 +43,23 @@ void Jogo::swap(short i, short point) {
 }
 
 // A longer time than the lowest pair takes its place; an equal one does not.
-void Jogo::insereRanking() {
+// The lock is held from reading the file to writing it.
+short Jogo::insereRanking() {
     const short m = mapa.getMin(), s = mapa.getSeg();
-    if (m > aux2[0] || (m == aux2[0] && s > aux2[1])) {
+    FileLock lock(ARQUIVO_RANKING);
+    leRanking();
+    ordenaSelection();
+    const bool entra = m > aux2[0] || (m == aux2[0] && s > aux2[1]);
+    if (entra) {
         aux2[0] = m;
         aux2[1] = s;
+        ordenaSelection();
     }
-    ordenaSelection();
     gravaRanking(aux2, ARQUIVO_RANKING);
+    if (!entra) return 0;
+    short k = 9;
+    while (aux2[2 * k] != m || aux2[2 * k + 1] != s) --k;
+    return 10 - k;
 }
 
 void Jogo::ranking() {

@@ -65,6 +65,14 @@ std::string leArquivo(const std::string& caminho) {
 
 bool existe(const std::string& caminho) { return fs::exists(caminho); }
 
+int temporaryFilesOf(const std::string& name) {
+    int n = 0;
+    for (const auto& e : fs::directory_iterator("."))
+        n += e.path().filename().string().rfind(name + ".", 0) == 0 &&
+             e.path().filename().string().size() == name.size() + 7;
+    return n;
+}
+
 void salvaImagem(const std::string& caminho, int w, int h, int r, int g, int b, int a) {
     fs::path p(caminho);
     if (p.has_parent_path()) fs::create_directories(p.parent_path());
