@@ -2,10 +2,6 @@
 
 #include "app/start_allegro.h"
 
-#include <jpgalleg.h>
-
-#include <algorithm>
-
 volatile int ticks = 0;
 
 void ticker() { ticks = ticks + 1; }
@@ -20,7 +16,6 @@ bool Jogo::alInit() {
         allegro_message("Unable to start Allegro: is there a display?\n");
         return false;
     }
-    jpgalleg_init();
     install_keyboard();
     install_mouse();
     install_timer();
@@ -35,23 +30,49 @@ void Jogo::alClose() {
 
 bool Jogo::iniciaJogo(short n) {
     nr = n;
+    popups.clear();
     return mapa.inicia(nr);
 }
 
 void Jogo::gameLoop() {
     desenhaFundo();
-    while (!key[KEY_ESC] && !fim) {
+    // The click that chose the level, or a key held from the menu, is old.
+    input.forgetHeld();
+    while (!fim) {
         quadroJogo();
         esperaQuadro();
     }
+    finishGame();
+    while (summary.isOpen()) {
+        esperaQuadro();
+        summaryFrame();
+    }
+}
+
+void Jogo::finishGame() {
     ordenaSelection();
-    insereRanking();
+    const short place = insereRanking();
+    // The key or click that ended the game does not also close the summary.
+    input.forgetHeld();
+    summary.open(render, mapa.getMin(), mapa.getSeg(), place);
+}
+
+void Jogo::summaryFrame() {
+    input.poll();
+    summary.frame(input);
 }
 
 void Jogo::quadroJogo() {
     input.poll();
+    // Escape ends the game on the frame it goes down, before any update.
+    if (input.pressed(KEY_ESC)) {
+        fim = true;
+        return;
+    }
     capturaComandos();
     atualizaLogica();
+    const Smile smile = mapa.getSmile();
+    popups.note(mapa.report().secondsChange, smile.getX(), smile.getY());
     desenhaTela();
 }
 
@@ -71,12 +92,4 @@ void Jogo::esperaQuadro() {
     int espera = tempoDeEspera(ticks);
     if (espera > 0) rest(espera);
     ticks = 0;
-}
-
-// Two digits from the set starting at primeiroSlot. Values outside 0..99 (a
-// penalty in the last frame, a damaged rank file) show as 00 or 99.
-void Jogo::desenhaDoisDigitos(int valor, short primeiroSlot, short x, short y) {
-    valor = std::clamp(valor, 0, 99);
-    render.desenhaImagemTrans(primeiroSlot + valor / 10, x, y);
-    render.desenhaImagemTrans(primeiroSlot + valor % 10, x + 16, y);
 }

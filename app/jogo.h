@@ -6,7 +6,9 @@
 
 #include "input/input.h"
 #include "level/mapa.h"
+#include "popups/popups.h"
 #include "render/render.h"
+#include "summary/summary.h"
 
 #include <fstream>
 
@@ -29,7 +31,6 @@ struct EstadoMenu {
     bool rankin = false;
     bool ajuda = false;
     bool creditos = false;
-    short delay = 0;  // frames before a panel button takes another click
     short ajudaPagina = 0;
 };
 
@@ -42,8 +43,12 @@ public:
 
     // Runs the menu until a level is set up (fim false) or exit is clicked (fim true).
     void gameMenu();
-    // Runs one game of level nr, then the ranking step.
+    // Runs one game of level nr, then the ranking step and the summary.
     void gameLoop();
+    // The ranking written, then the summary drawn over the playfield.
+    void finishGame();
+    // One frame of the summary without its wait.
+    void summaryFrame();
 
     // Sets up level n for the next game; false when its file cannot be read.
     bool iniciaJogo(short n);
@@ -66,8 +71,8 @@ public:
     void swap(short i, short point);
     // Enters the result of the game just ended into the table as the rank
     // file holds it now (another copy of the game may have written since)
-    // and writes it back. Returns the place the result took, 1 for the
-    // longest time kept to 10, or 0 when it did not enter.
+    // and writes it back. Returns the place the result took, 1 (longest
+    // kept) to 10, or 0 when it did not enter.
     short insereRanking();
     void ranking();
 
@@ -79,11 +84,12 @@ public:
     Mapa& getMapa() { return mapa; }
     const Input& getInput() const { return input; }
     Render& getRender() { return render; }
+    const Summary& getSummary() const { return summary; }
+    const Popups& getPopups() const { return popups; }
 
 private:
     void esperaQuadro();
     void leRanking();
-    void desenhaDoisDigitos(int valor, short primeiroSlot, short x, short y);
     void desenhaRelogio(int minutos, int segundos, short primeiroSlot, short separador, short x);
     void desenhaObjeto(const Objeto& o, short slot);
     void desenhaInimigo(const Inimigo& i, short slot);
@@ -98,4 +104,6 @@ private:
     short nr;
     short rel1;
     EstadoMenu estado;
+    Summary summary;
+    Popups popups;
 };

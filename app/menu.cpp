@@ -1,5 +1,6 @@
 // The main menu: five buttons on the left, a pointer beside the marked one,
-// and one panel at a time on the right. Driven by the mouse alone.
+// and one panel at a time on the right. Driven by the mouse alone, one
+// action per press of the left button.
 #include "app/jogo.h"
 
 namespace {
@@ -25,8 +26,6 @@ const Caixa proximaPagina = {610, 185, 630, 225};
 const Ponto botoes[5] = {{0, 140}, {0, 240}, {0, 340}, {0, 390}, {480, 390}};  // slots 1 to 5
 const Ponto ponteiros[5] = {{230, 147}, {230, 247}, {230, 347}, {230, 397}, {430, 397}};
 
-const short ESPERA_CLIQUE = 5;  // frames a panel button ignores a held click
-
 }  // namespace
 
 void Jogo::gameMenu() {
@@ -42,7 +41,7 @@ void Jogo::gameMenu() {
             return;
         }
         // A level file that cannot be read: say which, and stay in the menu
-        // with the chooser closed so a click still held does not retry it.
+        // with the chooser closed.
         allegro_message("%s could not be read", Mapa::arquivoNivel(nr).c_str());
         estado.nJogo = false;
         menu = true;
@@ -51,6 +50,8 @@ void Jogo::gameMenu() {
 
 void Jogo::entraMenu() {
     render.mostraMouse();
+    // A button or key still down from the game or the summary is not a click here.
+    input.forgetHeld();
     fim = false;
     menu = true;
     estado = EstadoMenu();
@@ -64,9 +65,10 @@ void Jogo::entraMenu() {
 
 void Jogo::quadroMenu() {
     input.poll();
-    const int mx = mouse_x, my = mouse_y;
-    // The left button alone, held or not, or a quick click between frames.
-    const bool clique = mouse_b == 1 || input.clicked();
+    const int mx = input.mouseX(), my = input.mouseY();
+    // The frame the left button goes down, over the button it goes down on:
+    // holding it, or dragging it onto another button, does nothing more.
+    const bool clique = input.clicked();
 
     render.prendeTela();
     for (const Ponto& p : ponteiros) render.limpaPersonagem(99, p.x, p.y, 50, 50);
@@ -77,8 +79,7 @@ void Jogo::quadroMenu() {
     for (short b = 0; b < 4; ++b) {
         if (!botoesEsquerda[b].contem(mx, my)) continue;
         estado.escolha = b;
-        if (clique && estado.delay <= 0) {
-            estado.delay = ESPERA_CLIQUE;
+        if (clique) {
             bool* paineis[4] = {&estado.nJogo, &estado.rankin, &estado.ajuda, &estado.creditos};
             const bool abre = !*paineis[b];
             for (bool* p : paineis) *p = false;
@@ -110,8 +111,7 @@ void Jogo::quadroMenu() {
 
     if (estado.ajuda) {
         render.desenhaImagem(26 + estado.ajudaPagina, 250, 50);
-        if (clique && estado.delay <= 0 && proximaPagina.contem(mx, my)) {
-            estado.delay = ESPERA_CLIQUE;
+        if (clique && proximaPagina.contem(mx, my)) {
             estado.ajudaPagina = (estado.ajudaPagina + 1) % 3;
         }
     }
@@ -120,8 +120,6 @@ void Jogo::quadroMenu() {
         render.desenhaImagemTrans(8, 250, 50);
         ranking();
     }
-
-    if (estado.delay > 0) estado.delay--;
 
     if (estado.creditos) render.desenhaImagem(29, 200, 0);
 

@@ -43,31 +43,32 @@ void Jogo::swap(short i, short point) {
 }
 
 // A longer time than the lowest pair takes its place; an equal one does not.
-// The lock is held from reading the file to writing it.
+// Its place counts the pairs kept that are longer still; equal ones share it.
+// The lock is held from reading the file afresh to writing it.
 short Jogo::insereRanking() {
     const short m = mapa.getMin(), s = mapa.getSeg();
+    auto longer = [](short m1, short s1, short m2, short s2) { return m1 > m2 || (m1 == m2 && s1 > s2); };
     FileLock lock(ARQUIVO_RANKING);
     leRanking();
     ordenaSelection();
-    const bool entra = m > aux2[0] || (m == aux2[0] && s > aux2[1]);
-    if (entra) {
+    short place = 0;
+    if (longer(m, s, aux2[0], aux2[1])) {
         aux2[0] = m;
         aux2[1] = s;
-        ordenaSelection();
+        place = 1;
+        for (short i = 2; i < 20; i += 2) place += longer(aux2[i], aux2[i + 1], m, s);
     }
+    ordenaSelection();
     gravaRanking(aux2, ARQUIVO_RANKING);
-    if (!entra) return 0;
-    short k = 9;
-    while (aux2[2 * k] != m || aux2[2 * k + 1] != s) --k;
-    return 10 - k;
+    return place;
 }
 
 void Jogo::ranking() {
     for (short k = 0; k < 10; ++k) {
         const short y = 20 * k + 114;
-        desenhaDoisDigitos(aux2[2 * k], 50, 330, y);
+        render.drawTwoDigits(aux2[2 * k], 50, 330, y);
         render.desenhaImagemTrans(70, 362, y);
-        desenhaDoisDigitos(aux2[2 * k + 1], 50, 378, y);
+        render.drawTwoDigits(aux2[2 * k + 1], 50, 378, y);
     }
 }
 

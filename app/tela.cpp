@@ -30,6 +30,7 @@ void Jogo::limpaTela() {
     if (gangster.getExiste()) apagaObjeto(gangster, 43, 42);
     const Ladrao ladrao = mapa.getLadrao();
     if (ladrao.getExiste()) apagaObjeto(ladrao, 38, 40);
+    popups.erase(render, nr + 19);
     // The panel cells come last, so they win over an object that overlapped them.
     render.limpaPersonagem(25, 400, 20, 80, 21);
     render.limpaPersonagem(25, 550, 20, 80, 21);
@@ -46,9 +47,9 @@ void Jogo::desenhaInimigo(const Inimigo& i, short slot) {
 
 // mm:ss from the digit set starting at primeiroSlot, with its separator.
 void Jogo::desenhaRelogio(int minutos, int segundos, short primeiroSlot, short separador, short x) {
-    desenhaDoisDigitos(minutos, primeiroSlot, x, 20);
+    render.drawTwoDigits(minutos, primeiroSlot, x, 20);
     render.desenhaImagemTrans(separador, x + 32, 20);
-    desenhaDoisDigitos(segundos, primeiroSlot, x + 48, 20);
+    render.drawTwoDigits(segundos, primeiroSlot, x + 48, 20);
 }
 
 void Jogo::desenhaTela() {
@@ -65,8 +66,10 @@ void Jogo::desenhaTela() {
     desenhaInimigo(mapa.getGangster(), 14);
     desenhaInimigo(mapa.getLadrao(), 15);
 
+    popups.draw(render);
+
     desenhaRelogio(mapa.getMin(), mapa.getSeg(), 50, 70, 400);
-    desenhaRelogio(mapa.getMinD(), mapa.getSegD(), 60, 71, 550);
+    if (!popups.clockHidden()) desenhaRelogio(mapa.getMinD(), mapa.getSegD(), 60, 71, 550);
 
     // Speeds 5 to 15 have a digit (15 borrows the other set's 0); a level
     // file could give another, which then shows none.

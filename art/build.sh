@@ -41,6 +41,8 @@ while read -r svg w h target kind x y; do
     raw="$TMP/raw.png"
     rsvg-convert -w "$w" -h "$h" -o "$raw" "$svg"
     case "$kind" in
+    svg)
+        cp "$svg" "$target" ;;
     png)
         png_out "$raw" "$target" ;;
     jpg)

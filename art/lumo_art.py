@@ -4,7 +4,8 @@
 Usage: lumo_art.py REPO_ROOT OUT_DIR
 
 Each manifest line is: svg-file width height target kind
-kind is png (RGBA), jpg (baseline RGB) or clock (opaque over the panel band).
+kind is png (RGBA), jpg (baseline RGB), clock (opaque over the panel band)
+or svg (the source itself).
 The level pictures are drawn from the level files, so the walls the player
 sees are the walls the game collides with.
 """
@@ -63,6 +64,12 @@ def text(x, y, s, size, fill=WHITE, anchor="start", family=TITLE_FONT, weight="b
 
 def group(body, dx=0, dy=0, s=1.0):
     return f'<g transform="translate({dx} {dy}) scale({s})">{body}</g>'
+
+
+def centred(body, cx, cy, scale, to_x=20, to_y=20):
+    """The drawing scaled about its middle (cx, cy), which lands on (to_x, to_y)."""
+    return (f'<g transform="translate({to_x} {to_y}) scale({scale}) translate({-cx} {-cy})">'
+            f'{body}</g>')
 
 
 def pill(x, y, w, h, fill, stroke=INK, sw=3):
@@ -410,16 +417,23 @@ def banner():
     return svg(390, 320, "".join(parts))
 
 
-def card(w, h, title, x0=0, y0=0):
+# Every panel's frame lies on the same screen rectangle, (258, 58) to
+# (638, 368): the panels at (250, 50) inset it by PANEL_INSET, the credits at
+# (200, 0) by 50 more, which keeps their black margins on JPEG block bounds.
+PANEL_INSET = 6
+
+
+def card(w, h, title, x0=PANEL_INSET, y0=PANEL_INSET, title_size=30):
+    w, h = w - x0, h - y0
     return "".join([
         f'<rect x="{x0 + 2}" y="{y0 + 2}" width="{w - 4}" height="{h - 4}" rx="18" fill="{CARD}" stroke="{PURPLE}" stroke-width="3"/>',
-        text(x0 + w / 2, y0 + 38, title, 30, YELLOW, "middle", outline=INK, ow=5),
+        text(x0 + w / 2, y0 + 6 + title_size, title, title_size, YELLOW, "middle", outline=INK, ow=5),
     ])
 
 
 def rank_panel():
-    parts = [card(390, 320, "Longest games")]
-    parts.append(text(195, 57, "worst at the top, best at the bottom", 13, "#c9cbe8", "middle"))
+    parts = [card(390, 320, "Longest games", title_size=24)]
+    parts.append(text(198, 58, "worst at the top, best at the bottom", 12, "#c9cbe8", "middle"))
     names = ["10th", "9th", "8th", "7th", "6th", "5th", "4th", "3rd", "2nd", "1st"]
     for k, name in enumerate(names):
         y = 64 + 20 * k  # panel-relative top of the row (screen y 114 + 20k)
@@ -437,12 +451,12 @@ def rank_panel():
     return svg(390, 320, "".join(parts))
 
 
-def next_arrow():
+def next_arrow(label):
     # The click box is image x 360..380, y 135..175: the arrow stays inside it.
     return "".join([
         f'<rect x="360.5" y="135.5" width="19" height="39" rx="7" fill="{YELLOW}" stroke="{INK}" stroke-width="1"/>',
         f'<path d="M364.5 143 L376 155 L364.5 167Z" fill="{RED}" stroke="{INK}" stroke-width="1.6" stroke-linejoin="round"/>',
-        text(370, 130, "next", 11, YELLOW, "middle"),
+        text(370, 130, label, 11, YELLOW, "middle"),
     ])
 
 
@@ -456,7 +470,7 @@ def key_cap(x, y, label, w=34):
 
 def help_page(n, body):
     parts = [card(390, 320, ["How to play", "Watch out!", "Good to know"][n - 1]),
-             body, next_arrow(),
+             body, next_arrow("next" if n < 3 else "first"),
              text(370, 305, f"{n}/3", 13, "#c9cbe8", "middle")]
     return svg(390, 320, "".join(parts), bg="#000000")
 
@@ -479,8 +493,8 @@ def help1():
 
 def help2():
     rows = [
-        (coco(), 30, "Coco", "-10 s", "enters at 5 s", "jumps to random places"),
-        (esposa(), 45, "Esposa", "-10 s", "enters at 15 s", "chases you!"),
+        (coco(), 30, "Coconut", "-10 s", "enters at 5 s", "jumps to random places"),
+        (esposa(), 45, "Wife", "-10 s", "enters at 15 s", "chases you!"),
         (ladrao(), 38, "Thief", "-5 s", "enters at 25 s", "chases the prize, steals it away"),
         (gangster(), 43, "Gangster", "-20 s", "enters at 35 s", "wanders in random directions"),
     ]
@@ -521,10 +535,11 @@ def help3():
 def credits():
     # Black margins left and top: the content starts at (56, 56), on a JPEG
     # block boundary, so the 50-pixel margins stay pure black after compression.
-    p = [card(384, 314, "Lumo", 56, 56)]
+    p = [card(440, 370, "Lumo", 50 + PANEL_INSET, 50 + PANEL_INSET)]
     lines = [
         (16, YELLOW, "Made by the Lumo developers"),
-        (6, None, ""),
+        (13, "#c9cbe8", "Code: MIT licence. Art, sound, levels: CC BY 4.0"),
+        (2, None, ""),
         (14, "#c9cbe8", "Built with"),
         (15, WHITE, "Allegro 4 game library"),
         (15, WHITE, "loadpng and JPGalleg add-ons"),
@@ -543,6 +558,71 @@ def credits():
     p.append(group(face(0, 0, 16), 106, 98))
     p.append(group(face(0, 0, 16, True), 390, 98))
     return svg(440, 370, "".join(p), bg="#000000")
+
+
+# ---------------------------------------------------------------- game over and pop-ups
+# The summary card is drawn at SUMMARY_X, SUMMARY_Y over the playfield; the
+# game draws the time (first digit set) and the place on it at fixed cells.
+SUMMARY_W, SUMMARY_H = 320, 210
+
+
+def summary_card():
+    p = [f'<rect x="6" y="9" width="{SUMMARY_W - 8}" height="{SUMMARY_H - 10}" rx="20" fill="#000" opacity="0.3"/>',
+         f'<rect x="2" y="2" width="{SUMMARY_W - 8}" height="{SUMMARY_H - 10}" rx="18" fill="{CARD}" '
+         f'stroke="{PURPLE}" stroke-width="3"/>',
+         text(156, 44, "Game over", 32, YELLOW, "middle", outline=INK, ow=5),
+         group(face(0, 0, 14, True), 36, 30),
+         # The time sits in a dark window at card x 224..304, y 65..86.
+         f'<rect x="216" y="59" width="96" height="33" rx="8" fill="#14172e" stroke="{PANEL_LIGHT}" stroke-width="2"/>',
+         text(28, 84, "You lasted", 20, WHITE),
+         f'<rect x="18" y="150" width="284" height="1.5" fill="{PANEL_LIGHT}"/>',
+         text(156, 176, "Click, or press Enter, Space or Esc", 13, "#c9cbe8", "middle"),
+         ]
+    return svg(SUMMARY_W, SUMMARY_H, "".join(p))
+
+
+def summary_place():
+    # "Ranking place" with a dark window for up to two digits at image x 186..218.
+    return svg(240, 36, "".join([
+        text(8, 24, "Ranking place", 20, WHITE),
+        f'<rect x="180" y="2" width="46" height="31" rx="8" fill="#14172e" stroke="{PANEL_LIGHT}" stroke-width="2"/>',
+    ]))
+
+
+def summary_unranked():
+    return svg(280, 36, text(8, 24, "Not in the ranking this time", 18, "#c9cbe8"))
+
+
+def new_best():
+    # A gold burst with the words, tilted a little, laid over the card's corner.
+    pts = []
+    for k in range(24):
+        r = 58 if k % 2 == 0 else 48
+        a = math.radians(k * 15)
+        pts.append(f"{70 + r * math.cos(a) * 1.05:.2f},{30 + r * math.sin(a) * 0.42:.2f}")
+    return svg(140, 60, "".join([
+        f'<g transform="rotate(-6 70 30)">',
+        f'<polygon points="{" ".join(pts)}" fill="{ORANGE}" stroke="{INK}" stroke-width="2" stroke-linejoin="round"/>',
+        text(70, 37, "New best!", 20, YELLOW, "middle", outline=INK, ow=4),
+        '</g>',
+    ]))
+
+
+POPUP_W, POPUP_H = 16, 22
+
+
+def popup_glyph(ch):
+    # Bold white figures with a thick dark edge, readable over every floor;
+    # the sign carries the colour: green for a bonus, red for a penalty.
+    if ch == "+":
+        return svg(POPUP_W, POPUP_H, "".join([
+            f'<path d="M8 5 V17 M2 11 H14" stroke="{INK}" stroke-width="7" stroke-linecap="round"/>',
+            f'<path d="M8 5 V17 M2 11 H14" stroke="{GREEN}" stroke-width="3.4" stroke-linecap="round"/>']))
+    if ch == "-":
+        return svg(POPUP_W, POPUP_H, "".join([
+            f'<path d="M2 11 H14" stroke="{INK}" stroke-width="7" stroke-linecap="round"/>',
+            f'<path d="M2 11 H14" stroke="{RED}" stroke-width="3.4" stroke-linecap="round"/>']))
+    return svg(POPUP_W, POPUP_H, text(8, 19.5, ch, 20, WHITE, "middle", DIGIT_FONT, outline=INK, ow=4))
 
 
 # ---------------------------------------------------------------- main
@@ -568,10 +648,13 @@ def main():
     pers = "Data/Imagens/Personagens/"
     add("smile", svg(40, 40, smile()), 40, 40, pers + "smile.png", "png")
     add("smileTriste", svg(40, 40, smile(True)), 40, 40, pers + "smileTriste.png", "png")
-    add("coco", svg(30, 30, coco()), 30, 30, pers + "coco.png", "png")
-    add("esposa", svg(45, 40, esposa()), 45, 40, pers + "esposa.png", "png")
-    add("gangster", svg(43, 42, gangster()), 43, 42, pers + "gangster.png", "png")
-    add("ladrao", svg(38, 40, ladrao()), 38, 40, pers + "ladrao.png", "png")
+    # Collision circles sit on each picture's top-left corner; with every
+    # sprite's visible middle as far from that corner as the face's (20, 20),
+    # pictures touch when circles do.
+    add("coco", svg(30, 30, centred(coco(), 15, 15, 0.85, 17.5, 17.5)), 30, 30, pers + "coco.png", "png")
+    add("esposa", svg(45, 40, centred(esposa(), 18, 24, 0.85)), 45, 40, pers + "esposa.png", "png")
+    add("gangster", svg(43, 42, centred(gangster(), 21.5, 25, 0.88)), 43, 42, pers + "gangster.png", "png")
+    add("ladrao", svg(38, 40, centred(ladrao(), 15.5, 23, 0.9, 18.5)), 38, 40, pers + "ladrao.png", "png")
     for nr in (1, 2, 3):
         add(f"nivel{nr}", level_background(root, nr), 640, 480, f"Data/Imagens/Niveis/{nr:02d}.jpg", "jpg")
         add(f"b{nr}", level_button(root, nr), 50, 50, f"Data/B{nr:02d}.jpg", "jpg")
@@ -581,7 +664,8 @@ def main():
     add("ajuda03", help3(), 390, 320, menu + "ajuda03.jpg", "jpg")
     add("creditos", credits(), 440, 370, menu + "creditos.jpg", "jpg")
     for name, fn in ITEMS:
-        add(name, svg(39, 50, fn()), 39, 50, f"Data/Imagens/Itens/{name}.png", "png")
+        # In the top 40 pixels of the 39 x 50 picture, around the face's middle.
+        add(name, svg(39, 50, centred(fn(), 19.5, 25, 0.78, 19.5)), 39, 50, f"Data/Imagens/Itens/{name}.png", "png")
     num = "Data/Imagens/numeros/"
     for d in range(10):
         add(f"d{d}", digit(str(d), YELLOW, "#5a3a00"), 16, 21, f"{num}{d:02d}.png", "png")
@@ -592,8 +676,22 @@ def main():
         add(f"y{f}", clock(f, YELLOW, YELLOW_DARK), 50, 58, f"Data/Imagens/Relogio/yClock{f:02d}.png", "clock 350 12")
         add(f"r{f}", clock(f, RED, RED_DARK), 50, 58, f"Data/Imagens/Relogio/rClock{f:02d}.png", "clock 500 12")
     add("black", svg(640, 480, "", bg="#000000"), 640, 480, "Data/Imagens/black.jpg", "jpg")
-    # Not loaded by the game: the icon of the installed desktop entry.
+    summ = "Data/Imagens/Summary/"
+    add("summary", summary_card(), SUMMARY_W, SUMMARY_H, summ + "card.png", "png")
+    add("place", summary_place(), 240, 36, summ + "place.png", "png")
+    add("unranked", summary_unranked(), 280, 36, summ + "unranked.png", "png")
+    add("best", new_best(), 140, 60, summ + "best.png", "png")
+    pop = "Data/Imagens/Popups/"
+    add("popplus", popup_glyph("+"), POPUP_W, POPUP_H, pop + "plus.png", "png")
+    add("popminus", popup_glyph("-"), POPUP_W, POPUP_H, pop + "minus.png", "png")
+    for d in range(10):
+        add(f"pop{d}", popup_glyph(str(d)), POPUP_W, POPUP_H, f"{pop}{d}.png", "png")
+    # Not loaded by the game: the icon of the installed desktop entry, in the
+    # sizes the menus ask for and as the scalable source itself.
     add("icone", svg(40, 40, smile()), 128, 128, "art/lumo.png", "png")
+    for size in (48, 64, 256):
+        add(f"icon{size}", svg(40, 40, smile()), size, size, f"art/icons/lumo-{size}.png", "png")
+    add("iconsvg", svg(40, 40, smile()), 40, 40, "art/icons/lumo.svg", "svg")
 
     with open(os.path.join(out, "manifest.txt"), "w") as m:
         for name, text_, w, h, target, kind in jobs:

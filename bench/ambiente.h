@@ -12,7 +12,7 @@
 
 namespace bench {
 
-// One game with the 70 shipped pictures, loaded on first use.
+// One game with the shipped pictures, loaded on first use.
 Jogo& jogoCarregado();
 
 // Sets level nr up and plays it, without drawing, until all four enemies are

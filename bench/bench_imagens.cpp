@@ -1,7 +1,7 @@
-// Start-up's picture loading: the 70 files through the game's loaders (loadpng
-// and JPGalleg into Allegro bitmaps), beside decoding the very same files with
-// libpng and libjpeg into plain buffers. The difference is what the loaders
-// add on top of the decoding.
+// Start-up's picture loading: the shipped files through the game's loaders
+// (loadpng, and libjpeg-turbo in render/jpeg_loader.cpp, into Allegro
+// bitmaps), beside decoding the very same files with libpng and libjpeg into
+// plain buffers. The difference is what the loaders add on top of the decoding.
 #include "bench/ambiente.h"
 
 #include <jpeglib.h>
@@ -21,7 +21,7 @@ void carregaImagens(benchmark::State& state) {
             return;
         }
         state.PauseTiming();
-        for (const ArquivoImagem& a : Render::tabela()) destroy_bitmap(render.imagem(a.slot));
+        render.liberaImagens();
         state.ResumeTiming();
     }
 }

@@ -82,6 +82,7 @@ bool Mapa::inicia(short nr) {
     miliD = 0;
     segD = 20;
     minD = 0;
+    tempo = 0;  // every game speeds up at its 500th, 1000th, ... update
 
     const short* registro = n.data();
     poe(smile, registro);
@@ -328,12 +329,14 @@ bool Mapa::contaTempoRestante() {
         segD = segD - 1;
         updateReport.countdownTick = minD <= 0 && segD <= 9 && segD >= 0;
     }
-    if (segD < 0) {
-        segD = 59;
+    // Minutes of sixty seconds both ways: 0:58 + 2 is 1:00, 1:03 - 20 is 0:43.
+    while (segD < 0) {
+        segD = segD + 60;
         minD = minD - 1;
-    } else if (segD > 59) {
+    }
+    while (segD > 59) {
+        segD = segD - 60;
         minD = minD + 1;
-        segD = segD - 59;
     }
     return false;
 }

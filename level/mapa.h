@@ -96,7 +96,7 @@ private:
     float posicaoY[360];
     short mili = 0, seg = 0, min = 0;
     short miliD = 0, segD = 0, minD = 0;
-    short tempo = 0;  // updates, never reset between games
+    short tempo = 0;  // updates of the game under way: drives the speed-ups
     UpdateReport updateReport;
     float distX = 0, distY = 0;
     short aux = 0;

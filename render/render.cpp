@@ -1,9 +1,10 @@
 #include "render/render.h"
 
-#include <jpgalleg.h>
+#include "render/jpeg_loader.h"
+
 #include <loadpng.h>
 
-#include <cstdio>
+#include <algorithm>
 
 namespace {
 
@@ -47,23 +48,22 @@ std::vector<ArquivoImagem> montaTabela() {
     acrescentaFaixa(t, 80, 8, relogio, "yClock", ".png", true);
     acrescentaFaixa(t, 90, 8, relogio, "rClock", ".png", true);
     t.push_back({99, "Data/Imagens/black.jpg", false});
+    const std::string resumo = "Data/Imagens/Summary/";
+    t.push_back({SLOT_SUMMARY_CARD, resumo + "card.png", true});
+    t.push_back({SLOT_SUMMARY_PLACE, resumo + "place.png", true});
+    t.push_back({SLOT_SUMMARY_UNRANKED, resumo + "unranked.png", true});
+    t.push_back({SLOT_SUMMARY_BEST, resumo + "best.png", true});
+    const std::string popups = "Data/Imagens/Popups/";
+    t.push_back({SLOT_POPUP_PLUS, popups + "plus.png", true});
+    t.push_back({SLOT_POPUP_MINUS, popups + "minus.png", true});
+    for (short d = 0; d < 10; ++d) t.push_back({slotPopupDigit(d), popups + char('0' + d) + ".png", true});
+    // Loaded in slot order.
+    std::sort(t.begin(), t.end(), [](const ArquivoImagem& a, const ArquivoImagem& b) { return a.slot < b.slot; });
     return t;
 }
 
-// Allegro's JPEG loader accepts a file cut short and fills the missing rows
-// with whatever it decoded last; a whole file ends with the end-of-image marker.
-bool jpegInteiro(const std::string& caminho) {
-    FILE* f = std::fopen(caminho.c_str(), "rb");
-    if (!f) return false;
-    unsigned char fim[2] = {0, 0};
-    const bool lido = std::fseek(f, -2, SEEK_END) == 0 && std::fread(fim, 1, 2, f) == 2;
-    std::fclose(f);
-    return lido && fim[0] == 0xFF && fim[1] == 0xD9;
-}
-
 BITMAP* carrega(const ArquivoImagem& a) {
-    if (a.png) return load_png(a.caminho.c_str(), nullptr);
-    return jpegInteiro(a.caminho) ? load_jpg(a.caminho.c_str(), nullptr) : nullptr;
+    return a.png ? load_png(a.caminho.c_str(), nullptr) : loadJpeg(a.caminho);
 }
 
 }  // namespace
@@ -140,6 +140,14 @@ void Render::desenhaImagemTrans(short img, short x, short y) {
 }
 
 void Render::desenhaNumero(short algo, short x, short y) { desenhaImagemTrans(algo, x, y); }
+
+// A penalty in the last frame, or a damaged rank file, can give a value
+// outside 0..99: it shows as 00 or 99.
+void Render::drawTwoDigits(int value, short firstSlot, short x, short y) {
+    value = std::clamp(value, 0, 99);
+    desenhaImagemTrans(firstSlot + value / 10, x, y);
+    desenhaImagemTrans(firstSlot + value % 10, x + 16, y);
+}
 
 void Render::desenhaParede(short x, short y, short x2, short y2) {
     rect(screen, x, y, x2, y2, makecol(255, 255, 255));

@@ -11,8 +11,18 @@
 struct ArquivoImagem {
     short slot;
     std::string caminho;
-    bool png;  // load_png when true, load_jpg otherwise
+    bool png;  // loadpng when true, libjpeg-turbo (render/jpeg_loader.h) otherwise
 };
+
+// Slots of the game-over summary and of the bonus and penalty pop-ups.
+const short SLOT_SUMMARY_CARD = 16;
+const short SLOT_SUMMARY_PLACE = 17;
+const short SLOT_SUMMARY_UNRANKED = 18;
+const short SLOT_SUMMARY_BEST = 19;
+const short SLOT_POPUP_PLUS = 35;
+const short SLOT_POPUP_MINUS = 36;
+// The pop-up digits 0 to 6 fill slots 43 to 49, and 7 to 9 slots 72 to 74.
+inline short slotPopupDigit(short d) { return d < 7 ? 43 + d : 72 + d - 7; }
 
 class Render {
 public:
@@ -28,7 +38,7 @@ public:
     // Frees every loaded image; must run while Allegro is still installed.
     void liberaImagens();
 
-    // The 70 files in loading order, and the message naming a missing one.
+    // The 86 files in loading order, and the message naming a missing one.
     static const std::vector<ArquivoImagem>& tabela();
     static std::string mensagemFalta(const ArquivoImagem& arquivo);
 
@@ -41,6 +51,8 @@ public:
     void desenhaImagem(short imagem, short x, short y);
     void desenhaImagemTrans(short imagem, short x, short y);
     void desenhaNumero(short algo, short x, short y);
+    // Two digits of the set whose 0 is firstSlot; values outside 0..99 show as 00 or 99.
+    void drawTwoDigits(int value, short firstSlot, short x, short y);
     void desenhaParede(short x, short y, short x2, short y2);
     void escondeMouse();
     void mostraMouse();

@@ -3,13 +3,27 @@
 # repeats five times and reports the median, mean and spread of the runs:
 # the machine may be shared, so read the medians. Extra arguments go to
 # Google Benchmark, e.g. --benchmark_filter=quadroDeMenu; --build-only builds
-# and stops (scripts/perf.sh uses the game and the probe built here).
+# and stops (scripts/perf.sh uses the game and the probe built here);
+# --levels runs only the level bot (bench/level_bot.cpp) on the shipped levels,
+# first steering for the item and away from walls alone, then also away from
+# the enemies.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-scripts/pacotes.sh build-essential cmake pkg-config liballegro4-dev libloadpng4-dev libjpgalleg4-dev \
+scripts/packages.sh build-essential cmake pkg-config liballegro4-dev libloadpng4-dev libturbojpeg0-dev \
     libgtest-dev libbenchmark-dev libpng-dev libjpeg-dev libx11-dev
 cmake -S . -B build-bench -DCMAKE_BUILD_TYPE=Release -DLUMO_BENCH=ON -DLUMO_TESTS=ON >/dev/null
-cmake --build build-bench -j2 --target lumo_bench espera_menu lumo
+cmake --build build-bench -j2 --target lumo_bench menu_probe bare_window lumo level_bot
 [[ "${1:-}" == "--build-only" ]] && exit 0
+levels() {
+    for avoid in 0 1; do
+        echo "level bot, 300 seeded games a level, avoiding enemies: $avoid"
+        build-bench/bench/level_bot --games 300 --avoid-enemies "$avoid"
+    done
+}
+if [[ "${1:-}" == "--levels" ]]; then
+    levels
+    exit 0
+fi
 build-bench/bench/lumo_bench --benchmark_repetitions=5 --benchmark_report_aggregates_only=true "$@"
+levels

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Whole-program figures of the Release build (build-bench/) under a private
-# Xvfb: start-up to the first menu frame, processor time over 10 s in the
+# Xvfb: start-up to the first menu frame (also as a ratio to a bare Allegro
+# window, STARTS starts each, default 11), processor time over 10 s in the
 # menu and over 10 s of play, peak resident memory, and the length of a frame
 # (30 ms of wait plus its work) measured from the main thread's waits.
 # Runs RODADAS times (default 5) and prints every run and the medians: the
@@ -12,7 +13,7 @@ RODADAS=${RODADAS:-5}
 SEGUNDOS=${SEGUNDOS:-10}
 NIVEL=${NIVEL:-2}  # the level played: 2 has the fewest walls to run into
 
-scripts/pacotes.sh xvfb xdotool strace
+scripts/packages.sh xvfb xdotool strace
 scripts/bench.sh --build-only >/dev/null
 
 # The window tests' helpers: a private Xvfb, a scratch folder holding a copy
@@ -63,7 +64,7 @@ printf "%-5s %9s %9s %9s %9s %9s %9s %9s %9s %9s %8s %s\n" run start_ms menu_cpu
     play_cpu% play_main% play_fr_ms play_wk_ms peak_MB note >"$WORK/.tabela"
 for r in $(seq "$RODADAS"); do
     rm -f "$WORK/rank.txt"
-    read -r GAME_PID inicio < <(cd "$WORK" && "$raiz/build-bench/bench/wait_menu" "$raiz/build-bench/lumo")
+    read -r GAME_PID inicio < <(cd "$WORK" && "$raiz/build-bench/bench/menu_probe" "$raiz/build-bench/lumo")
     sleep 1
     read -r menu_cpu menu_main < <(uso)
     read -r menu_fr menu_wk < <(quadros)
@@ -98,6 +99,34 @@ for c in $(seq 2 11); do
 done
 echo
 echo "(medians over the runs without a note; level $NIVEL; $(nproc) cores, load average $(cut -d' ' -f1-3 /proc/loadavg))"
+
+# Start-up as a ratio to a bare Allegro program that opens the same window
+# and fills one rectangle (bench/bare_window.cpp): STARTS starts of each,
+# taken in turn so both see the same load on the machine.
+STARTS=${STARTS:-11}
+first_frame_ms() {
+    local ms
+    read -r GAME_PID ms < <(cd "$WORK" && "$raiz/build-bench/bench/menu_probe" "$1")
+    kill "$GAME_PID" 2>/dev/null || true
+    # Gone (or a zombie) before the next start, within 5 s.
+    for _ in $(seq 250); do
+        [[ "$(awk '{print $3}' "/proc/$GAME_PID/stat" 2>/dev/null)" =~ ^[^Z]$ ]] || break
+        sleep 0.02
+    done
+    GAME_PID=""
+    echo "$ms"
+}
+for _ in $(seq "$STARTS"); do
+    game=$(first_frame_ms "$raiz/build-bench/lumo")
+    bare=$(first_frame_ms "$raiz/build-bench/bench/bare_window")
+    awk -v g="$game" -v b="$bare" 'BEGIN {if (g > 0 && b > 0) printf "%s %s %.2f\n", g, b, g / b}'
+done >"$WORK/.ratio"
+echo
+echo "start-up beside the bare Allegro window, medians of $(wc -l <"$WORK/.ratio") starts of each:"
+printf "%10s %10s %8s\n" game_ms bare_ms ratio
+for c in 1 2 3; do printf "%10s " "$(cut -d' ' -f$c "$WORK/.ratio" | mediana)"; done
+echo
+echo "(ratio: median of the per-pair ratios; load average $(cut -d' ' -f1-3 /proc/loadavg))"
 
 # Where start-up goes: more starts under strace, which records only the calls
 # named (through seccomp, so the others run at full speed). Phases in ms: exec

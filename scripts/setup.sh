@@ -1,16 +1,24 @@
 #!/usr/bin/env bash
-# Installs what building (and, with --tests, testing) Lumo needs from Debian's
-# or Ubuntu's packages, then configures and builds into build/.
+# Installs what building Lumo needs from Debian's or Ubuntu's packages, then
+# configures and builds the game into build/. With --tests it also installs
+# what the tests need and builds them too.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-pacotes=(build-essential cmake pkg-config liballegro4-dev libloadpng4-dev libjpgalleg4-dev)
+# file: the package build reads the program's libraries with it (Depends).
+packages=(build-essential cmake pkg-config file liballegro4-dev libloadpng4-dev libturbojpeg0-dev)
+tests=OFF
 if [[ "${1:-}" == "--tests" ]]; then
-    pacotes+=(libgtest-dev libbenchmark-dev xvfb xdotool x11-utils imagemagick clang libclang-rt-dev
-              valgrind desktop-file-utils)
+    tests=ON
+    packages+=(libgtest-dev libbenchmark-dev xvfb xdotool x11-utils imagemagick clang libclang-rt-dev
+               valgrind desktop-file-utils appstream lintian man-db)
 fi
 
-scripts/pacotes.sh "${pacotes[@]}"
+scripts/packages.sh "${packages[@]}"
 
-cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-cmake --build build -j"$(nproc)"
+cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DLUMO_TESTS="$tests" >/dev/null
+if [[ $tests == ON ]]; then
+    cmake --build build -j"$(nproc)"
+else
+    cmake --build build -j"$(nproc)" --target lumo
+fi

@@ -6,4 +6,4 @@ cd "$(dirname "$0")/.."
 scripts/setup.sh --tests
 (cd build && ctest --output-on-failure -j2)
 # Fuzzing for a minute per target, and the long runs under the sanitizers.
-scripts/confiabilidade.sh
+scripts/reliability.sh

@@ -2,8 +2,8 @@
 
 #include "render/render.h"
 
-#include <jpgalleg.h>
 #include <loadpng.h>
+#include <turbojpeg.h>
 
 #include <cerrno>
 #include <cstdio>
@@ -13,6 +13,7 @@
 #include <sstream>
 #include <stdexcept>
 #include <unistd.h>
+#include <vector>
 
 namespace fs = std::filesystem;
 
@@ -22,7 +23,6 @@ void iniciaAllegro() {
     static bool feito = false;
     if (!feito) {
         install_allegro(SYSTEM_NONE, &errno, atexit);
-        jpgalleg_init();
         set_color_depth(32);
         screen = create_bitmap(640, 480);
         feito = true;
@@ -73,16 +73,37 @@ int temporaryFilesOf(const std::string& name) {
     return n;
 }
 
+// One colour at the best quality without chroma subsampling, so it decodes
+// back within a step or two of each channel.
+static bool writeOneColourJpeg(const std::string& path, int w, int h, int r, int g, int b) {
+    std::vector<unsigned char> rgb(size_t(w) * h * 3);
+    for (size_t i = 0; i < rgb.size(); i += 3) rgb[i] = r, rgb[i + 1] = g, rgb[i + 2] = b;
+    tjhandle tj = tjInitCompress();
+    unsigned char* jpeg = nullptr;
+    unsigned long size = 0;
+    bool ok = tj && tjCompress2(tj, rgb.data(), w, 0, h, TJPF_RGB, &jpeg, &size, TJSAMP_444, 100, 0) == 0;
+    if (ok) {
+        std::ofstream f(path, std::ios::binary);
+        ok = bool(f.write(reinterpret_cast<const char*>(jpeg), std::streamsize(size)));
+    }
+    tjFree(jpeg);
+    if (tj) tjDestroy(tj);
+    return ok;
+}
+
 void salvaImagem(const std::string& caminho, int w, int h, int r, int g, int b, int a) {
     fs::path p(caminho);
     if (p.has_parent_path()) fs::create_directories(p.parent_path());
-    BITMAP* bmp = create_bitmap_ex(32, w, h);
-    clear_to_color(bmp, makeacol32(r, g, b, a));
-    bool png = p.extension() == ".png";
-    int erro = png ? save_png(caminho.c_str(), bmp, nullptr)
-                   : save_jpg_ex(caminho.c_str(), bmp, nullptr, 100, JPG_SAMPLING_444, nullptr);
-    destroy_bitmap(bmp);
-    if (erro != 0) throw std::runtime_error("could not write " + caminho);
+    bool ok;
+    if (p.extension() == ".png") {
+        BITMAP* bmp = create_bitmap_ex(32, w, h);
+        clear_to_color(bmp, makeacol32(r, g, b, a));
+        ok = save_png(caminho.c_str(), bmp, nullptr) == 0;
+        destroy_bitmap(bmp);
+    } else {
+        ok = writeOneColourJpeg(caminho, w, h, r, g, b);
+    }
+    if (!ok) throw std::runtime_error("could not write " + caminho);
 }
 
 int corDoSlot(int slot) {

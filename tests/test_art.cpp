@@ -3,10 +3,10 @@
 // button or shows walls that are not where the player bounces.
 #include <gtest/gtest.h>
 
+#include "render/jpeg_loader.h"
 #include "render/render.h"
 #include "tests/support.h"
 
-#include <jpgalleg.h>
 #include <loadpng.h>
 
 #include <cmath>
@@ -28,8 +28,7 @@ protected:
         set_color_depth(32);
         for (const ArquivoImagem& a : Render::tabela()) {
             std::string caminho = raiz + "/" + a.caminho;
-            imagens()[a.slot] = a.png ? load_png(caminho.c_str(), nullptr)
-                                      : load_jpg(caminho.c_str(), nullptr);
+            imagens()[a.slot] = a.png ? load_png(caminho.c_str(), nullptr) : loadJpeg(caminho);
         }
     }
     static std::map<int, BITMAP*>& imagens() {
@@ -125,6 +124,14 @@ TEST_F(ArteTest, SizesFitTheirPlaces) {
         {14, 43, 42, false},  {15, 38, 40, false},
     };
     for (int s = 30; s <= 34; ++s) limites.push_back({s, 39, 50, false});
+    // The summary card and its lines; the pop-up sign and digits.
+    limites.push_back({SLOT_SUMMARY_CARD, 320, 210, true});
+    limites.push_back({SLOT_SUMMARY_PLACE, 240, 36, true});
+    limites.push_back({SLOT_SUMMARY_UNRANKED, 280, 36, true});
+    limites.push_back({SLOT_SUMMARY_BEST, 140, 60, true});
+    limites.push_back({SLOT_POPUP_PLUS, 16, 22, true});
+    limites.push_back({SLOT_POPUP_MINUS, 16, 22, true});
+    for (short d = 0; d < 10; ++d) limites.push_back({slotPopupDigit(d), 16, 22, true});
     for (int s = 50; s <= 71; ++s) limites.push_back({s, 16, 21, false});
     for (int s : slotsDeClock(80)) limites.push_back({s, 50, 58, false});
     for (int s : slotsDeClock(90)) limites.push_back({s, 50, 58, false});
@@ -153,7 +160,35 @@ TEST_F(ArteTest, SpritesHaveTransparentCornersAndAVisibleBody) {
         int opacos = 0;
         for (int y = 0; y < b->h; ++y)
             for (int x = 0; x < b->w; ++x) opacos += alfa(b, x, y) == 255;
-        EXPECT_GT(opacos, b->w * b->h / 4) << linha(s).caminho;
+        // Items fill only the top 40 rows of their picture.
+        EXPECT_GT(opacos, b->w * std::min(b->h, 40) / 4) << linha(s).caminho;
+    }
+}
+
+// Collision circles sit on the pictures' top-left corners, so two pictures
+// look as close as their circles are only when every sprite has its middle
+// as far from its corner as the face's.
+TEST_F(ArteTest, EverySpriteHasItsMiddleWhereTheFacesIs) {
+    auto middle = [](BITMAP* b) {
+        double sx = 0, sy = 0, n = 0;
+        for (int y = 0; y < b->h; ++y)
+            for (int x = 0; x < b->w; ++x) {
+                const int a = alfa(b, x, y);
+                sx += a * (x + 0.5), sy += a * (y + 0.5), n += a;
+            }
+        return std::pair<double, double>{sx / n, sy / n};
+    };
+    const auto face = middle(img(10));
+    EXPECT_NEAR(face.first, 20, 1);
+    EXPECT_NEAR(face.second, 20, 1);
+    for (int s : {11, 12, 13, 14, 15, 30, 31, 32, 33, 34}) {
+        const auto m = middle(img(s));
+        EXPECT_NEAR(m.first, face.first, 4) << linha(s).caminho;
+        EXPECT_NEAR(m.second, face.second, 4) << linha(s).caminho;
+    }
+    for (int s = 30; s <= 34; ++s) {
+        Caixa c = visivel(img(s));
+        EXPECT_LT(c.y2, 40) << linha(s).caminho;
     }
 }
 
@@ -237,6 +272,48 @@ TEST_F(ArteTest, DigitsDifferFromEachOther) {
                         diferentes += std::abs(alfa(x, i, j) - alfa(y, i, j)) > 100;
                 EXPECT_GT(diferentes, 8) << linha(set + a).caminho << " vs " << linha(set + b).caminho;
             }
+}
+
+TEST_F(ArteTest, PopupSignsAreGreenAndRedAndTheDigitsDiffer) {
+    auto colour = [](BITMAP* b) {
+        long r = 0, g = 0, n = 0;
+        for (int y = 0; y < b->h; ++y)
+            for (int x = 0; x < b->w; ++x)
+                if (alfa(b, x, y) == 255) {
+                    teste::Rgb c = teste::pixel(b, x, y);
+                    if (c.r + c.g + c.b < 150) continue;  // the dark edge
+                    r += c.r, g += c.g, ++n;
+                }
+        return std::pair<long, long>{r / std::max(n, 1L), g / std::max(n, 1L)};
+    };
+    auto plus = colour(img(SLOT_POPUP_PLUS)), minus = colour(img(SLOT_POPUP_MINUS));
+    EXPECT_GT(plus.second, plus.first + 60);
+    EXPECT_GT(minus.first, minus.second + 60);
+    for (short a = 0; a < 10; ++a)
+        for (short b = a + 1; b < 10; ++b) {
+            // The white strokes, where opaque, tell the figures apart.
+            auto white = [&](short d, int x, int y) {
+                BITMAP* g = img(slotPopupDigit(d));
+                teste::Rgb c = teste::pixel(g, x, y);
+                return alfa(g, x, y) > 128 && c.r + c.g + c.b > 500;
+            };
+            int differ = 0;
+            for (int y = 0; y < 22; ++y)
+                for (int x = 0; x < 16; ++x) differ += white(a, x, y) != white(b, x, y);
+            EXPECT_GT(differ, 12) << a << " and " << b;
+        }
+}
+
+TEST_F(ArteTest, SummaryCardIsOpaqueWithADarkWindowForTheTime) {
+    BITMAP* card = img(SLOT_SUMMARY_CARD);
+    EXPECT_EQ(alfa(card, 160, 120), 255);
+    EXPECT_EQ(alfa(card, 0, card->h - 1), 0);  // rounded corners
+    // The time's five cells at card x 224..304, y 65..86: dark, so the digits read.
+    for (int y = 66; y < 86; y += 4)
+        for (int x = 225; x < 303; x += 6) {
+            teste::Rgb c = teste::pixel(card, x, y);
+            EXPECT_LT(c.r + c.g + c.b, 120) << x << "," << y;
+        }
 }
 
 TEST_F(ArteTest, BannerLeavesTheLevelButtonsUncovered) {
@@ -399,6 +476,20 @@ TEST_P(ArteNivelTest, StartPlacesAreClearOfWallsAndOfEachOther) {
             double d = std::hypot(o.x - obj[j].x, o.y - obj[j].y);
             EXPECT_GT(d, o.raio + obj[j].raio + 20) << "objects " << i << " and " << j;
         }
+    }
+}
+
+// The player starts in the open: a second of running straight on at the
+// start speed meets no wall.
+TEST_P(ArteNivelTest, TheFirstSecondRunsClearOfTheWalls) {
+    Nivel n = leNivel(GetParam());
+    ASSERT_EQ(n.numeros.size(), 36 + 4 * n.paredes);
+    const Objeto jogador = objetos(n)[0];
+    const double a = jogador.direcao * M_PI / 180;
+    for (int f = 0; f <= 31; ++f) {
+        const int x = static_cast<int>(jogador.x + f * jogador.velocidade * std::cos(a));
+        const int y = static_cast<int>(jogador.y + f * jogador.velocidade * std::sin(a));
+        for (const Retangulo& r : paredes(n)) EXPECT_FALSE(sobrepoe({x, y, x + 40, y + 40}, r)) << "frame " << f;
     }
 }
 

@@ -326,13 +326,20 @@ TEST_F(NivelTeste, SpeedRisesEvery500UpdatesUpTo15) {
     EXPECT_EQ(mapa.getSmile().getVelocidade(), 6);
 }
 
-TEST_F(NivelTeste, SetUpKeepsTheUpdateCount) {
+TEST_F(NivelTeste, EveryGameSpeedsUpAtItsOwn500thUpdate) {
     ASSERT_TRUE(prepara(1, teste::nivelNeutro(1)));
     EXPECT_EQ(AcessoTeste::tempo(mapa), 0);
-    mapa.timeLine();
-    mapa.timeLine();
+    for (int u = 0; u < 137; ++u) mapa.timeLine();  // a first game ended early
     ASSERT_TRUE(mapa.inicia(1));
-    EXPECT_EQ(AcessoTeste::tempo(mapa), 2);
+    EXPECT_EQ(AcessoTeste::tempo(mapa), 0);
+    int first = 0;
+    for (int u = 1; u <= 500 && first == 0; ++u) {
+        mapa.movimentaObjetos();
+        mapa.timeLine();
+        if (mapa.report().speedUp) first = u;
+    }
+    EXPECT_EQ(first, 500);
+    EXPECT_EQ(mapa.getSmile().getVelocidade(), 6);
 }
 
 }  // namespace

@@ -28,9 +28,10 @@ protected:
         mouse_b = b;
         jogo.quadroMenu();
     }
+    // Press and release: one frame down, one frame up.
     void clique(int x, int y) {
         quadro(x, y, 1);
-        for (int i = 0; i < 5; ++i) quadro(x, y, 0);  // let the lock-out run out
+        quadro(x, y, 0);
     }
     int paineisAbertos() const {
         return estado().nJogo + estado().rankin + estado().ajuda + estado().creditos;
@@ -88,13 +89,54 @@ TEST_F(Menu, AjudaGanhaDosCreditosNaSobreposicao) {
     EXPECT_FALSE(estado().ajuda);
 }
 
-TEST_F(Menu, CliqueSeguradoAlternaACadaCincoQuadros) {
-    std::string visto;
-    for (int i = 0; i < 16; ++i) {
+TEST_F(Menu, AHeldClickActsOnce) {
+    std::string seen;
+    for (int i = 0; i < 30; ++i) {
         quadro(100, 270, 1);
-        visto += estado().rankin ? '1' : '0';
+        seen += estado().rankin ? '1' : '0';
     }
-    EXPECT_EQ(visto, "1111100000111110");
+    quadro(100, 270, 0);
+    seen += estado().rankin ? '1' : '0';
+    EXPECT_EQ(seen, std::string(31, '1'));
+    // The help arrow likewise turns one page per press.
+    clique(100, 370);
+    for (int i = 0; i < 30; ++i) quadro(620, 200, 1);
+    quadro(620, 200, 0);
+    EXPECT_EQ(estado().ajudaPagina, 1);
+    // Quick presses each act.
+    clique(620, 200);
+    clique(620, 200);
+    EXPECT_EQ(estado().ajudaPagina, 0);
+}
+
+TEST_F(Menu, APressDraggedOntoAButtonDoesNothing) {
+    quadro(400, 300, 1);  // pressed over empty space
+    for (int x = 400; x <= 560; x += 20) quadro(x, 430, 1);
+    quadro(560, 430, 0);  // released over Exit
+    EXPECT_TRUE(jogo.getMenu());
+    EXPECT_FALSE(jogo.getFim());
+    EXPECT_EQ(estado().escolha, 4);  // the pointer mark still follows the hover
+    quadro(100, 170, 1);
+    quadro(100, 270, 1);  // dragged from new game onto ranking
+    quadro(100, 270, 0);
+    EXPECT_TRUE(estado().nJogo);
+    EXPECT_FALSE(estado().rankin);
+    quadro(400, 200, 1);  // a press already down when it reaches a level button
+    quadro(325, 75, 1);
+    quadro(325, 75, 0);
+    EXPECT_TRUE(jogo.getMenu());
+}
+
+TEST_F(Menu, APressBegunBeforeTheMenuDoesNothing) {
+    // The button went down on the screen before (a game or its summary).
+    mouse_x = 560, mouse_y = 430, mouse_b = 1;
+    jogo.entraMenu();
+    for (int i = 0; i < 10; ++i) quadro(560, 430, 1);
+    quadro(560, 430, 0);
+    EXPECT_TRUE(jogo.getMenu());
+    clique(560, 430);
+    EXPECT_FALSE(jogo.getMenu());
+    EXPECT_TRUE(jogo.getFim());
 }
 
 // A click that began and ended between two frames on a busy machine.
@@ -111,6 +153,7 @@ TEST_F(Menu, BotaoDireitoOuAmbosNaoFazemNada) {
     for (int b : {2, 3, 4}) {
         for (auto [x, y] : {std::pair{100, 170}, {100, 270}, {100, 370}, {100, 440}, {560, 430}}) {
             quadro(x, y, b);
+            quadro(x, y, 0);
             EXPECT_EQ(paineisAbertos(), 0);
             EXPECT_TRUE(jogo.getMenu());
         }
@@ -146,16 +189,17 @@ TEST_F(Menu, PaginasDaAjudaEmCiclo) {
 
 TEST_F(Menu, BotaoDeNivelEscolheONivel) {
     clique(100, 170);
-    quadro(325, 50, 1);  // the gap between two level boxes
+    clique(325, 50);  // the gap between two level boxes
     EXPECT_TRUE(jogo.getMenu());
-    quadro(325, 100, 1);
+    clique(325, 100);
     EXPECT_TRUE(jogo.getMenu());
-    quadro(325, 75, 1);  // no lock-out: acts at once
+    quadro(325, 75, 1);  // acts on the frame the button goes down
     EXPECT_FALSE(jogo.getMenu());
     EXPECT_FALSE(jogo.getFim());
     EXPECT_EQ(jogo.getNr(), 2);
     for (int n : {1, 3}) {
         jogo.entraMenu();
+        quadro(0, 0, 0);
         clique(100, 170);
         quadro(325, 50 * (n - 1) + 25, 1);
         EXPECT_EQ(jogo.getNr(), n);
@@ -163,13 +207,13 @@ TEST_F(Menu, BotaoDeNivelEscolheONivel) {
 }
 
 TEST_F(Menu, BotoesDeNivelSoComOEscolhedorAberto) {
-    quadro(325, 25, 1);
+    clique(325, 25);
     EXPECT_TRUE(jogo.getMenu());
 }
 
 TEST_F(Menu, SairTerminaMesmoComPainelAberto) {
     clique(100, 270);
-    quadro(560, 430, 1);
+    clique(560, 430);
     EXPECT_FALSE(jogo.getMenu());
     EXPECT_TRUE(jogo.getFim());
     EXPECT_TRUE(estado().rankin);
@@ -214,7 +258,9 @@ TEST_F(Menu, BannerPorCimaDosBotoesDeNivel) {
     Jogo outro;
     ASSERT_TRUE(outro.getRender().carregaImagens());
     outro.entraMenu();
-    mouse_x = 100, mouse_y = 170, mouse_b = 1;
+    mouse_x = 100, mouse_y = 170, mouse_b = 0;
+    outro.quadroMenu();
+    mouse_b = 1;
     outro.quadroMenu();
     EXPECT_TRUE(slotEm(0, 301, 51));  // level 2's button lies under the banner
     EXPECT_TRUE(slotEm(40, 301, 1));  // level 1's is above the panel area

@@ -78,6 +78,33 @@ TEST_F(Ranking, ResultadoEntraSoQuandoMaisLongoQueOMenor) {
     EXPECT_EQ(tabela()[2], 4);
 }
 
+TEST_F(Ranking, TheEntryGivesThePlaceItTook) {
+    struct Case {
+        const char* table;
+        short m, s, place;
+    } cases[] = {
+        {"0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0", 0, 20, 1},  // an empty table: new best
+        {DEZ_PARES, 9, 30, 1},                                   // longer than every one kept
+        {DEZ_PARES, 9, 0, 1},                                    // equal to the best: shares first place
+        {DEZ_PARES, 4, 30, 6},                                   // five kept are longer
+        {DEZ_PARES, 0, 30, 10},                                  // only the lowest is shorter
+        {DEZ_PARES, 0, 0, 0},                                    // equal to the lowest: not entered
+        {"2 30 4 0 4 1 4 2 4 3 4 4 4 5 4 6 4 7 4 8", 1, 59, 0},  // shorter than all
+    };
+    for (const Case& c : cases) {
+        carrega(c.table);
+        jogo.getMapa().setMin(c.m);
+        jogo.getMapa().setSeg(c.s);
+        jogo.ordenaSelection();
+        EXPECT_EQ(jogo.insereRanking(), c.place) << c.m << ":" << c.s;
+        // The place read back from the file that was written.
+        if (c.place > 0) {
+            const auto t = tabela();
+            EXPECT_EQ(t[2 * (10 - c.place)], c.m) << c.m << ":" << c.s;
+        }
+    }
+}
+
 TEST_F(Ranking, ArquivoIdaEVolta) {
     carrega("5 7 0 0 12 59 1 1 0 0 0 0 0 0 0 0 0 0 0 0");
     termina(0, 30);

@@ -93,18 +93,31 @@ TEST_F(Relogios, PenaltyBelowZeroEndsBeforeAnyBorrow) {
     EXPECT_TRUE(mapa.contaTempoRestante());
 }
 
-TEST_F(Relogios, BigPenaltyBorrowsOnlyToTheMinuteBelow) {
-    restante(1, 3 - 20, 10);
+TEST_F(Relogios, PenaltyBorrowsSixtySeconds) {
+    restante(1, 3 - 20, 10);  // 1:03 less 20 s
     EXPECT_FALSE(mapa.contaTempoRestante());
     EXPECT_EQ(mapa.getMinD(), 0);
-    EXPECT_EQ(mapa.getSegD(), 59);
-}
-
-TEST_F(Relogios, BonusCarriesTheExcessOver59) {
-    restante(0, 58 + 2, 10);
+    EXPECT_EQ(mapa.getSegD(), 43);
+    restante(2, 5 - 45, 10);  // every penalty at once
     EXPECT_FALSE(mapa.contaTempoRestante());
     EXPECT_EQ(mapa.getMinD(), 1);
-    EXPECT_EQ(mapa.getSegD(), 1);
+    EXPECT_EQ(mapa.getSegD(), 20);
+    // A penalty and the second counted down in the same update.
+    restante(1, 0 - 2, 0);
+    EXPECT_FALSE(mapa.contaTempoRestante());
+    EXPECT_EQ(mapa.getMinD(), 0);
+    EXPECT_EQ(mapa.getSegD(), 57);
+}
+
+TEST_F(Relogios, BonusCarriesSixtySeconds) {
+    restante(0, 58 + 2, 10);  // 0:58 and 2 s more
+    EXPECT_FALSE(mapa.contaTempoRestante());
+    EXPECT_EQ(mapa.getMinD(), 1);
+    EXPECT_EQ(mapa.getSegD(), 0);
+    restante(1, 59 + 2, 0);  // the bonus and a second counted down
+    EXPECT_FALSE(mapa.contaTempoRestante());
+    EXPECT_EQ(mapa.getMinD(), 2);
+    EXPECT_EQ(mapa.getSegD(), 0);
 }
 
 TEST_F(Relogios, CollisionPenaltyEndsTheGameOnItsUpdate) {

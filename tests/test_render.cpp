@@ -37,13 +37,13 @@ int preenchidos(const Render& r, int de, int ate) {
 
 }  // namespace
 
-TEST_F(TabelaImagens, TodasPresentesEnchemSetentaSlots) {
+TEST_F(TabelaImagens, AllPresentFill86Slots) {
     Render r;
     EXPECT_EQ(carrega(r, true), "");
-    EXPECT_EQ(preenchidos(r, 0, 99), 70);
-    for (int s : {9, 16, 17, 18, 19, 23, 24, 35, 39, 43, 49, 72, 79, 88, 89, 98})
+    EXPECT_EQ(preenchidos(r, 0, 99), 86);
+    for (int s : {9, 23, 24, 37, 39, 75, 79, 88, 89, 98})
         EXPECT_EQ(r.imagem(s), nullptr) << "slot " << s;
-    for (int s : {0, 8, 10, 15, 20, 22, 25, 29, 30, 34, 40, 42, 50, 71, 80, 87, 90, 97, 99})
+    for (int s : {0, 8, 10, 15, 16, 19, 20, 22, 25, 29, 30, 34, 35, 36, 40, 42, 43, 49, 50, 71, 72, 74, 80, 87, 90, 97, 99})
         EXPECT_NE(r.imagem(s), nullptr) << "slot " << s;
     // Each file went to its own slot.
     EXPECT_EQ(teste::pixel(r.imagem(63), 0, 0), teste::rgbDe(teste::corDoSlot(63)));
@@ -52,14 +52,15 @@ TEST_F(TabelaImagens, TodasPresentesEnchemSetentaSlots) {
 
 TEST_F(TabelaImagens, ArquivosNaOrdemDosSlots) {
     const auto& t = Render::tabela();
-    ASSERT_EQ(t.size(), 70u);
+    ASSERT_EQ(t.size(), 86u);
     std::set<std::string> caminhos;
     for (size_t i = 1; i < t.size(); ++i) EXPECT_LT(t[i - 1].slot, t[i].slot);
     for (const auto& a : t) caminhos.insert(a.caminho);
-    EXPECT_EQ(caminhos.size(), 70u);
+    EXPECT_EQ(caminhos.size(), 86u);
     for (const char* c : {"Data/B01.jpg", "Data/Imagens/numeros/03v.png",
                           "Data/Imagens/Relogio/rClock07.png", "Data/Imagens/Menu/creditos.jpg",
-                          "Data/Imagens/Itens/iCerveja.png", "Data/Imagens/black.jpg"})
+                          "Data/Imagens/Itens/iCerveja.png", "Data/Imagens/black.jpg",
+                          "Data/Imagens/Summary/best.png", "Data/Imagens/Popups/9.png"})
         EXPECT_EQ(caminhos.count(c), 1u) << c;
 }
 
@@ -67,7 +68,7 @@ TEST_F(TabelaImagens, ArquivoQueFaltaParaOCarregamento) {
     std::remove("Data/Imagens/numeros/05v.png");
     Render r;
     EXPECT_EQ(carrega(r, false), "05v.png not found");
-    EXPECT_EQ(preenchidos(r, 0, 64), 46);  // every slot before it
+    EXPECT_EQ(preenchidos(r, 0, 64), 59);  // every slot before it
     EXPECT_EQ(preenchidos(r, 66, 99), 0);  // nothing after it opened
 }
 
@@ -169,6 +170,6 @@ TEST_F(Desenho, SlotVazioNaoDesenhaNada) {
     clear_to_color(screen, makecol32(7, 8, 9));
     r.desenhaImagem(9, 0, 0);
     r.desenhaImagemTrans(98, 0, 0);
-    r.limpaPersonagem(72, 0, 0, 640, 480);
+    r.limpaPersonagem(79, 0, 0, 640, 480);
     EXPECT_EQ(teste::pixel(screen, 0, 0), (Rgb{7, 8, 9}));
 }

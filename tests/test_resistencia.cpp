@@ -3,7 +3,7 @@
 // menu entered and a new game started, frame after frame. Built with
 // LUMO_SANITIZE=ON any memory or undefined-behaviour fault stops it.
 // LUMO_QUADROS sets the number of frames: 20000 by default, 100000 in
-// scripts/confiabilidade.sh, a million for the full soak.
+// scripts/reliability.sh, a million for the full soak.
 #include <gtest/gtest.h>
 
 #include "app/jogo.h"

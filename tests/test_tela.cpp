@@ -9,6 +9,7 @@
 #include <loadpng.h>
 
 #include <cstdlib>
+#include <set>
 
 namespace {
 
@@ -18,7 +19,9 @@ struct Tamanho {
 // Sprites as large as the rectangles the game erases behind them.
 const Tamanho sprites[] = {{10, 40, 40}, {11, 40, 40}, {12, 30, 30}, {13, 45, 40}, {14, 43, 42},
                            {15, 38, 40}, {30, 39, 50}, {31, 39, 50}, {32, 39, 50}, {33, 39, 50},
-                           {34, 39, 50}};
+                           {34, 39, 50}, {35, 16, 22}, {36, 16, 22}, {43, 16, 22}, {44, 16, 22},
+                           {45, 16, 22}, {46, 16, 22}, {47, 16, 22}, {48, 16, 22}, {49, 16, 22},
+                           {72, 16, 22}, {73, 16, 22}, {74, 16, 22}};
 const int COR_PAINEL[3] = {200, 30, 30};
 
 class Tela : public ::testing::Test {
@@ -54,6 +57,7 @@ protected:
         jogo.desenhaFundo();
     }
     void TearDown() override {
+        mouse_b = 0;
         for (int k = 0; k < KEY_MAX; ++k) key[k] = 0;
     }
     static void salvaCaminhoDoSlot(short slot, int w, int h, int cor) {
@@ -70,13 +74,13 @@ protected:
     bool painelEm(int x, int y) const {
         return teste::pixel(screen, x, y) == (teste::Rgb{COR_PAINEL[0], COR_PAINEL[1], COR_PAINEL[2]});
     }
-    // Slots drawn at the five cells of a clock starting at x.
-    std::vector<int> relogioEm(int x) const {
+    // Slots drawn at the five cells of a clock starting at (x, y).
+    std::vector<int> relogioEm(int x, int y = 20) const {
         std::vector<int> slots;
         for (int i = 0; i < 5; ++i) {
             int achado = -1;
             for (int s = 50; s <= 71; ++s)
-                if (slotEm(s, x + 16 * i + 1, 21)) achado = s;
+                if (slotEm(s, x + 16 * i + 1, y + 1)) achado = s;
             slots.push_back(achado);
         }
         return slots;
@@ -248,8 +252,9 @@ TEST_F(Tela, ItenLevadoDuasVezesNoMesmoQuadroNaoDeixaRastro) {
             }
 }
 
-// A long game with every enemy on the field: outside the sprites drawn this
-// frame and the panel band, the screen must show the bare floor.
+// A long game with every enemy on the field and the numbers of its bonuses
+// and penalties: outside the sprites and numbers drawn this frame and the
+// panel band, the screen must show the bare floor.
 TEST_F(Tela, PartidaLongaSemRastros) {
     const char* nivel =
         "300 240 5 0 18 0   100 100 0 0 18 0   500 400 0 0 14 0\n"
@@ -259,7 +264,7 @@ TEST_F(Tela, PartidaLongaSemRastros) {
     ASSERT_TRUE(jogo.iniciaJogo(1));
     jogo.desenhaFundo();
     srand(7);
-    int erros = 0;
+    int erros = 0, popupsSeen = 0;
     for (int q = 0; q < 1400 && erros < 5; ++q) {
         key[KEY_RIGHT] = (q / 40) % 3 == 0;
         key[KEY_LEFT] = (q / 40) % 3 == 1;
@@ -278,6 +283,8 @@ TEST_F(Tela, PartidaLongaSemRastros) {
         if (mapa().getEsposa().getExiste()) junta(mapa().getEsposa(), 45, 40);
         if (mapa().getGangster().getExiste()) junta(mapa().getGangster(), 43, 42);
         if (mapa().getLadrao().getExiste()) junta(mapa().getLadrao(), 38, 40);
+        for (const Popups::Rect& r : jogo.getPopups().drawn()) atuais.push_back({r.x, r.y, r.w, r.h});
+        popupsSeen += !jogo.getPopups().drawn().empty();
         const int passo = q % 100 == 99 ? 1 : 5;
         for (int y = 70; y < 480 && erros < 5; y += passo) {
             for (int x = (q + y) % passo; x < 640; x += passo) {
@@ -293,4 +300,146 @@ TEST_F(Tela, PartidaLongaSemRastros) {
         }
     }
     EXPECT_TRUE(mapa().getGangster().getExiste()) << "the game should have run long enough for every enemy";
+    EXPECT_GT(popupsSeen, 100) << "the game should have shown bonuses and penalties";
+}
+
+TEST_F(Tela, EscapeEndsTheGameOnTheFrameItGoesDown) {
+    const int before = mapa().getMiliD();
+    key[KEY_ESC] = 1;
+    jogo.quadroJogo();
+    EXPECT_TRUE(jogo.getFim());
+    EXPECT_EQ(mapa().getMiliD(), before) << "no update after Escape";
+}
+
+TEST_F(Tela, PopupsSpellEachKindOfChange) {
+    const short plus = SLOT_POPUP_PLUS, minus = SLOT_POPUP_MINUS;
+    auto d = slotPopupDigit;
+    EXPECT_EQ(Popups::glyphs(2), (std::vector<short>{plus, d(2)}));       // the item
+    EXPECT_EQ(Popups::glyphs(-2), (std::vector<short>{minus, d(2)}));     // a wall
+    EXPECT_EQ(Popups::glyphs(-4), (std::vector<short>{minus, d(4)}));     // two walls
+    EXPECT_EQ(Popups::glyphs(-10), (std::vector<short>{minus, d(1), d(0)}));  // Coco or Esposa
+    EXPECT_EQ(Popups::glyphs(-5), (std::vector<short>{minus, d(5)}));     // Ladrao
+    EXPECT_EQ(Popups::glyphs(-20), (std::vector<short>{minus, d(2), d(0)}));  // Gangster
+    EXPECT_EQ(Popups::glyphs(-18), (std::vector<short>{minus, d(1), d(8)}));  // item and Gangster
+    EXPECT_TRUE(Popups::glyphs(0).empty());
+    std::set<short> slots;
+    for (short k = 0; k < 10; ++k) slots.insert(d(k));
+    EXPECT_EQ(slots.size(), 10u);
+    EXPECT_EQ(*slots.begin(), 43);
+    EXPECT_EQ(*slots.rbegin(), 74);
+}
+
+TEST_F(Tela, APenaltyShowsNearTheFaceForASecondAndBlinksTheRedClock) {
+    Smile* smile = AcessoTeste::smile(mapa());
+    Gangster* gangster = AcessoTeste::gangster(mapa());
+    AcessoTeste::esposa(mapa())->setExiste(true);
+    gangster->setExiste(true);
+    gangster->setVelocidade(0);
+    smile->setX(200);
+    smile->setY(200);
+    smile->setDirecao(0);
+    gangster->setX(210);
+    gangster->setY(200);
+    mapa().setMinD(1);
+    jogo.quadroJogo();
+    ASSERT_TRUE(mapa().report().hitBy[ENEMY_GANGSTER]);
+    ASSERT_EQ(mapa().report().secondsChange, -20);
+    ASSERT_EQ(jogo.getPopups().drawn().size(), 1u);
+    const Popups::Rect r = jogo.getPopups().drawn()[0];
+    EXPECT_EQ(r.w, 48);
+    // Centred over the face, above it.
+    EXPECT_NEAR(r.x + r.w / 2, static_cast<int>(smile->getX()) + 20, 1);
+    EXPECT_LT(r.y, smile->getY());
+    EXPECT_TRUE(slotEm(SLOT_POPUP_MINUS, r.x + 1, r.y + 1));
+    EXPECT_TRUE(slotEm(slotPopupDigit(2), r.x + 17, r.y + 1));
+    EXPECT_TRUE(slotEm(slotPopupDigit(0), r.x + 33, r.y + 1));
+    // Keep the face away from everything, then count the frames it stays.
+    smile->setX(500);
+    smile->setY(300);
+    gangster->setExiste(false);
+    AcessoTeste::esposa(mapa())->setExiste(false);
+    std::string clock;
+    int shown = 1;
+    for (int q = 0; q < 40; ++q) {
+        jogo.quadroJogo();
+        shown += !jogo.getPopups().drawn().empty();
+        clock += painelEm(551, 21) ? '-' : 'o';
+    }
+    EXPECT_EQ(shown, Popups::LIFE);
+    EXPECT_TRUE(chaoEm(r.x + 1, r.y + 1)) << "the number is erased when it goes";
+    // Off and on twice after the penalty, then shown for good.
+    EXPECT_EQ(clock.substr(0, 11), "--ooo---ooo");
+    EXPECT_EQ(clock.find('-', 11), std::string::npos);
+}
+
+TEST_F(Tela, SummaryAfterTheClockRunsOut) {
+    teste::escreveArquivo("rank.txt", "0 5\n0 6\n0 7\n0 8\n0 9\n0 10\n0 11\n0 30\n0 40\n0 50\n");
+    jogo.entraMenu();
+    ASSERT_TRUE(jogo.iniciaJogo(1));
+    jogo.desenhaFundo();
+    mapa().setSeg(19);  // the last update of a plain game
+    mapa().setMili(30);
+    mapa().setMiliD(0);
+    mapa().setSegD(1);
+    for (int frames = 0; !jogo.getFim() && frames < 100; ++frames) jogo.quadroJogo();
+    ASSERT_TRUE(jogo.getFim());
+    ASSERT_EQ(mapa().getSeg(), 20);
+    jogo.finishGame();
+    // Written before the summary shows: 0:20 is fourth, longer than seven kept.
+    EXPECT_EQ(teste::leArquivo("rank.txt"), "0 6\n0 7\n0 8\n0 9\n0 10\n0 11\n0 20\n0 30\n0 40\n0 50\n");
+    ASSERT_TRUE(jogo.getSummary().isOpen());
+    EXPECT_EQ(jogo.getSummary().place(), 4);
+    const int x = Summary::X, y = Summary::Y;
+    EXPECT_TRUE(slotEm(SLOT_SUMMARY_CARD, x + 2, y + 2));
+    EXPECT_EQ(relogioEm(x + 224 - 0, y + 65), (std::vector<int>{50, 50, 70, 52, 50}));
+    EXPECT_TRUE(slotEm(SLOT_SUMMARY_PLACE, x + 21, y + 101));
+    EXPECT_TRUE(slotEm(54, x + 216, y + 108));
+    EXPECT_FALSE(slotEm(SLOT_SUMMARY_BEST, x + 191, y - 24));
+}
+
+TEST_F(Tela, SummaryAfterEscapeAndItsWayOut) {
+    teste::escreveArquivo("rank.txt", "0 1\n0 1\n0 1\n0 1\n0 1\n0 1\n0 1\n0 1\n0 1\n0 1\n");
+    jogo.entraMenu();
+    for (int q = 0; q < 100; ++q) jogo.quadroJogo();
+    key[KEY_ESC] = 1;
+    jogo.quadroJogo();
+    ASSERT_TRUE(jogo.getFim());
+    jogo.finishGame();
+    EXPECT_EQ(teste::leArquivo("rank.txt").substr(0, 4), "0 1\n");
+    EXPECT_NE(teste::leArquivo("rank.txt").find("0 4\n"), std::string::npos);
+    EXPECT_EQ(jogo.getSummary().place(), 1);
+    EXPECT_TRUE(slotEm(SLOT_SUMMARY_BEST, Summary::X + 191, Summary::Y - 24));
+    // The Escape that ended the game, still held, does not close it; nor does
+    // a right click. A fresh Enter does.
+    for (int q = 0; q < 10; ++q) jogo.summaryFrame();
+    mouse_b = 2;
+    jogo.summaryFrame();
+    mouse_b = 0;
+    key[KEY_ESC] = 0;
+    jogo.summaryFrame();
+    EXPECT_TRUE(jogo.getSummary().isOpen());
+    key[KEY_ENTER] = 1;
+    jogo.summaryFrame();
+    EXPECT_FALSE(jogo.getSummary().isOpen());
+}
+
+TEST_F(Tela, SummaryClosesOnAFreshClickSpaceOrEscape) {
+    for (int way = 0; way < 3; ++way) {
+        jogo.finishGame();
+        jogo.summaryFrame();
+        ASSERT_TRUE(jogo.getSummary().isOpen());
+        if (way == 0) mouse_b = 1;
+        if (way == 1) key[KEY_SPACE] = 1;
+        if (way == 2) key[KEY_ESC] = 1;
+        jogo.summaryFrame();
+        EXPECT_FALSE(jogo.getSummary().isOpen()) << way;
+        mouse_b = 0;
+        key[KEY_SPACE] = key[KEY_ESC] = 0;
+    }
+    // Not entered: the other line, no place.
+    teste::escreveArquivo("rank.txt", "9 0\n9 0\n9 0\n9 0\n9 0\n9 0\n9 0\n9 0\n9 0\n9 0\n");
+    jogo.entraMenu();
+    jogo.finishGame();
+    EXPECT_EQ(jogo.getSummary().place(), 0);
+    EXPECT_TRUE(slotEm(SLOT_SUMMARY_UNRANKED, Summary::X + 21, Summary::Y + 101));
 }

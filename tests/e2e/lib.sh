@@ -319,9 +319,43 @@ open_menu() {
     wait_menu 30 || fail "the menu did not show (difference $DIFFERENCE/1000)"
 }
 
-# Escape, held until the game has ended and the menu is back.
+# Whether the game-over card shows (its bottom line, the same after every
+# game), waiting up to the given seconds.
+wait_summary_card() {
+    expected_screen summary-card "Imagens/Summary/card.png 160 135"
+    wait_similar "$1" "$EXPECTED" 180 290 280 35
+}
+
+# Escape, held until the game has ended on its summary; Escape again, held
+# until the summary has given way to the menu.
 end_with_escape() {
-    hold_key Escape wait_menu 30 || fail "Escape did not bring the menu back (difference $DIFFERENCE/1000)"
+    hold_key Escape wait_summary_card 30 || fail "Escape did not end the game on its summary (difference $DIFFERENCE/1000)"
+    hold_key Escape wait_menu 30 || fail "Escape did not bring the menu back from the summary (difference $DIFFERENCE/1000)"
+}
+
+# The game-over summary over the playfield, waited for up to the given
+# seconds: the time lasted mm:ss and the ranking place (0 for not entered).
+# Only the inside of the card is compared, clear of the "New best!" burst.
+SUMMARY_CARD=(170 180 280 140)
+wait_for_summary() {
+    local seconds=$1 mm=$2 ss=$3 place=$4 digit=Imagens/numeros
+    local parts=("Imagens/Summary/card.png 160 135"
+                 "$digit/0$((mm / 10)).png 384 200" "$digit/0$((mm % 10)).png 400 200" "$digit/P.png 416 200"
+                 "$digit/0$((ss / 10)).png 432 200" "$digit/0$((ss % 10)).png 448 200")
+    if ((place == 0)); then
+        parts+=("Imagens/Summary/unranked.png 180 235")
+    elif ((place < 10)); then
+        parts+=("Imagens/Summary/place.png 180 235" "$digit/0$place.png 375 242")
+    else
+        parts+=("Imagens/Summary/place.png 180 235" "$digit/01.png 367 242" "$digit/00.png 383 242")
+    fi
+    expected_screen summary "${parts[@]}"
+    wait_similar "$seconds" "$EXPECTED" "${SUMMARY_CARD[@]}"
+}
+
+# Enter, held until the summary has given way to the menu.
+close_summary() {
+    hold_key Return wait_menu 30 || fail "Enter did not close the summary (difference $DIFFERENCE/1000)"
 }
 
 # The rank file the checks read: the game's, in its working folder.

@@ -2,8 +2,9 @@
 # A game left alone ends by itself: in a level where nothing can touch
 # anything there is no bonus and no penalty, so the 20-second countdown runs
 # out after 591 frames (at 30 ms and more a frame, 18 seconds or more), the
-# menu comes back without a key pressed, and the result is the elapsed clock
-# of that frame, 0 minutes 20 seconds, in rank.txt and on the ranking panel.
+# summary shows 00:20 at ranking place 1 without a key pressed, the result,
+# 0 minutes 20 seconds, is already in rank.txt, and after Enter the menu's
+# ranking panel shows it.
 source "$(dirname "$0")/lib.sh"
 
 start_x
@@ -13,7 +14,7 @@ open_menu
 
 choose_level 1
 start=$(date +%s%N)
-wait_menu 90 || fail "the game did not end by itself within 90 s (difference to the menu $DIFFERENCE/1000)"
+wait_for_summary 90 0 20 1 || fail "the game did not end on its summary within 90 s (difference $DIFFERENCE/1000)"
 duration=$((($(date +%s%N) - start) / 1000000))
 ((duration >= 15000)) || fail "the game ended after $duration ms, well before 591 frames of about 30 ms"
 
@@ -25,8 +26,9 @@ for k in $(seq 0 8); do
 done
 [[ "${RANK[9]}" == "0 20" ]] || fail "the game's result is '${RANK[9]}', not '0 20' (20 seconds, no bonus, no penalty)"
 
+close_summary
 open_ranking
 check_ranking
 
 exit_by_button
-echo "PASS: the countdown ended the game after $duration ms; result 0 20 in rank.txt and on the ranking panel"
+echo "PASS: the countdown ended the game after $duration ms on its summary; result 0 20 in rank.txt and on the ranking panel"

@@ -17,7 +17,7 @@ done
 for file in 01.txt 02.txt 03.txt Data/Imagens/Niveis/01.jpg Data/Imagens/Menu/LMBanner.png; do
     cmp -s "$DATA/$file" "$LUMO_SOURCE_DIR/$file" || fail "share/games/lumo/$file is not the shipped file"
 done
-[[ $(find "$DATA/Data" -type f | wc -l) -eq 70 ]] || fail "share/games/lumo/Data holds $(find "$DATA/Data" -type f | wc -l) files, not the 70 pictures"
+[[ $(find "$DATA/Data" -type f | wc -l) -eq 86 ]] || fail "share/games/lumo/Data holds $(find "$DATA/Data" -type f | wc -l) files, not the 86 pictures"
 desktop-file-validate "$PREFIX/share/applications/lumo.desktop" >"$WORK/.validation" 2>&1 ||
     fail "the menu entry is not valid: $(cat "$WORK/.validation")"
 icon="$PREFIX/share/icons/hicolor/128x128/apps/lumo.png"
@@ -41,7 +41,7 @@ check_links() {
 # Without XDG_DATA_HOME the folder is ~/.local/share/lumo.
 start_game "$PREFIX/bin/lumo"
 wait_window
-wait_menu 5 || fail "the installed game did not show the menu (difference $DIFFERENCE/1000)"
+wait_menu 30 || fail "the installed game did not show the menu (difference $DIFFERENCE/1000)"
 check_links "$HOME/.local/share/lumo"
 exit_by_button
 
@@ -51,7 +51,7 @@ FOLDER="$XDG_DATA_HOME/lumo"
 RANK_TXT="$FOLDER/rank.txt"
 start_game "$PREFIX/bin/lumo"
 wait_window
-wait_menu 5 || fail "the installed game did not show the menu (difference $DIFFERENCE/1000)"
+wait_menu 30 || fail "the installed game did not show the menu (difference $DIFFERENCE/1000)"
 check_links "$FOLDER"
 choose_level 2
 end_with_escape
@@ -66,7 +66,7 @@ rm "$FOLDER/03.txt"
 cp "$LUMO_SOURCE_DIR/01.txt" "$FOLDER/03.txt"
 start_game "$PREFIX/bin/lumo"
 wait_window
-wait_menu 5 || fail "after a reinstall the game did not show the menu (difference $DIFFERENCE/1000)"
+wait_menu 30 || fail "after a reinstall the game did not show the menu (difference $DIFFERENCE/1000)"
 open_ranking
 check_ranking
 exit_by_button

@@ -5,20 +5,20 @@
 # A level file the player put there in place of a link is left alone.
 set -eu
 
-prefixo=$(cd "$(dirname "$(readlink -f "$0")")/.." && pwd)
-dados="$prefixo/share/games/lumo"
+prefix=$(cd "$(dirname "$(readlink -f "$0")")/.." && pwd)
+data="$prefix/share/games/lumo"
 
 # XDG_DATA_HOME counts only when it is an absolute path.
 case "${XDG_DATA_HOME:-}" in
-    /*) pasta="$XDG_DATA_HOME/lumo" ;;
-    *) pasta="${HOME:?}/.local/share/lumo" ;;
+    /*) folder="$XDG_DATA_HOME/lumo" ;;
+    *) folder="${HOME:?}/.local/share/lumo" ;;
 esac
-mkdir -p "$pasta"
+mkdir -p "$folder"
 for item in Data 01.txt 02.txt 03.txt; do
-    if [ -L "$pasta/$item" ] || [ ! -e "$pasta/$item" ]; then
-        ln -sfn "$dados/$item" "$pasta/$item"
+    if [ -L "$folder/$item" ] || [ ! -e "$folder/$item" ]; then
+        ln -sfn "$data/$item" "$folder/$item"
     fi
 done
 
-cd "$pasta"
-exec "$prefixo/lib/games/lumo/lumo" "$@"
+cd "$folder"
+exec "$prefix/lib/games/lumo/lumo" "$@"
