@@ -1,8 +1,9 @@
 #include "app/jogo.h"
 
 #include "app/quit_request.h"
-#include "display/window.h"
+#include "app/start_allegro.h"
 #include "audio/game_sounds.h"
+#include "display/window.h"
 #include "settings/settings.h"
 
 volatile int ticks = 0;
@@ -16,7 +17,7 @@ Jogo::Jogo() : audio(&speakers), fim(false), menu(false), aux2{}, nr(1), rel1(0)
 bool Jogo::alInit(const Options& options) {
     nameWindow();
     // Without a usable system (no display at all) the input drivers would crash.
-    if (allegro_init() != 0) {
+    if (!startAllegro()) {
         allegro_message("Unable to start Allegro: is there a display?\n");
         return false;
     }

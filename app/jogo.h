@@ -73,7 +73,10 @@ public:
     // The ranking table: ten (minutes, seconds) pairs, lowest first.
     void ordenaSelection();
     void swap(short i, short point);
-    // The place the game took, 1 (longest kept) to 10, or 0 when it did not enter.
+    // Enters the result of the game just ended into the table as the rank
+    // file holds it now (another copy of the game may have written since)
+    // and writes it back. Returns the place the result took, 1 (longest
+    // kept) to 10, or 0 when it did not enter.
     short insereRanking();
     void ranking();
 

@@ -2,6 +2,7 @@
 // and in "rank.txt" as ten lines "minutes seconds".
 #include "app/jogo.h"
 
+#include "storage/file_lock.h"
 #include "storage/whole_file.h"
 
 #include <string>
@@ -43,9 +44,13 @@ void Jogo::swap(short i, short point) {
 
 // A longer time than the lowest pair takes its place; an equal one does not.
 // Its place counts the pairs kept that are longer still; equal ones share it.
+// The lock is held from reading the file afresh to writing it.
 short Jogo::insereRanking() {
     const short m = mapa.getMin(), s = mapa.getSeg();
     auto longer = [](short m1, short s1, short m2, short s2) { return m1 > m2 || (m1 == m2 && s1 > s2); };
+    FileLock lock(ARQUIVO_RANKING);
+    leRanking();
+    ordenaSelection();
     short place = 0;
     if (longer(m, s, aux2[0], aux2[1])) {
         aux2[0] = m;

@@ -16,8 +16,9 @@ public:
     bool held(int scancode) const { return now[scancode]; }
     bool pressed(int scancode) const { return now[scancode] && !before[scancode]; }
     // The left button went down this frame (the left button alone, as the
-    // menu has always taken a click).
-    bool clicked() const { return buttonsNow == 1 && !(buttonsBefore & 1); }
+    // menu has always taken a click), or went down and up again since the
+    // last frame: a quick click on a busy machine is not lost.
+    bool clicked() const { return (buttonsNow == 1 && !(buttonsBefore & 1)) || quickClick; }
     int mouseX() const { return x; }
     int mouseY() const { return y; }
 
@@ -25,5 +26,6 @@ private:
     bool now[KEY_MAX] = {};
     bool before[KEY_MAX] = {};
     int buttonsNow = 0, buttonsBefore = 0;
+    bool quickClick = false;
     int x = 0, y = 0;
 };

@@ -5,6 +5,10 @@
 
 #include <string>
 
-// Replaces the file at `path` with `contents`. A file the player made
-// read-only is left alone. False when the file could not be replaced.
+// Replaces the file at `path` with `contents`: written beside it under a
+// name of this process's own and renamed over it, keeping its mode. A
+// symbolic link stays a link and the file it points to is replaced. Where
+// the folder cannot take a new file, an existing writable file is rewritten
+// in place. A file without any write permission bit is the player's choice
+// and is left alone. False when the file could not be written.
 bool writeWholeFile(const std::string& path, const std::string& contents);

@@ -65,6 +65,14 @@ std::string leArquivo(const std::string& caminho) {
 
 bool existe(const std::string& caminho) { return fs::exists(caminho); }
 
+int temporaryFilesOf(const std::string& name) {
+    int n = 0;
+    for (const auto& e : fs::directory_iterator("."))
+        n += e.path().filename().string().rfind(name + ".", 0) == 0 &&
+             e.path().filename().string().size() == name.size() + 7;
+    return n;
+}
+
 // One colour at the best quality without chroma subsampling, so it decodes
 // back within a step or two of each channel.
 static bool writeOneColourJpeg(const std::string& path, int w, int h, int r, int g, int b) {

@@ -28,6 +28,9 @@ private:
 void escreveArquivo(const std::string& caminho, const std::string& conteudo);
 std::string leArquivo(const std::string& caminho);
 bool existe(const std::string& caminho);
+// Temporary files a write of `name` left in the working folder ("name." and
+// six characters).
+int temporaryFilesOf(const std::string& name);
 
 // Writes a w x h image of one colour; PNG keeps `a` as alpha, JPEG drops it.
 void salvaImagem(const std::string& caminho, int w, int h, int r, int g, int b, int a = 255);

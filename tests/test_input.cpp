@@ -63,4 +63,25 @@ TEST_F(InputFrames, APressFromAnEarlierScreenIsForgotten) {
     EXPECT_TRUE(input.held(KEY_P));
 }
 
+// Allegro's mouse driver reports each button change as it comes; a click
+// that went down and up between two frames still counts, once.
+TEST_F(InputFrames, AClickBetweenTwoFramesCountsOnce) {
+    input.poll();
+    ASSERT_NE(mouse_callback, nullptr);
+    mouse_callback(MOUSE_FLAG_LEFT_DOWN);
+    mouse_callback(MOUSE_FLAG_LEFT_UP);
+    input.poll();
+    EXPECT_TRUE(input.clicked());
+    input.poll();
+    EXPECT_FALSE(input.clicked()) << "counted twice";
+    mouse_callback(MOUSE_FLAG_RIGHT_DOWN);
+    mouse_callback(MOUSE_FLAG_RIGHT_UP);
+    input.poll();
+    EXPECT_FALSE(input.clicked()) << "the right button";
+    mouse_callback(MOUSE_FLAG_LEFT_DOWN);
+    mouse_callback(MOUSE_FLAG_LEFT_UP);
+    input.forgetHeld();
+    EXPECT_FALSE(input.clicked()) << "a click from an earlier screen";
+}
+
 }  // namespace

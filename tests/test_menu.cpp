@@ -139,6 +139,16 @@ TEST_F(Menu, APressBegunBeforeTheMenuDoesNothing) {
     EXPECT_TRUE(jogo.getFim());
 }
 
+// A click that began and ended between two frames on a busy machine.
+TEST_F(Menu, QuickClickBetweenFramesOpensThePanelOnce) {
+    quadro(100, 270);
+    mouse_callback(MOUSE_FLAG_LEFT_DOWN);
+    mouse_callback(MOUSE_FLAG_LEFT_UP);
+    for (int i = 0; i < 10; ++i) quadro(100, 270);
+    EXPECT_TRUE(estado().rankin);
+    EXPECT_EQ(paineisAbertos(), 1);
+}
+
 TEST_F(Menu, BotaoDireitoOuAmbosNaoFazemNada) {
     for (int b : {2, 3, 4}) {
         for (auto [x, y] : {std::pair{100, 170}, {100, 270}, {100, 370}, {100, 440}, {560, 430}}) {

@@ -5,7 +5,9 @@
 #include "app/jogo.h"
 #include "tests/support.h"
 
+#include <pwd.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <filesystem>
@@ -127,29 +129,131 @@ TEST_F(Ranking, ArquivoCurtoOuLixo) {
 TEST_F(Ranking, GravacaoQueFalhaDeixaOArquivoAnterior) {
     carrega(DEZ_PARES);
     const std::string antes = teste::leArquivo("rank.txt");
-    // The temporary name taken by a folder: the write cannot even start.
-    std::filesystem::create_directory("rank.txt.tmp");
-    termina(50, 0);
-    EXPECT_EQ(teste::leArquivo("rank.txt"), antes);
-    std::filesystem::remove("rank.txt.tmp");
-
     // A read-only rank file is left as it is.
     chmod("rank.txt", 0444);
     termina(51, 0);
     EXPECT_EQ(teste::leArquivo("rank.txt"), antes);
     chmod("rank.txt", 0644);
-    EXPECT_EQ(tabela()[16], 50);  // the table itself still took both results
-    EXPECT_EQ(tabela()[18], 51);
+    EXPECT_EQ(tabela()[18], 51);  // the table itself still took the result
 }
 
-TEST_F(Ranking, PastaSemEscritaDeixaOArquivoAnterior) {
-    if (geteuid() == 0) GTEST_SKIP() << "root writes into read-only folders";
+// What a copy killed in the middle of a write leaves behind does not stand in
+// the way of the next write.
+TEST_F(Ranking, LeftoversOfAnEarlierWriteDoNotBlockTheNext) {
     carrega(DEZ_PARES);
-    const std::string antes = teste::leArquivo("rank.txt");
-    chmod(".", 0555);
+    std::filesystem::create_directory("rank.txt.tmp");
+    teste::escreveArquivo("rank.txt.aB3dE9", "1 1\n");
     termina(50, 0);
+    EXPECT_EQ(Jogo().insereRanking(), 0);  // a new copy's 0:00 does not enter
+    EXPECT_EQ(teste::leArquivo("rank.txt"), "1 0\n2 0\n3 0\n4 0\n5 0\n6 0\n7 0\n8 0\n9 0\n50 0\n");
+}
+
+// The place a result took: 1 for the longest time, 0 when it did not enter.
+TEST_F(Ranking, InsertionGivesThePlace) {
+    carrega(DEZ_PARES);
+    jogo.getMapa().setMin(5);
+    jogo.getMapa().setSeg(30);
+    EXPECT_EQ(jogo.insereRanking(), 5);  // above 5:00, below 6:00 to 9:00
+    jogo.getMapa().setMin(90);
+    EXPECT_EQ(jogo.insereRanking(), 1);
+    jogo.getMapa().setMin(2);
+    jogo.getMapa().setSeg(0);
+    EXPECT_EQ(jogo.insereRanking(), 0) << "equal to the lowest kept";
+    jogo.getMapa().setMin(9);
+    EXPECT_EQ(jogo.insereRanking(), 2) << "equal to one kept: sharing its place";
+}
+
+// Two copies of the game ending games at the same time: 200 results each,
+// every one of the 400 different; the file ends with the ten longest.
+TEST_F(Ranking, TwoCopiesAtOnceLoseNoResult) {
+    int go[2];
+    ASSERT_EQ(pipe(go), 0);
+    pid_t copies[2];
+    for (int c = 0; c < 2; ++c) {
+        copies[c] = fork();
+        ASSERT_GE(copies[c], 0);
+        if (copies[c] == 0) {
+            close(go[1]);
+            char byte;
+            if (read(go[0], &byte, 1) != 0) _exit(2);  // both start when the pipe closes
+            Jogo copia;
+            for (int i = 0; i < 200; ++i) {
+                const int t = 2 * i + c + 1;
+                copia.getMapa().setMin(t / 60);
+                copia.getMapa().setSeg(t % 60);
+                copia.insereRanking();
+            }
+            _exit(0);
+        }
+    }
+    close(go[0]);
+    close(go[1]);
+    for (pid_t p : copies) {
+        int status = 0;
+        waitpid(p, &status, 0);
+        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    }
+    std::string esperado;
+    for (int t = 391; t <= 400; ++t) esperado += std::to_string(t / 60) + " " + std::to_string(t % 60) + "\n";
+    EXPECT_EQ(teste::leArquivo("rank.txt"), esperado);
+    EXPECT_EQ(teste::temporaryFilesOf("rank.txt"), 0);
+}
+
+// A rank file that is a link into another folder (a synced one): the link
+// stays, and the file it points to takes the result.
+TEST_F(Ranking, ALinkStaysALinkAndItsFileTakesTheResult) {
+    std::filesystem::create_directory("synced");
+    teste::escreveArquivo("synced/rank.txt", DEZ_PARES);
+    std::filesystem::create_symlink("synced/rank.txt", "rank.txt");
+    jogo.entraMenu();
+    termina(50, 0);
+    EXPECT_TRUE(std::filesystem::is_symlink("rank.txt"));
+    EXPECT_EQ(std::filesystem::read_symlink("rank.txt"), "synced/rank.txt");
+    EXPECT_EQ(teste::leArquivo("synced/rank.txt"), "1 0\n2 0\n3 0\n4 0\n5 0\n6 0\n7 0\n8 0\n9 0\n50 0\n");
+}
+
+TEST_F(Ranking, TheFileKeepsItsMode) {
+    for (mode_t modo : {0600, 0640, 0664}) {
+        carrega(DEZ_PARES);
+        chmod("rank.txt", modo);
+        termina(50, 0);
+        struct stat info;
+        ASSERT_EQ(stat("rank.txt", &info), 0);
+        EXPECT_EQ(info.st_mode & 07777, modo);
+        EXPECT_EQ(tabela()[18], 50);
+    }
+}
+
+// A folder that takes no new file, with a rank file the player may write:
+// the file is written in place. Root writes into any folder, so as root the
+// game runs as the user nobody, who owns the file but not the folder.
+TEST_F(Ranking, FolderWithoutWritePermissionKeepsTheResult) {
+    carrega(DEZ_PARES);
+    const pid_t filho = fork();
+    ASSERT_GE(filho, 0);
+    if (filho == 0) {
+        if (geteuid() == 0) {
+            const passwd* nobody = getpwnam("nobody");
+            if (!nobody || chown("rank.txt", nobody->pw_uid, nobody->pw_gid) != 0)
+                _exit(77);
+            if (chmod(".", 0555) != 0 || setgid(nobody->pw_gid) != 0 || setuid(nobody->pw_uid) != 0) _exit(3);
+        } else if (chmod(".", 0555) != 0) {
+            _exit(3);
+        }
+        if (access(".", W_OK) == 0) _exit(77);  // the folder still takes files: nothing to test here
+        Jogo copia;
+        copia.getMapa().setMin(50);
+        copia.getMapa().setSeg(0);
+        _exit(copia.insereRanking() == 1 ? 0 : 4);
+    }
+    int status = 0;
+    waitpid(filho, &status, 0);
     chmod(".", 0755);
-    EXPECT_EQ(teste::leArquivo("rank.txt"), antes);
+    ASSERT_TRUE(WIFEXITED(status));
+    if (WEXITSTATUS(status) == 77) GTEST_SKIP() << "no user nobody to take the part of a player";
+    EXPECT_EQ(WEXITSTATUS(status), 0);
+    EXPECT_EQ(teste::leArquivo("rank.txt"), "1 0\n2 0\n3 0\n4 0\n5 0\n6 0\n7 0\n8 0\n9 0\n50 0\n");
+    EXPECT_EQ(teste::temporaryFilesOf("rank.txt"), 0);
 }
 
 TEST_F(Ranking, LinhasEDigitosNoPainel) {

@@ -33,7 +33,7 @@ TEST_F(SettingsFile, RoundTrip) {
     EXPECT_EQ(back.scale, 3);
     EXPECT_TRUE(back.fullscreen);
     EXPECT_TRUE(back.mute);
-    EXPECT_FALSE(teste::existe("lumo.cfg.tmp"));
+    EXPECT_EQ(teste::temporaryFilesOf("lumo.cfg"), 0);
 }
 
 TEST_F(SettingsFile, EachBadValueFallsBackAlone) {

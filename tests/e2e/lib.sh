@@ -12,13 +12,18 @@ XVFB_PID=""
 GAME_PID=""
 
 # A program still running is killed outright: Allegro's own handler for a
-# polite signal can hang once its X server is gone.
+# polite signal can hang once its X server is gone. The X server is waited
+# for, so that the next test never meets it still shutting down.
 cleanup() {
     if [[ -n "$GAME_PID" ]]; then
         pkill -KILL -P "$GAME_PID" 2>/dev/null || true
         kill -KILL "$GAME_PID" 2>/dev/null || true
     fi
-    [[ -n "$XVFB_PID" ]] && kill "$XVFB_PID" 2>/dev/null || true
+    if [[ -n "$XVFB_PID" ]]; then
+        kill "$XVFB_PID" 2>/dev/null || true
+        wait_gone "$XVFB_PID" 10 || kill -KILL "$XVFB_PID" 2>/dev/null || true
+        wait "$XVFB_PID" 2>/dev/null || true
+    fi
     chmod -R u+w "$WORK" 2>/dev/null || true
     rm -rf "$WORK"
 }
@@ -33,16 +38,31 @@ fail() {
     exit 1
 }
 
-# XVFB_SCREEN: the virtual screen's size (a small one keeps the window at 640x480).
-start_x() {
-    local display_file="$WORK/.display"
-    Xvfb -displayfd 3 -screen 0 "${XVFB_SCREEN:-800x600x24}" -nolisten tcp 3>"$display_file" >/dev/null 2>&1 &
-    XVFB_PID=$!
-    for _ in $(seq 100); do
-        [[ -s "$display_file" ]] && break
+# Whether process $1 ended within $2 seconds.
+wait_gone() {
+    local deadline=$((SECONDS + $2))
+    while kill -0 "$1" 2>/dev/null; do
+        ((SECONDS < deadline)) || return 1
         sleep 0.05
     done
-    [[ -s "$display_file" ]] || fail "Xvfb did not start"
+}
+
+# An X server of our own, XVFB_SCREEN in size (a small one keeps the
+# window at 640x480). -noreset: by default an X server resets whenever
+# its last client leaves (an xdotool or import run between two looks at the
+# window), and a program that connects during that reset has its connection
+# closed half-way: "Unable to start Allegro". -r: no key repeat, so a held
+# key is one press from down to up, as the tests mean it. The display number is the one the server found free, written
+# once it accepts connections.
+start_x() {
+    local display_file="$WORK/.display" deadline=$((SECONDS + 30))
+    Xvfb -displayfd 3 -screen 0 "${XVFB_SCREEN:-800x600x24}" -nolisten tcp -noreset -r 3>"$display_file" >/dev/null 2>&1 &
+    XVFB_PID=$!
+    until [[ -s "$display_file" ]]; do
+        kill -0 "$XVFB_PID" 2>/dev/null || fail "Xvfb did not start"
+        ((SECONDS < deadline)) || fail "Xvfb gave no display number within 30 s"
+        sleep 0.05
+    done
     export DISPLAY=":$(head -1 "$display_file")"
 }
 
@@ -64,35 +84,36 @@ start_game() {
     GAME_PID=$!
 }
 
-# Waits for the game's window and keeps its id in WINDOW.
+# Waits for the game's window and keeps its id in WINDOW. The title is the
+# program's name, "lumo" or "Lumo".
 wait_window() {
+    local deadline=$((SECONDS + 30))
     WINDOW=""
-    for _ in $(seq 100); do
-        WINDOW=$(xdotool search --name '^[Ll]umo$' 2>/dev/null | head -1 || true)
-        [[ -n "$WINDOW" ]] && break
+    until WINDOW=$(xdotool search --name '^[Ll]umo$' 2>/dev/null | head -1) && [[ -n "$WINDOW" ]]; do
+        kill -0 "$GAME_PID" 2>/dev/null && ((SECONDS < deadline)) ||
+            fail "no game window appeared; program said: $(cat "$WORK/.output")"
         sleep 0.05
     done
-    [[ -n "$WINDOW" ]] || fail "no game window appeared; program said: $(cat "$WORK/.output")"
-    sleep 0.3  # the first frames
 }
 
-# Holds a key long enough for a frame to see it.
-press_key() {
+# Holds a key down until the given command succeeds (a condition on the
+# screen, checked with its own deadline), then lets it go: however slow the
+# frames, one of them sees the key.
+hold_key() {
+    local key=$1
+    shift
     timeout 5 xdotool windowfocus --sync "$WINDOW" 2>/dev/null || true
-    xdotool keydown "$1"
-    sleep "${2:-0.15}"
-    xdotool keyup "$1"
+    xdotool keydown "$key"
+    local seen=0
+    "$@" || seen=$?
+    xdotool keyup "$key"
+    return "$seen"
 }
 
-# A click is the button state a frame sees: held about 100 ms so a frame
-# sees it go down, then a pause before anything else is clicked.
+# A click: the program keeps a press that came and went between two of its
+# frames, so the button is not held for any length of time.
 click() {
-    xdotool mousemove --window "$WINDOW" "$1" "$2"
-    sleep 0.05
-    xdotool mousedown 1
-    sleep 0.1
-    xdotool mouseup 1
-    sleep 0.2
+    xdotool mousemove --window "$WINDOW" "$1" "$2" mousedown 1 mouseup 1
 }
 
 # Screenshot of the game window into $ARTIFACTS/<name>.png.
@@ -122,11 +143,7 @@ pixel_near() {
 # Waits for the program to end; its status lands in STATUS.
 wait_exit() {
     local limit=${1:-10}
-    for _ in $(seq $((limit * 20))); do
-        kill -0 "$GAME_PID" 2>/dev/null || break
-        sleep 0.05
-    done
-    kill -0 "$GAME_PID" 2>/dev/null && fail "the program is still running after ${limit}s"
+    wait_gone "$GAME_PID" "$limit" || fail "the program is still running after ${limit}s"
     set +e
     wait "$GAME_PID"
     STATUS=$?
@@ -134,37 +151,40 @@ wait_exit() {
     GAME_PID=""
 }
 
-# Finds the message box the program opened, reads its text and closes it.
-# Only an xmessage on this test's display counts: other programs on the
-# machine may have boxes of their own open.
+# The xmessage box on this test's display, into BOX_PID: other programs on
+# the machine may have boxes of their own open.
+message_box() {
+    local candidate
+    for candidate in $(pgrep -x xmessage); do
+        if tr '\0' '\n' <"/proc/$candidate/environ" 2>/dev/null | grep -qx "DISPLAY=$DISPLAY"; then
+            BOX_PID=$candidate
+            return 0
+        fi
+    done
+    return 1
+}
+
+# Finds the message box the program opened, reads its text and closes it
+# with Return, as a player would.
 read_message() {
-    local pid="" candidate
-    for _ in $(seq 100); do
-        for candidate in $(pgrep -x xmessage || true); do
-            if tr '\0' '\n' <"/proc/$candidate/environ" 2>/dev/null | grep -qx "DISPLAY=$DISPLAY"; then
-                pid=$candidate
-                break 2
-            fi
-        done
+    local deadline=$((SECONDS + 30)) box=""
+    until message_box; do
+        ((SECONDS < deadline)) || fail "no message box appeared"
         sleep 0.05
     done
-    [[ -n "$pid" ]] || fail "no message box appeared"
     # The text is xmessage's last argument; Allegro ends it with a line break.
     local arguments
-    mapfile -d '' arguments <"/proc/$pid/cmdline"
+    mapfile -d '' arguments <"/proc/$BOX_PID/cmdline"
     MESSAGE=${arguments[-1]%$'\n'}
-    local box=""
-    for _ in $(seq 40); do
-        box=$(xdotool search --class Xmessage 2>/dev/null | head -1 || true)
-        [[ -n "$box" ]] && break
+    until box=$(xdotool search --class Xmessage 2>/dev/null | head -1) && [[ -n "$box" ]]; do
+        ((SECONDS < deadline)) || break
         sleep 0.05
     done
     if [[ -n "$box" ]]; then
         timeout 5 xdotool windowfocus --sync "$box" 2>/dev/null || true
         xdotool key --window "$box" Return 2>/dev/null || true
     fi
-    sleep 0.3
-    kill "$pid" 2>/dev/null || true
+    wait_gone "$BOX_PID" 10 || kill "$BOX_PID" 2>/dev/null || true
 }
 
 # Draws the screen a check expects into $ARTIFACTS/<test>-<name>.png, kept
@@ -207,19 +227,27 @@ wait_similar() {
     done
 }
 
-# A click whose effect is checked, clicked again when no frame saw it: a
-# frame held up longer than the click by a busy machine misses it. The
-# effect is the expected screen in the rectangle; a retry happens only while
-# the screen still shows no effect, so a seen click is never doubled.
+# A click whose effect is checked: the effect is the expected screen in the
+# rectangle. Clicked again only when the screen still shows no effect after
+# a long while, so a click that was seen is never doubled.
 click_until() {
     local x=$1 y=$2 expected=$3 attempt
     shift 3
     for attempt in 1 2 3; do
         click "$x" "$y"
-        wait_similar 2 "$expected" "$@" && return 0
+        wait_similar 10 "$expected" "$@" && return 0
         echo "note: click at ($x, $y) not seen yet (difference $DIFFERENCE), try $((attempt + 1))" >&2
     done
     return 1
+}
+
+# Screenshots until level n's background shows, or the seconds run out.
+wait_level() {
+    local n=$1 deadline=$((SECONDS + $2))
+    until shot level$n && on_level_background "$n"; do
+        ((SECONDS < deadline)) || return 1
+        sleep "$SHOT_INTERVAL"
+    done
 }
 
 # The shipped menu: its buttons, the pointer's places, the banner.
@@ -266,8 +294,7 @@ on_level_background() {
     ((DIFFERENCE <= 25 && OTHER > 2 * DIFFERENCE))
 }
 
-# From the menu: opens the level chooser and starts level n, clicking again
-# while the menu still shows (a click a held-up frame missed).
+# From the menu: opens the level chooser and starts level n.
 choose_level() {
     local n=$1
     expected_menu chooser 0 "B01.jpg 300 0" "B02.jpg 300 50" "B03.jpg 300 100" "$BANNER"
@@ -275,11 +302,7 @@ choose_level() {
         fail "new game did not open the level chooser (difference $DIFFERENCE/1000)"
     for _ in 1 2 3; do
         click 325 $((50 * n - 25))
-        for _ in $(seq 20); do
-            shot level$n
-            on_level_background "$n" && return 0
-            sleep 0.1
-        done
+        wait_level "$n" 10 && return 0
     done
     fail "level $n did not start on its background: difference $DIFFERENCE/1000 to its picture, $OTHER/1000 to another level's"
 }
@@ -295,20 +318,21 @@ wait_menu() {
 open_menu() {
     start_game "$@"
     wait_window
-    wait_menu 5 || fail "the menu did not show (difference $DIFFERENCE/1000)"
+    wait_menu 30 || fail "the menu did not show (difference $DIFFERENCE/1000)"
 }
 
-# Escape ends the game on its summary, and Escape again closes the summary;
-# pressed once more if a held-up frame missed one (the menu reads no key, so
-# a spare press cannot do harm there).
+# Whether the game-over card shows (its bottom line, the same after every
+# game), waiting up to the given seconds.
+wait_summary_card() {
+    expected_screen summary-card "Imagens/Summary/card.png 160 135"
+    wait_similar "$1" "$EXPECTED" 180 290 280 35
+}
+
+# Escape, held until the game has ended on its summary; Escape again, held
+# until the summary has given way to the menu.
 end_with_escape() {
-    local _
-    press_key Escape
-    for _ in 1 2 3; do
-        press_key Escape
-        wait_menu 3 && return 0
-    done
-    fail "Escape did not bring the menu back through the summary (difference $DIFFERENCE/1000)"
+    hold_key Escape wait_summary_card 30 || fail "Escape did not end the game on its summary (difference $DIFFERENCE/1000)"
+    hold_key Escape wait_menu 30 || fail "Escape did not bring the menu back from the summary (difference $DIFFERENCE/1000)"
 }
 
 # The game-over summary over the playfield, waited for up to the given
@@ -331,14 +355,9 @@ wait_for_summary() {
     wait_similar "$seconds" "$EXPECTED" "${SUMMARY_CARD[@]}"
 }
 
-# Enter closes the summary; pressed again if a held-up frame missed it.
+# Enter, held until the summary has given way to the menu.
 close_summary() {
-    local _
-    for _ in 1 2 3; do
-        press_key Return
-        wait_menu 3 && return 0
-    done
-    fail "Enter did not close the summary (difference $DIFFERENCE/1000)"
+    hold_key Return wait_menu 30 || fail "Enter did not close the summary (difference $DIFFERENCE/1000)"
 }
 
 # The rank file the checks read: the game's, in its working folder.
@@ -367,12 +386,21 @@ open_ranking() {
 }
 
 # Row by row, so that a failure names the row: one wrong digit differs by 15
-# or more thousandths, the right ones by 0 or 1.
+# or more thousandths, the right ones by 0 or 1. A screenshot caught while
+# the panel was being drawn is taken again, for up to ten seconds.
 check_ranking() {
-    local k
-    for k in $(seq 0 9); do
-        DIFFERENCE=$(difference "$EXPECTED" 330 $((114 + 20 * k)) 80 21)
-        ((DIFFERENCE <= 5)) || fail "ranking row $((k + 1)) does not show '${RANK[k]}' of rank.txt (difference $DIFFERENCE/1000)"
+    local k bad deadline=$((SECONDS + 10))
+    while :; do
+        bad=""
+        for k in $(seq 0 9); do
+            DIFFERENCE=$(difference "$EXPECTED" 330 $((114 + 20 * k)) 80 21)
+            ((DIFFERENCE <= 5)) || { bad=$k; break; }
+        done
+        [[ -z "$bad" ]] && return 0
+        ((SECONDS < deadline)) ||
+            fail "ranking row $((bad + 1)) does not show '${RANK[bad]}' of rank.txt (difference $DIFFERENCE/1000)"
+        sleep "$SHOT_INTERVAL"
+        shot current
     done
 }
 
@@ -389,30 +417,29 @@ level_without_contact() {
 LEVEL
 }
 
-# The face's place in the last screenshot: the box of what differs from
-# level 1's picture in the rows 70..399 (the item and the enemies wait
-# lower down), as "x y width", or nothing when nothing differs. A face
-# cut by the window's edge, or in two parts wrapping round, is not 36 to 40
-# pixels wide.
+# The face's place in the last screenshot, as "x y width" of its 40-pixel
+# box, or nothing when it is not there: the yellow of its body (32 pixels
+# across, 4 inside the box) where the shot differs from level 1's picture in
+# the rows 70..399. Anything else that moves (an enemy coming in) is not
+# yellow. A face cut by the window's edge is narrower than 36.
 face() {
     expected_background 1
-    convert "$SHOT" "${BACKGROUNDS[1]}" -alpha off -crop 640x330+0+70 +repage -compose difference -composite \
-        -colorspace gray -threshold 15% -trim -format '%X %Y %w' info: |
-        awk '$3 > 1 { printf "%d %d %d\n", $1, $2 + 70, $3 }'
+    convert "$SHOT" "${BACKGROUNDS[1]}" -alpha off -crop 640x330+0+70 +repage \
+        \( -clone 0 -clone 1 -compose difference -composite -colorspace gray -threshold 4% \) \
+        \( -clone 0 -color-matrix '0.5 0.5 -1  0 0 0  0 0 0' -channel R -separate +channel -threshold 45% \) \
+        -delete 0,1 -compose multiply -composite \
+        -define connected-components:verbose=true -define connected-components:area-threshold=100 \
+        -connected-components 8 null: |
+        awk '$NF == "gray(255)" { split($2, b, /[x+]/); printf "%d %d %d\n", b[3] - 4, b[4] + 66, b[1] + 8; exit }'
 }
 
-# The exit button ends the program with status 0; clicked again while the
-# program still runs some seconds later (2 unless given: a click a held-up
-# frame missed).
+# The exit button ends the program with status 0; clicked again only if the
+# program still runs a long while later.
 exit_by_button() {
-    local seconds=${1:-2}
     for _ in 1 2 3; do
         click 560 427
-        for _ in $(seq $((seconds * 20))); do
-            kill -0 "$GAME_PID" 2>/dev/null || break 2
-            sleep 0.05
-        done
+        wait_gone "$GAME_PID" 10 && break
     done
-    wait_exit $((seconds + 3))
+    wait_exit 1
     ((STATUS == 0)) || fail "the exit button ended the program with status $STATUS, not 0"
 }

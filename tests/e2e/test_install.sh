@@ -43,7 +43,7 @@ check_links() {
 # Without XDG_DATA_HOME the folder is ~/.local/share/lumo.
 start_game "$PREFIX/bin/lumo"
 wait_window
-wait_menu 5 || fail "the installed game did not show the menu (difference $DIFFERENCE/1000)"
+wait_menu 30 || fail "the installed game did not show the menu (difference $DIFFERENCE/1000)"
 check_links "$HOME/.local/share/lumo"
 exit_by_button
 
@@ -53,7 +53,7 @@ FOLDER="$XDG_DATA_HOME/lumo"
 RANK_TXT="$FOLDER/rank.txt"
 start_game "$PREFIX/bin/lumo"
 wait_window
-wait_menu 5 || fail "the installed game did not show the menu (difference $DIFFERENCE/1000)"
+wait_menu 30 || fail "the installed game did not show the menu (difference $DIFFERENCE/1000)"
 check_links "$FOLDER"
 choose_level 2
 end_with_escape
@@ -68,7 +68,7 @@ rm "$FOLDER/03.txt"
 cp "$LUMO_SOURCE_DIR/01.txt" "$FOLDER/03.txt"
 start_game "$PREFIX/bin/lumo"
 wait_window
-wait_menu 5 || fail "after a reinstall the game did not show the menu (difference $DIFFERENCE/1000)"
+wait_menu 30 || fail "after a reinstall the game did not show the menu (difference $DIFFERENCE/1000)"
 open_ranking
 check_ranking
 exit_by_button

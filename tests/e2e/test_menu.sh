@@ -20,7 +20,7 @@ CENTRES=("115 177" "115 277" "115 370" "115 440" "560 427")  # help wins where h
 # at x 230 are inside it too.
 PANEL=(200 0 440 400)
 
-wait_menu 5 ||
+wait_menu 30 ||
     fail "the menu with its five buttons, the banner and the pointer at new game did not show (difference $DIFFERENCE/1000)"
 
 # The pointer follows the marked button: at its place the pointer picture,
@@ -31,7 +31,7 @@ for b in 0 1 2 3 4; do
     expected_menu pointer_of-$b "$b" "$BANNER"
     for other in 0 1 2 3 4; do
         read -r px py <<<"${POINTERS[$other]}"
-        wait_similar 3 "$EXPECTED" "$px" "$py" 50 50 && continue
+        wait_similar 30 "$EXPECTED" "$px" "$py" 50 50 && continue
         if ((other == b)); then
             fail "mouse on ${NAMES[$b]}: no pointer picture at ($px, $py) (difference $DIFFERENCE/1000)"
         else

@@ -31,19 +31,22 @@ wait_clean() {
     done
 }
 
-# The elapsed clock between 0:02 and 0:09, some seconds played with the
-# pointer parked: "00:0" as at the start, and a units digit no longer the
-# start's 1. A state that lasts eight seconds, so a slow screenshot cannot
-# miss it.
-expected_screen played-0-01 "Imagens/interface.png 0 0" "Imagens/numeros/00.png 400 20" "Imagens/numeros/00.png 416 20" \
-    "Imagens/numeros/P.png 432 20" "Imagens/numeros/00.png 448 20" "Imagens/numeros/01.png 464 20"
-PLAYED=$EXPECTED
-wait_played_a_while() {
+# The elapsed clock at 0:00 and at 0:01, as drawn on the panel.
+played() {
+    expected_screen "played-$1s" "Imagens/interface.png 0 0" "Imagens/numeros/00.png 400 20" "Imagens/numeros/00.png 416 20" \
+        "Imagens/numeros/P.png 432 20" "Imagens/numeros/00.png 448 20" "Imagens/numeros/0$1.png 464 20"
+}
+played 0
+PLAYED0=$EXPECTED
+played 1
+PLAYED1=$EXPECTED
+
+# Screenshots until the elapsed clock has run past 0:01 (some thirty frames
+# played), or the seconds run out. A slow screenshot may come seconds later.
+wait_past_one_second() {
     local deadline=$((SECONDS + $1))
-    while :; do
-        shot current
-        DIFFERENCE=$(difference "$PLAYED" 464 20 16 21)
-        (($(difference "$PLAYED" 400 20 64 21) <= THRESHOLD && DIFFERENCE > THRESHOLD)) && return 0
+    until shot clock && (($(difference "$PLAYED0" 400 20 80 21) > THRESHOLD &&
+                          $(difference "$PLAYED1" 400 20 80 21) > THRESHOLD)); do
         ((SECONDS < deadline)) || return 1
         sleep "$SHOT_INTERVAL"
     done
@@ -54,12 +57,12 @@ for park in "0 0" "320 0" "639 0" "639 240" "639 479" "320 479" "0 479" "0 240";
     read -r x y <<<"$park"
     choose_level 1
     xdotool mousemove --window "$WINDOW" "$x" "$y"
-    wait_played_a_while 15 || fail "the game with the pointer at ($x, $y) did not run on to 0:02"
+    wait_past_one_second 30 || fail "the game with the pointer at ($x, $y) did not run on past 0:01"
     end_with_escape
     # The pointer moves on in the menu, away from every button.
     xdotool mousemove --window "$WINDOW" 130 60
     expected_menu "after-$x-$y" 0 "$BANNER"
-    wait_clean 3 "$EXPECTED" || fail "pointer parked at ($x, $y) in the game: $STRAY pixels of the menu differ from the expected screen"
+    wait_clean 30 "$EXPECTED" || fail "pointer parked at ($x, $y) in the game: $STRAY pixels of the menu differ from the expected screen"
 done
 
 # Every panel after the last game: each opened with a click on its button,
@@ -69,11 +72,11 @@ clean_panel() {
     shift 4
     expected_menu "$name" "$b" "$@"
     click_until "$x" "$y" "$EXPECTED" 200 0 440 400 || fail "the $name panel did not open (difference $DIFFERENCE/1000)"
-    wait_clean 3 "$EXPECTED" || fail "the $name panel: $STRAY pixels differ from the expected screen"
+    wait_clean 30 "$EXPECTED" || fail "the $name panel: $STRAY pixels differ from the expected screen"
 }
 clean_panel chooser 0 115 177 "B01.jpg 300 0" "B02.jpg 300 50" "B03.jpg 300 100" "$BANNER"
 open_ranking
-wait_clean 3 "$EXPECTED" || fail "the ranking panel: $STRAY pixels differ from the expected screen"
+wait_clean 30 "$EXPECTED" || fail "the ranking panel: $STRAY pixels differ from the expected screen"
 clean_panel credits 3 115 440 "$M/creditos.jpg 200 0"
 clean_panel help1 2 115 370 "$M/ajuda01.jpg 250 50"
 for page in 2 3; do

@@ -53,14 +53,9 @@ wait_for_sound() {
     done
 }
 
-# Presses M until the sound goes the expected way (a press a held-up frame
-# missed is pressed again; a seen one changes what is heard at once).
+# Holds M until the sound goes the expected way.
 press_m() {
-    for _ in 1 2 3; do
-        press_key m
-        wait_for_sound "$1" "$2" 3 && return 0
-    done
-    return 1
+    hold_key m wait_for_sound "$1" "$2" 10
 }
 
 kill_game() {

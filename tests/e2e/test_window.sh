@@ -97,11 +97,16 @@ paused() {
     reduced_shot paused
     ((PAUSE_DIFFERENCE = $(difference "${BACKGROUNDS[1]}" "${PAUSE[@]}"), PAUSE_DIFFERENCE > 150))
 }
-for attempt in 1 2 3; do
-    press_key p
-    for _ in $(seq 20); do paused && break 2; sleep 0.1; done
-    ((attempt < 3)) || fail "P did not show the pause picture (difference $PAUSE_DIFFERENCE/1000 to the field)"
-done
+# Screenshots until the middle of the field is covered (the pause picture or
+# the summary), or the seconds run out.
+wait_covered() {
+    local deadline=$((SECONDS + $1))
+    until paused; do
+        ((SECONDS < deadline)) || return 1
+        sleep 0.1
+    done
+}
+hold_key p wait_covered 10 || fail "P did not show the pause picture (difference $PAUSE_DIFFERENCE/1000 to the field)"
 convert "$SHOT" -crop 230x30+400+15 +repage "$ARTIFACTS/$TEST_NAME-clocks1.png"
 sleep 2
 reduced_shot paused2
@@ -110,16 +115,17 @@ still=$(compare -metric AE "$ARTIFACTS/$TEST_NAME-clocks1.png" "$ARTIFACTS/$TEST
 [[ "$still" == 0 ]] || fail "the clocks moved while paused ($still pixels changed in two seconds)"
 
 # P again: the game goes on and the picture leaves no trace.
-for attempt in 1 2 3; do
-    press_key p
-    for _ in $(seq 20); do
+wait_uncovered() {
+    local deadline=$((SECONDS + $1))
+    while :; do
         reduced_shot running
         DIFFERENCE=$(difference "${BACKGROUNDS[1]}" "${PAUSE[@]}")
-        ((DIFFERENCE <= 40)) && break 2
+        ((DIFFERENCE <= 40)) && return 0
+        ((SECONDS < deadline)) || return 1
         sleep 0.1
     done
-    ((attempt < 3)) || fail "after P again the pause picture stayed (difference $DIFFERENCE/1000 to the field)"
-done
+}
+hold_key p wait_uncovered 10 || fail "after P again the pause picture stayed (difference $DIFFERENCE/1000 to the field)"
 convert "$SHOT" -crop 230x30+400+15 +repage "$ARTIFACTS/$TEST_NAME-clocks3.png"
 sleep 1.5
 reduced_shot running2
@@ -132,20 +138,27 @@ xmessage -geometry +1300+1000 "another window" &
 OTHER_PID=$!
 other=$(timeout 10 xdotool search --sync --class Xmessage | head -1)
 timeout 5 xdotool windowfocus --sync "$other" || true
-for _ in $(seq 50); do paused && break; sleep 0.1; done
-paused || fail "losing the focus did not pause the game (difference $PAUSE_DIFFERENCE/1000 to the field)"
+wait_covered 5 || fail "losing the focus did not pause the game (difference $PAUSE_DIFFERENCE/1000 to the field)"
 kill "$OTHER_PID"
 
-# Escape ends the game on its summary, Enter closes that; each pressed again
-# if a held-up frame missed it (the menu reads no key).
-press_key Escape
+# Escape ends the paused game on its summary, which takes the pause
+# picture's place; Enter closes that.
+PAUSED_SHOT="$ARTIFACTS/$TEST_NAME-focus-paused.png"
+cp "$SHOT" "$PAUSED_SHOT"
+wait_summary_over_pause() {
+    local deadline=$((SECONDS + $1))
+    while :; do
+        reduced_shot summary
+        DIFFERENCE=$(difference "$PAUSED_SHOT" "${PAUSE[@]}")
+        ((DIFFERENCE > THRESHOLD)) && return 0
+        ((SECONDS < deadline)) || return 1
+        sleep 0.1
+    done
+}
+hold_key Escape wait_summary_over_pause 10 || fail "Escape did not end the paused game on its summary"
 expected_menu menu 0 "$BANNER"
-for attempt in 1 2 3 4; do
-    press_key Return
-    wait_reduced 3 "$EXPECTED" 0 0 640 480 && break
-    ((attempt < 4)) || fail "Escape and Enter did not bring the menu back (difference $DIFFERENCE/1000)"
-    ((attempt == 2)) && press_key Escape
-done
+hold_key Return wait_reduced 10 "$EXPECTED" 0 0 640 480 ||
+    fail "Enter did not bring the menu back (difference $DIFFERENCE/1000)"
 wait_pointer shown || fail "the pointer did not come back with the menu"
 kill -TERM "$GAME_PID"
 wait_exit 10
