@@ -86,8 +86,7 @@ for attempt in 1 2 3; do
     wait_for eval '! fills_screen' && break
     ((attempt < 3)) || fail "Alt+Enter did not leave fullscreen"
 done
-read -r width height < <(xwininfo -id "$WINDOW" | awk '/Width:/ {w = $2} /Height:/ {h = $2} END {print w, h}')
-[[ "$width x $height" == "1280 x 960" ]] || fail "back from fullscreen the window is $width x $height"
+wait_window_size "1280 x 960" || fail "back from fullscreen the window is $SIZE"
 grep -q '^fullscreen = 0$' "$WORK/lumo.cfg" || fail "lumo.cfg still says fullscreen: $(cat "$WORK/lumo.cfg")"
 kill -TERM "$GAME_PID"
 wait_exit 10

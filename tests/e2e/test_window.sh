@@ -44,8 +44,7 @@ level_without_contact
 
 start_game
 wait_window
-read -r width height < <(xwininfo -id "$WINDOW" | awk '/Width:/ {w = $2} /Height:/ {h = $2} END {print w, h}')
-[[ "$width x $height" == "1280 x 960" ]] || fail "the window on 1600x1200 is $width x $height, not 1280 x 960"
+wait_window_size "1280 x 960" || fail "the window on 1600x1200 is $SIZE, not 1280 x 960"
 class=$(xprop -id "$WINDOW" WM_CLASS)
 [[ "$class" == *'"lumo", "lumo"'* ]] || fail "window class: $class"
 [[ $(xprop -id "$WINDOW" WM_NAME) == *'"Lumo"'* ]] || fail "window title: $(xprop -id "$WINDOW" WM_NAME)"
@@ -167,8 +166,7 @@ wait_exit 10
 # --scale 1 on the same large screen: the plain 640x480 window.
 GAME_OPTIONS="--scale 1" start_game
 wait_window
-read -r width height < <(xwininfo -id "$WINDOW" | awk '/Width:/ {w = $2} /Height:/ {h = $2} END {print w, h}')
-[[ "$width x $height" == "640 x 480" ]] || fail "--scale 1 gave a window of $width x $height"
+wait_window_size "640 x 480" || fail "--scale 1 gave a window of $SIZE"
 wait_menu 10 || fail "the menu at --scale 1 is not the menu (difference $DIFFERENCE/1000)"
 shot menu-factor1
 pixels=$(compare -metric AE "$SHOT" "$MENU_FACTOR2" null: 2>&1 || true)
