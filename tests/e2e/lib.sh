@@ -116,16 +116,21 @@ click() {
     xdotool mousemove --window "$WINDOW" "$1" "$2" mousedown 1 mouseup 1
 }
 
-# Waits up to 10 s for the game window to take the size "W x H" (the window
-# manager may first show Allegro's initial window); SIZE keeps the last seen.
-wait_window_size() {
-    local deadline=$((SECONDS + 10))
-    while :; do
-        SIZE=$(xwininfo -id "$WINDOW" | awk '/Width:/ {w = $2} /Height:/ {h = $2} END {print w " x " h}')
-        [[ "$SIZE" == "$1" ]] && return 0
+# Runs the command given until it succeeds, for up to the seconds given.
+wait_until() {
+    local deadline=$((SECONDS + $1))
+    shift
+    until "$@"; do
         ((SECONDS < deadline)) || return 1
-        sleep 0.05
+        sleep 0.1
     done
+}
+
+# Whether the game window has the size "W x H" (the window manager may
+# first show Allegro's initial window); SIZE keeps the size seen.
+window_size_is() {
+    SIZE=$(xwininfo -id "$WINDOW" | awk '/Width:/ {w = $2} /Height:/ {h = $2} END {print w " x " h}')
+    [[ "$SIZE" == "$1" ]]
 }
 
 # Screenshot of the game window into $ARTIFACTS/<name>.png.

@@ -18,13 +18,6 @@ alt_enter() {
 }
 # Whether a window covers the whole screen.
 fills_screen() { xwininfo -root -tree | grep -q ' 1600x1200+0+0 '; }
-wait_for() {
-    local deadline=$((SECONDS + 5))
-    until "$@"; do
-        ((SECONDS < deadline)) || return 1
-        sleep 0.1
-    done
-}
 # The whole screen, the picture's part of it brought back to 640x480.
 screen_shot() {
     SHOT="$ARTIFACTS/$TEST_NAME-$1.png"
@@ -53,10 +46,10 @@ menu_in_window() {
     DIFFERENCE=$(difference "$EXPECTED" 0 0 640 480)
     ((DIFFERENCE <= THRESHOLD))
 }
-wait_for menu_in_window || fail "the menu did not show (difference $DIFFERENCE/1000)"
+wait_until 5 menu_in_window || fail "the menu did not show (difference $DIFFERENCE/1000)"
 for attempt in 1 2 3; do
     alt_enter
-    wait_for fills_screen && break
+    wait_until 5 fills_screen && break
     ((attempt < 3)) || fail "Alt+Enter did not go fullscreen"
 done
 expected_menu menu 0 "$BANNER"
@@ -83,10 +76,10 @@ done
 
 for attempt in 1 2 3; do
     alt_enter
-    wait_for eval '! fills_screen' && break
+    wait_until 5 eval '! fills_screen' && break
     ((attempt < 3)) || fail "Alt+Enter did not leave fullscreen"
 done
-wait_window_size "1280 x 960" || fail "back from fullscreen the window is $SIZE"
+wait_until 10 window_size_is "1280 x 960" || fail "back from fullscreen the window is $SIZE"
 grep -q '^fullscreen = 0$' "$WORK/lumo.cfg" || fail "lumo.cfg still says fullscreen: $(cat "$WORK/lumo.cfg")"
 kill -TERM "$GAME_PID"
 wait_exit 10
@@ -94,7 +87,7 @@ wait_exit 10
 # --fullscreen starts in it and saves nothing.
 cp "$WORK/lumo.cfg" "$WORK/lumo.before"
 GAME_OPTIONS=--fullscreen start_game
-wait_for fills_screen || fail "--fullscreen did not start in fullscreen"
+wait_until 5 fills_screen || fail "--fullscreen did not start in fullscreen"
 expected_menu menu 0 "$BANNER"
 SHOT_NAME=start wait_on_screen "$EXPECTED" 0 0 640 480 || fail "--fullscreen does not show the menu (difference $DIFFERENCE/1000)"
 kill -TERM "$GAME_PID"

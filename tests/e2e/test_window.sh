@@ -44,7 +44,7 @@ level_without_contact
 
 start_game
 wait_window
-wait_window_size "1280 x 960" || fail "the window on 1600x1200 is $SIZE, not 1280 x 960"
+wait_until 10 window_size_is "1280 x 960" || fail "the window on 1600x1200 is $SIZE, not 1280 x 960"
 class=$(xprop -id "$WINDOW" WM_CLASS)
 [[ "$class" == *'"lumo", "lumo"'* ]] || fail "window class: $class"
 [[ $(xprop -id "$WINDOW" WM_NAME) == *'"Lumo"'* ]] || fail "window title: $(xprop -id "$WINDOW" WM_NAME)"
@@ -96,16 +96,7 @@ paused() {
     reduced_shot paused
     ((PAUSE_DIFFERENCE = $(difference "${BACKGROUNDS[1]}" "${PAUSE[@]}"), PAUSE_DIFFERENCE > 150))
 }
-# Screenshots until the middle of the field is covered (the pause picture or
-# the summary), or the seconds run out.
-wait_covered() {
-    local deadline=$((SECONDS + $1))
-    until paused; do
-        ((SECONDS < deadline)) || return 1
-        sleep 0.1
-    done
-}
-hold_key p wait_covered 10 || fail "P did not show the pause picture (difference $PAUSE_DIFFERENCE/1000 to the field)"
+hold_key p wait_until 10 paused || fail "P did not show the pause picture (difference $PAUSE_DIFFERENCE/1000 to the field)"
 convert "$SHOT" -crop 230x30+400+15 +repage "$ARTIFACTS/$TEST_NAME-clocks1.png"
 sleep 2
 reduced_shot paused2
@@ -114,17 +105,11 @@ still=$(compare -metric AE "$ARTIFACTS/$TEST_NAME-clocks1.png" "$ARTIFACTS/$TEST
 [[ "$still" == 0 ]] || fail "the clocks moved while paused ($still pixels changed in two seconds)"
 
 # P again: the game goes on and the picture leaves no trace.
-wait_uncovered() {
-    local deadline=$((SECONDS + $1))
-    while :; do
-        reduced_shot running
-        DIFFERENCE=$(difference "${BACKGROUNDS[1]}" "${PAUSE[@]}")
-        ((DIFFERENCE <= 40)) && return 0
-        ((SECONDS < deadline)) || return 1
-        sleep 0.1
-    done
+uncovered() {
+    reduced_shot running
+    ((DIFFERENCE = $(difference "${BACKGROUNDS[1]}" "${PAUSE[@]}"), DIFFERENCE <= 40))
 }
-hold_key p wait_uncovered 10 || fail "after P again the pause picture stayed (difference $DIFFERENCE/1000 to the field)"
+hold_key p wait_until 10 uncovered || fail "after P again the pause picture stayed (difference $DIFFERENCE/1000 to the field)"
 convert "$SHOT" -crop 230x30+400+15 +repage "$ARTIFACTS/$TEST_NAME-clocks3.png"
 sleep 1.5
 reduced_shot running2
@@ -137,24 +122,18 @@ xmessage -geometry +1300+1000 "another window" &
 OTHER_PID=$!
 other=$(timeout 10 xdotool search --sync --class Xmessage | head -1)
 timeout 5 xdotool windowfocus --sync "$other" || true
-wait_covered 5 || fail "losing the focus did not pause the game (difference $PAUSE_DIFFERENCE/1000 to the field)"
+wait_until 5 paused || fail "losing the focus did not pause the game (difference $PAUSE_DIFFERENCE/1000 to the field)"
 kill "$OTHER_PID"
 
 # Escape ends the paused game on its summary, which takes the pause
 # picture's place; Enter closes that.
 PAUSED_SHOT="$ARTIFACTS/$TEST_NAME-focus-paused.png"
 cp "$SHOT" "$PAUSED_SHOT"
-wait_summary_over_pause() {
-    local deadline=$((SECONDS + $1))
-    while :; do
-        reduced_shot summary
-        DIFFERENCE=$(difference "$PAUSED_SHOT" "${PAUSE[@]}")
-        ((DIFFERENCE > THRESHOLD)) && return 0
-        ((SECONDS < deadline)) || return 1
-        sleep 0.1
-    done
+summary_over_pause() {
+    reduced_shot summary
+    ((DIFFERENCE = $(difference "$PAUSED_SHOT" "${PAUSE[@]}"), DIFFERENCE > THRESHOLD))
 }
-hold_key Escape wait_summary_over_pause 10 || fail "Escape did not end the paused game on its summary"
+hold_key Escape wait_until 10 summary_over_pause || fail "Escape did not end the paused game on its summary"
 expected_menu menu 0 "$BANNER"
 hold_key Return wait_reduced 10 "$EXPECTED" 0 0 640 480 ||
     fail "Enter did not bring the menu back (difference $DIFFERENCE/1000)"
@@ -166,7 +145,7 @@ wait_exit 10
 # --scale 1 on the same large screen: the plain 640x480 window.
 GAME_OPTIONS="--scale 1" start_game
 wait_window
-wait_window_size "640 x 480" || fail "--scale 1 gave a window of $SIZE"
+wait_until 10 window_size_is "640 x 480" || fail "--scale 1 gave a window of $SIZE"
 wait_menu 10 || fail "the menu at --scale 1 is not the menu (difference $DIFFERENCE/1000)"
 shot menu-factor1
 pixels=$(compare -metric AE "$SHOT" "$MENU_FACTOR2" null: 2>&1 || true)
