@@ -575,7 +575,7 @@ def summary_card():
          text(156, 44, "Game over", 32, YELLOW, "middle", outline=INK, ow=5),
          group(face(0, 0, 14, True), 36, 30),
          # The time sits in a dark window at card x 224..304, y 65..86.
-         f'<rect x="216" y="59" width="96" height="33" rx="8" fill="#14172e" stroke="{PANEL_LIGHT}" stroke-width="2"/>',
+         f'<rect x="200" y="59" width="96" height="33" rx="8" fill="#14172e" stroke="{PANEL_LIGHT}" stroke-width="2"/>',
          text(28, 84, "You lasted", 20, WHITE),
          f'<rect x="18" y="150" width="284" height="1.5" fill="{PANEL_LIGHT}"/>',
          text(156, 176, "Click, or press Enter, Space or Esc", 13, "#c9cbe8", "middle"),

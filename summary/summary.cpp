@@ -3,7 +3,7 @@
 namespace {
 
 // Cells on the card, from its top-left corner.
-const short TIME_X = 224, TIME_Y = 65;      // mm:ss, first digit set
+const short TIME_X = 208, TIME_Y = 65;      // mm:ss, first digit set
 const short LINE_X = 20, LINE_Y = 100;      // "Ranking place" or "Not in the ranking"
 const short PLACE_X = 20 + 195, PLACE_Y = 100 + 7;  // centre cell of the place's window
 const short BEST_X = 190, BEST_Y = -25;     // the "New best!" burst over the top-right corner

@@ -329,9 +329,9 @@ TEST_F(ArteTest, SummaryCardIsOpaqueWithADarkWindowForTheTime) {
     BITMAP* card = img(SLOT_SUMMARY_CARD);
     EXPECT_EQ(alfa(card, 160, 120), 255);
     EXPECT_EQ(alfa(card, 0, card->h - 1), 0);  // rounded corners
-    // The time's five cells at card x 224..304, y 65..86: dark, so the digits read.
+    // The time's five cells at card x 208..288, y 65..86: dark, so the digits read.
     for (int y = 66; y < 86; y += 4)
-        for (int x = 225; x < 303; x += 6) {
+        for (int x = 209; x < 287; x += 6) {
             teste::Rgb c = teste::pixel(card, x, y);
             EXPECT_LT(c.r + c.g + c.b, 120) << x << "," << y;
         }

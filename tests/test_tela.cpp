@@ -391,7 +391,7 @@ TEST_F(Tela, SummaryAfterTheClockRunsOut) {
     EXPECT_EQ(jogo.getSummary().place(), 4);
     const int x = Summary::X, y = Summary::Y;
     EXPECT_TRUE(slotEm(SLOT_SUMMARY_CARD, x + 2, y + 2));
-    EXPECT_EQ(relogioEm(x + 224 - 0, y + 65), (std::vector<int>{50, 50, 70, 52, 50}));
+    EXPECT_EQ(relogioEm(x + 208, y + 65), (std::vector<int>{50, 50, 70, 52, 50}));
     EXPECT_TRUE(slotEm(SLOT_SUMMARY_PLACE, x + 21, y + 101));
     EXPECT_TRUE(slotEm(54, x + 216, y + 108));
     EXPECT_FALSE(slotEm(SLOT_SUMMARY_BEST, x + 191, y - 24));

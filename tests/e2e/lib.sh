@@ -359,8 +359,8 @@ SUMMARY_CARD=(170 180 280 140)
 wait_for_summary() {
     local seconds=$1 mm=$2 ss=$3 place=$4 digit=Imagens/numeros
     local parts=("Imagens/Summary/card.png 160 135"
-                 "$digit/0$((mm / 10)).png 384 200" "$digit/0$((mm % 10)).png 400 200" "$digit/P.png 416 200"
-                 "$digit/0$((ss / 10)).png 432 200" "$digit/0$((ss % 10)).png 448 200")
+                 "$digit/0$((mm / 10)).png 368 200" "$digit/0$((mm % 10)).png 384 200" "$digit/P.png 400 200"
+                 "$digit/0$((ss / 10)).png 416 200" "$digit/0$((ss % 10)).png 432 200")
     if ((place == 0)); then
         parts+=("Imagens/Summary/unranked.png 180 235")
     elif ((place < 10)); then
