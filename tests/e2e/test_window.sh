@@ -96,6 +96,9 @@ paused() {
     reduced_shot paused
     ((PAUSE_DIFFERENCE = $(difference "${BACKGROUNDS[1]}" "${PAUSE[@]}"), PAUSE_DIFFERENCE > 150))
 }
+# The whole field drawn first (a screenshot can catch the menu's last
+# picture half replaced), so only the pause picture can cover its middle.
+THRESHOLD=40 wait_reduced 10 "${BACKGROUNDS[1]}" "${PAUSE[@]}" || fail "the field never showed whole (difference $DIFFERENCE/1000)"
 hold_key p wait_until 10 paused || fail "P did not show the pause picture (difference $PAUSE_DIFFERENCE/1000 to the field)"
 convert "$SHOT" -crop 230x30+400+15 +repage "$ARTIFACTS/$TEST_NAME-clocks1.png"
 sleep 2
