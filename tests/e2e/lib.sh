@@ -96,13 +96,21 @@ wait_window() {
     done
 }
 
+# Gives the game window the keyboard focus, unless it has it. Moving the
+# focus from the pointer's window to the game's sends the game a focus-out
+# first, which pauses a game: the first focus is given at the menu.
+focus_window() {
+    [[ $(xdotool getwindowfocus 2>/dev/null) == "$WINDOW" ]] ||
+        timeout 5 xdotool windowfocus --sync "$WINDOW" 2>/dev/null || true
+}
+
 # Holds a key down until the given command succeeds (a condition on the
 # screen, checked with its own deadline), then lets it go: however slow the
 # frames, one of them sees the key.
 hold_key() {
     local key=$1
     shift
-    timeout 5 xdotool windowfocus --sync "$WINDOW" 2>/dev/null || true
+    focus_window
     xdotool keydown "$key"
     local seen=0
     "$@" || seen=$?
@@ -336,6 +344,7 @@ open_menu() {
     start_game "$@"
     wait_window
     wait_menu 30 || fail "the menu did not show (difference $DIFFERENCE/1000)"
+    focus_window
 }
 
 # Whether the game-over card shows (its bottom line, the same after every

@@ -11,7 +11,7 @@ use_game_data
 printf '[sound]\nmute = 1\n' >"$WORK/lumo.cfg"
 
 alt_enter() {
-    timeout 5 xdotool windowfocus --sync "$WINDOW" 2>/dev/null || true
+    focus_window
     xdotool keydown alt keydown Return
     sleep 0.15
     xdotool keyup Return keyup alt

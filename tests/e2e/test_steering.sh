@@ -45,7 +45,7 @@ done
 # one where it sped up. The bounds leave room for that.
 for key in Right a Left d; do
     case $key in Right | a) direction=clockwise ;; *) direction=anticlockwise ;; esac
-    timeout 5 xdotool windowfocus --sync "$WINDOW" 2>/dev/null || true
+    focus_window
     xdotool keydown "$key"
     choose_level 1
     watch_face

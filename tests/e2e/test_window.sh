@@ -71,6 +71,7 @@ expected_menu menu 0 "$BANNER"
 wait_reduced 10 "$EXPECTED" 0 0 640 480 || fail "the magnified menu scaled down is not the menu (difference $DIFFERENCE/1000)"
 reduced_shot menu-factor2
 MENU_FACTOR2=$SHOT
+focus_window
 xdotool mousemove --window "$WINDOW" 900 900
 wait_pointer shown || fail "no pointer over the menu"
 
