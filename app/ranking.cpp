@@ -5,6 +5,7 @@
 #include "storage/file_lock.h"
 #include "storage/whole_file.h"
 
+#include <algorithm>
 #include <string>
 
 namespace {
@@ -49,6 +50,10 @@ short Jogo::insereRanking() {
     const short m = mapa.getMin(), s = mapa.getSeg();
     auto longer = [](short m1, short s1, short m2, short s2) { return m1 > m2 || (m1 == m2 && s1 > s2); };
     FileLock lock(ARQUIVO_RANKING);
+    // Afresh from the file, where another copy may have written: what a short
+    // file leaves unread is 00:00, as on a first start, so the table written
+    // is the one any copy reads back. Without a file the table in memory stays.
+    if (std::ifstream(ARQUIVO_RANKING)) std::fill(aux2, aux2 + 20, 0);
     leRanking();
     ordenaSelection();
     short place = 0;
