@@ -351,9 +351,6 @@ namespace {
 // The update's report: what happened and the net change to the remaining clock.
 TEST_F(Colisao, ReportNamesWhatTheUpdateDid) {
     monta();
-    poe(smile(), 200, 200, 30, 195, 195);
-    poe(iten(), 205, 200);
-    poe(gangster(), 200, 210, 100);
     gangster()->setExiste(true);
     esposa()->setExiste(true);
     mapa.movimentaObjetos();  // starts the report afresh
