@@ -14,18 +14,23 @@ public:
     void forgetHeld();
 
     bool held(int scancode) const { return now[scancode]; }
-    bool pressed(int scancode) const { return now[scancode] && !before[scancode]; }
+    // Went down this frame, or went down since the last frame even if it
+    // went up in between, or was let go and pressed again: on a busy
+    // machine a quick key is not lost.
+    bool pressed(int scancode) const { return keyPressed[scancode]; }
     // The left button went down this frame (the left button alone, as the
-    // menu has always taken a click), or went down and up again since the
-    // last frame: a quick click on a busy machine is not lost.
-    bool clicked() const { return (buttonsNow == 1 && !(buttonsBefore & 1)) || quickClick; }
+    // menu has always taken a click), or went down since the last frame with
+    // no other button held now: a quick click on a busy machine is not lost.
+    bool clicked() const { return leftPressed && (buttonsNow & ~1) == 0; }
     int mouseX() const { return x; }
     int mouseY() const { return y; }
 
 private:
     bool now[KEY_MAX] = {};
     bool before[KEY_MAX] = {};
+    bool keyPressed[KEY_MAX] = {};
+    bool keyUnreported[KEY_MAX] = {};
     int buttonsNow = 0, buttonsBefore = 0;
-    bool quickClick = false;
+    bool leftPressed = false, leftUnreported = false;
     int x = 0, y = 0;
 };

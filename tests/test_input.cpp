@@ -74,6 +74,15 @@ TEST_F(InputFrames, AClickBetweenTwoFramesCountsOnce) {
     EXPECT_TRUE(input.clicked());
     input.poll();
     EXPECT_FALSE(input.clicked()) << "counted twice";
+    mouse_b = 1;
+    mouse_callback(MOUSE_FLAG_LEFT_DOWN);
+    input.poll();
+    mouse_callback(MOUSE_FLAG_LEFT_UP);
+    mouse_callback(MOUSE_FLAG_LEFT_DOWN);
+    input.poll();
+    EXPECT_TRUE(input.clicked()) << "let go and pressed again within a frame";
+    mouse_b = 0;
+    input.poll();
     mouse_callback(MOUSE_FLAG_RIGHT_DOWN);
     mouse_callback(MOUSE_FLAG_RIGHT_UP);
     input.poll();
@@ -82,6 +91,65 @@ TEST_F(InputFrames, AClickBetweenTwoFramesCountsOnce) {
     mouse_callback(MOUSE_FLAG_LEFT_UP);
     input.forgetHeld();
     EXPECT_FALSE(input.clicked()) << "a click from an earlier screen";
+}
+
+// The keyboard driver reports each key change as it comes, after setting the
+// key's state: a key let go and pressed again within one frame, or tapped
+// between two, is one press; the driver's repeats of a held key are none.
+TEST_F(InputFrames, KeysBetweenTwoFramesCountAsTheDriverReportsThem) {
+    input.poll();
+    ASSERT_NE(keyboard_lowlevel_callback, nullptr);
+    key[KEY_P] = 1;
+    keyboard_lowlevel_callback(KEY_P);
+    input.poll();
+    ASSERT_TRUE(input.pressed(KEY_P));
+    keyboard_lowlevel_callback(KEY_P);  // the driver's repeat
+    input.poll();
+    EXPECT_FALSE(input.pressed(KEY_P)) << "a repeat of a held key";
+    keyboard_lowlevel_callback(KEY_P | 0x80);
+    keyboard_lowlevel_callback(KEY_P);
+    input.poll();
+    EXPECT_TRUE(input.pressed(KEY_P)) << "let go and pressed again within a frame";
+    input.poll();
+    EXPECT_FALSE(input.pressed(KEY_P)) << "counted twice";
+    key[KEY_P] = 0;
+    keyboard_lowlevel_callback(KEY_P | 0x80);
+    input.poll();
+    keyboard_lowlevel_callback(KEY_P);
+    keyboard_lowlevel_callback(KEY_P | 0x80);
+    input.poll();
+    EXPECT_TRUE(input.pressed(KEY_P)) << "tapped between two frames";
+    EXPECT_FALSE(input.held(KEY_P));
+    keyboard_lowlevel_callback(KEY_P);
+    keyboard_lowlevel_callback(KEY_P | 0x80);
+    input.forgetHeld();
+    input.poll();
+    EXPECT_FALSE(input.pressed(KEY_P)) << "a tap from an earlier screen";
+}
+
+// A frame can read the state between the driver setting it and reporting
+// it: the press is seen this frame and reported on the next, and is one.
+TEST_F(InputFrames, APressReportedAFrameLateCountsOnce) {
+    input.poll();
+    key[KEY_P] = 1;
+    input.poll();
+    EXPECT_TRUE(input.pressed(KEY_P));
+    keyboard_lowlevel_callback(KEY_P);
+    input.poll();
+    EXPECT_FALSE(input.pressed(KEY_P)) << "the late report counted again";
+    keyboard_lowlevel_callback(KEY_P | 0x80);
+    keyboard_lowlevel_callback(KEY_P);
+    input.poll();
+    EXPECT_TRUE(input.pressed(KEY_P)) << "a real second press after the late report";
+    key[KEY_P] = 0;
+    keyboard_lowlevel_callback(KEY_P | 0x80);
+    mouse_b = 1;
+    input.poll();
+    EXPECT_TRUE(input.clicked());
+    mouse_callback(MOUSE_FLAG_LEFT_DOWN);
+    mouse_b = 0;
+    input.poll();
+    EXPECT_FALSE(input.clicked()) << "the late report of a click counted again";
 }
 
 }  // namespace
