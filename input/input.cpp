@@ -61,8 +61,10 @@ void Input::poll() {
     toPicture(currentViewport(), mouse_x, mouse_y, x, y);
 }
 
+// A press the poll took from the state alone stays marked unreported, so its
+// late report is not taken for a new press either.
 void Input::forgetHeld() {
     poll();
-    for (int k = 0; k < KEY_MAX; ++k) keyPressed[k] = keyUnreported[k] = false;
-    leftPressed = leftUnreported = false;
+    for (bool& k : keyPressed) k = false;
+    leftPressed = false;
 }

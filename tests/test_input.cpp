@@ -150,6 +150,13 @@ TEST_F(InputFrames, APressReportedAFrameLateCountsOnce) {
     mouse_b = 0;
     input.poll();
     EXPECT_FALSE(input.clicked()) << "the late report of a click counted again";
+    key[KEY_P] = 1;
+    input.forgetHeld();
+    keyboard_lowlevel_callback(KEY_P);
+    input.poll();
+    EXPECT_FALSE(input.pressed(KEY_P)) << "the late report of a press from an earlier screen";
+    key[KEY_P] = 0;
+    keyboard_lowlevel_callback(KEY_P | 0x80);
 }
 
 }  // namespace
