@@ -18,7 +18,8 @@ for n in 1 2 3; do
 done
 
 # Three results, lowest first, after seven empty rows; each game's elapsed
-# clock started at 1 second and ran about 2, 3 and 4 more.
+# clock started at 1 second and ran about 2, 3 and 4 more, or fewer game
+# seconds where a busy machine slows the frames down.
 mapfile -t RANK <"$RANK_TXT"
 for k in $(seq 0 6); do
     [[ "${RANK[k]}" == "0 0" ]] || fail "rank.txt line $((k + 1)) is '${RANK[k]}', not '0 0': $(rank_on_one_line)"
@@ -26,7 +27,7 @@ done
 previous=0
 for k in 7 8 9; do
     read -r m s <<<"${RANK[k]}"
-    ((m == 0 && s >= 3 && s <= 15 && s >= previous)) ||
+    ((m == 0 && s >= 2 && s <= 15 && s >= previous)) ||
         fail "rank.txt line $((k + 1)) is '${RANK[k]}', not a result of a few seconds in order: $(rank_on_one_line)"
     previous=$s
 done
