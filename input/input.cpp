@@ -31,12 +31,16 @@ void countKeyPresses(int scancode) {
 
 // A key or button pressed this frame: it is down now and was up a frame ago,
 // or its driver reported presses since then. The driver sets the state a
-// moment before it reports, so a press this frame took from the state may be
-// reported on the next: `unreported` keeps that one from counting twice.
+// moment before it reports, and on a busy machine that moment can last a few
+// polls: a press taken from the state stays `unreported` until its report
+// comes, and that report does not count again.
 bool pressedNow(bool now, bool before, int reports, bool& unreported) {
-    if (unreported && reports > 0) reports--;
+    if (unreported && reports > 0) {
+        reports--;
+        unreported = false;
+    }
     const bool edge = now && !before;
-    unreported = edge && reports == 0;
+    if (edge && reports == 0) unreported = true;
     return edge || reports > 0;
 }
 

@@ -119,7 +119,10 @@ TEST_F(Disco, PastaCheia) {
 }
 
 // A child rewrites the file in a loop, alternating two tables, and is killed
-// at a random moment; after each kill the file holds one table whole.
+// at a random moment; after each kill the file holds one table whole. The
+// child reports its first few whole writes, and the kill comes only after
+// them: on a slow machine a kill could otherwise come before the first write
+// ever ended, every time, and only the old table would be seen.
 TEST_F(Disco, MortoDuranteAGravacao) {
     const short a[20] = {0, 1, 0, 2, 0, 3, 0, 4, 0, 5, 0, 6, 0, 7, 0, 8, 0, 9, 0, 10};
     const short b[20] = {1, 1, 1, 2, 1, 3, 1, 4, 1, 5, 1, 6, 1, 7, 1, 8, 1, 9, 1, 10};
@@ -132,14 +135,24 @@ TEST_F(Disco, MortoDuranteAGravacao) {
     int vistosA = 0, vistosB = 0, temporarios = 0;
     const int MORTES = 150;
     for (int m = 0; m < MORTES; ++m) {
+        int written[2];
+        ASSERT_EQ(pipe(written), 0);
+        const int reported = std::uniform_int_distribution<int>(1, 4)(sorteio);
         const pid_t filho = fork();
         ASSERT_GE(filho, 0);
+        char byte = 0;
         if (filho == 0) {
-            for (int k = 0;; ++k) gravaRanking(k % 2 ? a : b, "rank.txt");
+            for (int k = 0;; ++k) {
+                gravaRanking(k % 2 ? a : b, "rank.txt");
+                if (k < reported && write(written[1], &byte, 1) != 1) _exit(0);
+            }
         }
+        for (int w = 0; w < reported; ++w) ASSERT_EQ(read(written[0], &byte, 1), 1);
         usleep(std::uniform_int_distribution<int>(0, 4000)(sorteio));
         kill(filho, SIGKILL);
         waitpid(filho, nullptr, 0);
+        close(written[0]);
+        close(written[1]);
         const std::string visto = teste::leArquivo("rank.txt");
         ASSERT_TRUE(visto == textoA || visto == textoB) << "after kill " << m << " rank.txt held:\n" << visto;
         vistosA += visto == textoA;
