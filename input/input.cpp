@@ -52,12 +52,12 @@ void Input::poll() {
     // Reports are taken before the state: a press reported by now is in it.
     for (int k = 0; k < KEY_MAX; ++k) {
         const int reports = keyPresses[k].exchange(0);
-        before[k] = now[k];
+        const bool before = now[k];
         now[k] = key[k] != 0;
-        keyPressed[k] = pressedNow(now[k], before[k], reports, keyUnreported[k]);
+        keyPressed[k] = pressedNow(now[k], before, reports, keyUnreported[k]);
     }
     const int reports = leftPresses.exchange(0);
-    buttonsBefore = buttonsNow;
+    const int buttonsBefore = buttonsNow;
     buttonsNow = mouse_b;
     leftPressed = pressedNow(buttonsNow & 1, buttonsBefore & 1, reports, leftUnreported);
     // The window may show the picture magnified or on a black border: the

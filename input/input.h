@@ -27,10 +27,9 @@ public:
 
 private:
     bool now[KEY_MAX] = {};
-    bool before[KEY_MAX] = {};
     bool keyPressed[KEY_MAX] = {};
     bool keyUnreported[KEY_MAX] = {};
-    int buttonsNow = 0, buttonsBefore = 0;
+    int buttonsNow = 0;
     bool leftPressed = false, leftUnreported = false;
     int x = 0, y = 0;
 };
