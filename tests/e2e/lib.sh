@@ -134,6 +134,10 @@ wait_until() {
     done
 }
 
+# Whether lumo.cfg holds the line given. The game saves a choice just after
+# its effect shows, so a test waits for the line rather than reading once.
+settings_hold() { grep -qx "$1" "$WORK/lumo.cfg" 2>/dev/null; }
+
 # Whether the game window has the size "W x H" (the window manager may
 # first show Allegro's initial window); SIZE keeps the size seen.
 window_size_is() {

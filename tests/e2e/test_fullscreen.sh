@@ -56,8 +56,8 @@ expected_menu menu 0 "$BANNER"
 SHOT_NAME=fullscreen wait_on_screen "$EXPECTED" 0 0 640 480 ||
     fail "fullscreen does not show the whole menu magnified (difference $DIFFERENCE/1000)"
 ((BORDER == 0)) || fail "the border left of the picture is not black"
-grep -q '^fullscreen = 1$' "$WORK/lumo.cfg" || fail "lumo.cfg does not keep fullscreen: $(cat "$WORK/lumo.cfg")"
-grep -q '^mute = 1$' "$WORK/lumo.cfg" || fail "lumo.cfg lost [sound] mute: $(cat "$WORK/lumo.cfg")"
+wait_until 5 settings_hold "fullscreen = 1" || fail "lumo.cfg does not keep fullscreen: $(cat "$WORK/lumo.cfg")"
+settings_hold "mute = 1" || fail "lumo.cfg lost [sound] mute: $(cat "$WORK/lumo.cfg")"
 
 # A click on the black border does nothing: had it reached new game, as a
 # mapping that forgot the border would, the click on new game that follows
@@ -80,7 +80,7 @@ for attempt in 1 2 3; do
     ((attempt < 3)) || fail "Alt+Enter did not leave fullscreen"
 done
 wait_until 10 window_size_is "1280 x 960" || fail "back from fullscreen the window is $SIZE"
-grep -q '^fullscreen = 0$' "$WORK/lumo.cfg" || fail "lumo.cfg still says fullscreen: $(cat "$WORK/lumo.cfg")"
+wait_until 5 settings_hold "fullscreen = 0" || fail "lumo.cfg still says fullscreen: $(cat "$WORK/lumo.cfg")"
 kill -TERM "$GAME_PID"
 wait_exit 10
 

@@ -77,9 +77,9 @@ LEVEL
 open_menu
 wait_for_sound loud 100 5 || fail "the menu is silent (loudest 50 ms: $SEEN)"
 press_m silent 0 || fail "M did not silence the menu (loudest 50 ms: $SEEN)"
-grep -qx "mute = 1" "$WORK/lumo.cfg" || fail "lumo.cfg does not keep the mute: $(cat "$WORK/lumo.cfg" 2>/dev/null)"
+wait_until 5 settings_hold "mute = 1" || fail "lumo.cfg does not keep the mute: $(cat "$WORK/lumo.cfg" 2>/dev/null)"
 press_m loud 100 || fail "a second M did not bring the menu's music back (loudest 50 ms: $SEEN)"
-grep -qx "mute = 0" "$WORK/lumo.cfg" || fail "lumo.cfg still says muted: $(cat "$WORK/lumo.cfg")"
+wait_until 5 settings_hold "mute = 0" || fail "lumo.cfg still says muted: $(cat "$WORK/lumo.cfg")"
 
 # The menu's theme alone, two seconds of it with nothing clicked: the game's
 # theme is made at the same level.
