@@ -147,12 +147,17 @@ TEST_F(Disco, MortoDuranteAGravacao) {
                 if (k < reported && write(written[1], &byte, 1) != 1) _exit(0);
             }
         }
-        for (int w = 0; w < reported; ++w) ASSERT_EQ(read(written[0], &byte, 1), 1);
+        // Only the child holds the writing end: should it die, the read ends
+        // instead of waiting for ever. The child is killed before any check,
+        // so a failing one never leaves it rewriting the file.
+        close(written[1]);
+        int reports = 0;
+        while (reports < reported && read(written[0], &byte, 1) == 1) ++reports;
         usleep(std::uniform_int_distribution<int>(0, 4000)(sorteio));
         kill(filho, SIGKILL);
         waitpid(filho, nullptr, 0);
         close(written[0]);
-        close(written[1]);
+        ASSERT_EQ(reports, reported) << "the writing child ended before kill " << m;
         const std::string visto = teste::leArquivo("rank.txt");
         ASSERT_TRUE(visto == textoA || visto == textoB) << "after kill " << m << " rank.txt held:\n" << visto;
         vistosA += visto == textoA;
