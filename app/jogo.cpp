@@ -28,16 +28,17 @@ bool Jogo::alInit(const Options& options) {
     // start-up cut short ends quietly.
     installQuitHandlers();
     installDisplayLossHandler();
-    const Settings settings = loadSettings();
-    if (!render.iniciaTela(chooseWindow(options, settings))) return false;
+    const Settings stored = loadSettings();
+    if (!render.iniciaTela(chooseWindow(options, stored))) return false;
     // Sound comes last and may fail: the game then plays on silently.
     speakers.start();
-    audio.setMuted(options.mute || settings.mute);
+    audio.setMuted(options.mute || stored.mute);
     return true;
 }
 
 // The images go first: destroying a bitmap needs Allegro still installed.
 void Jogo::alClose() {
+    settings.flush(LockWait::Briefly);
     speakers.stop();
     render.liberaImagens();
     closeWindow();
@@ -81,14 +82,14 @@ void Jogo::finishGame() {
 
 void Jogo::summaryFrame() {
     input.poll();
-    muteKey(input, audio, SETTINGS_FILE);
+    muteKey(input, audio, settings);
     audio.update();
     summary.frame(input);
 }
 
 void Jogo::quadroJogo() {
     input.poll();
-    muteKey(input, audio, SETTINGS_FILE);
+    muteKey(input, audio, settings);
     // Escape ends the game on the frame it goes down, before any update.
     if (input.pressed(KEY_ESC)) {
         fim = true;
@@ -122,7 +123,9 @@ int tempoDeEspera(int periodos) { return periodos < 30 ? 30 - periodos : 0; }
 
 // The frame's picture goes to the window before the wait.
 void Jogo::esperaQuadro() {
-    handleWindowKeys(input);
+    handleWindowKeys(input, settings);
+    // A choice the lock kept back is tried again, never waited for.
+    if (settings.waiting()) settings.flush();
     presentPicture();
     int espera = tempoDeEspera(ticks);
     if (espera > 0) rest(espera);

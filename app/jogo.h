@@ -12,6 +12,7 @@
 #include "level/mapa.h"
 #include "popups/popups.h"
 #include "render/render.h"
+#include "settings/settings.h"
 #include "summary/summary.h"
 
 #include <fstream>
@@ -105,6 +106,7 @@ private:
     Render render;
     AllegroAudio speakers;
     Audio audio;
+    SettingsSaver settings;  // the choices made while playing, kept in lumo.cfg
     Mapa mapa;
     Input input;  // read once at the start of every frame, menu or game
     Pause pause;

@@ -70,7 +70,7 @@ void Jogo::entraMenu() {
 
 void Jogo::quadroMenu() {
     input.poll();
-    muteKey(input, audio, SETTINGS_FILE);
+    muteKey(input, audio, settings);
     audio.update();
     const int mx = input.mouseX(), my = input.mouseY();
     // The frame the left button goes down, over the button it goes down on:

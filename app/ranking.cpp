@@ -2,10 +2,12 @@
 // and in "rank.txt" as ten lines "minutes seconds".
 #include "app/jogo.h"
 
+#include "app/quit_request.h"
 #include "storage/file_lock.h"
 #include "storage/whole_file.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <string>
 
 namespace {
@@ -49,7 +51,9 @@ void Jogo::swap(short i, short point) {
 short Jogo::insereRanking() {
     const short m = mapa.getMin(), s = mapa.getSeg();
     auto longer = [](short m1, short s1, short m2, short s2) { return m1 > m2 || (m1 == m2 && s1 > s2); };
-    FileLock lock(ARQUIVO_RANKING);
+    FileLock lock(ARQUIVO_RANKING, LockWait::Briefly, quitRequested);
+    // The re-read and the replace by rename still keep the file whole.
+    if (lock.busy()) std::fprintf(stderr, "lumo: %s.lock is held elsewhere; saving the ranking without it\n", ARQUIVO_RANKING);
     // Afresh from the file, where another copy may have written: what a short
     // file leaves unread is 00:00, as on a first start, so the table written
     // is the one any copy reads back. Without a file the table in memory stays.

@@ -35,11 +35,9 @@ void playGameEnd(Audio& audio, short rankingPlace) {
     audio.music(Theme::Menu, menuAfter);
 }
 
-void muteKey(const Input& input, Audio& audio, const std::string& settingsPath) {
+void muteKey(const Input& input, Audio& audio, SettingsSaver& settings) {
     if (!input.pressed(KEY_M)) return;
     audio.setMuted(!audio.muted());
-    // The whole file as it stands, with only the mute changed.
-    Settings s = loadSettings(settingsPath);
-    s.mute = audio.muted();
-    saveSettings(s, settingsPath);
+    settings.change("sound", "mute", audio.muted());
+    settings.flush();
 }

@@ -6,6 +6,7 @@
 #include "audio/audio.h"
 #include "input/input.h"
 #include "level/update_report.h"
+#include "settings/settings.h"
 
 #include <string>
 
@@ -18,4 +19,4 @@ void playGameEnd(Audio& audio, short rankingPlace);
 
 // M pressed this frame: mutes or unmutes everything and keeps the choice in
 // the settings file.
-void muteKey(const Input& input, Audio& audio, const std::string& settingsPath);
+void muteKey(const Input& input, Audio& audio, SettingsSaver& settings);

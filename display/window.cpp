@@ -156,10 +156,11 @@ bool toggleFullscreen() {
     return s.fullscreen != wasFullscreen;
 }
 
-bool handleWindowKeys(const Input& input) {
+bool handleWindowKeys(const Input& input, SettingsSaver& settings) {
     const bool alt = input.held(KEY_ALT) || input.held(KEY_ALTGR);
     if (!alt || !input.pressed(KEY_ENTER) || !toggleFullscreen()) return false;
-    saveFullscreenChoice(isFullscreen());
+    settings.change("display", "fullscreen", isFullscreen());
+    settings.flush();
     return true;
 }
 

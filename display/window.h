@@ -13,6 +13,7 @@ struct WindowRequest {
 };
 
 class Input;
+class SettingsSaver;
 
 // Name, class and icon as the desktop sees them; before Allegro starts,
 // which creates the X window.
@@ -28,7 +29,7 @@ void presentPicture();
 
 // Alt+Enter: fullscreen on or off, the choice saved in the settings file.
 // True when it switched; the window then shows the whole picture anew.
-bool handleWindowKeys(const Input& input);
+bool handleWindowKeys(const Input& input, SettingsSaver& settings);
 bool toggleFullscreen();
 bool isFullscreen();
 

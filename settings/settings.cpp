@@ -1,49 +1,60 @@
 #include "settings/settings.h"
 
+#include "settings/ini_text.h"
+#include "storage/regular_file.h"
 #include "storage/whole_file.h"
 
-#include <allegro.h>
-
+#include <cstdio>
 #include <cstdlib>
+#include <sys/stat.h>
 
 const char* const SETTINGS_FILE = "lumo.cfg";
 
 namespace {
 
-// A whole decimal number within [low, high], or the fallback: Allegro's own
-// get_config_int reads "zz" as 0, which would pass for a value.
-int readInt(const char* section, const char* name, int low, int high, int fallback) {
-    const char* text = get_config_string(section, name, nullptr);
-    if (!text || !*text) return fallback;
+// Far more than any settings file a person writes.
+const size_t MAX_BYTES = 64 * 1024;
+
+// A whole decimal number within [low, high], or the fallback.
+int readInt(const std::string& text, const char* section, const char* name, int low, int high, int fallback) {
+    const std::optional<std::string> value = iniValue(text, section, name);
+    if (!value || value->empty()) return fallback;
     char* end = nullptr;
-    const long value = std::strtol(text, &end, 10);
-    if (*end != '\0' || value < low || value > high) return fallback;
-    return static_cast<int>(value);
+    const long number = std::strtol(value->c_str(), &end, 10);
+    if (*end != '\0' || number < low || number > high) return fallback;
+    return static_cast<int>(number);
 }
 
 }  // namespace
 
 Settings loadSettings(const std::string& path) {
     Settings s;
-    // Reading only: nothing is changed, so Allegro has nothing to write back.
-    push_config_state();
-    set_config_file(path.c_str());
-    s.scale = readInt("display", "scale", 0, 8, s.scale);
-    s.fullscreen = readInt("display", "fullscreen", 0, 1, s.fullscreen) == 1;
-    s.mute = readInt("sound", "mute", 0, 1, s.mute) == 1;
-    pop_config_state();
+    std::string text;
+    if (!readRegularFile(path, text, MAX_BYTES)) return s;
+    s.scale = readInt(text, "display", "scale", 0, 8, s.scale);
+    s.fullscreen = readInt(text, "display", "fullscreen", 0, 1, s.fullscreen) == 1;
+    s.mute = readInt(text, "sound", "mute", 0, 1, s.mute) == 1;
     return s;
 }
 
-bool saveSettings(const Settings& s, const std::string& path) {
-    const std::string text = "[display]\nscale = " + std::to_string(s.scale) +
-                             "\nfullscreen = " + std::to_string(s.fullscreen ? 1 : 0) +
-                             "\n\n[sound]\nmute = " + std::to_string(s.mute ? 1 : 0) + "\n";
-    return writeWholeFile(path, text);
+void SettingsSaver::change(const std::string& section, const std::string& key, int value) {
+    changes.push_back({section, key, std::to_string(value)});
 }
 
-bool saveFullscreenChoice(bool fullscreen, const std::string& path) {
-    Settings s = loadSettings(path);
-    s.fullscreen = fullscreen;
-    return saveSettings(s, path);
+bool SettingsSaver::flush(LockWait wait) {
+    if (changes.empty()) return true;
+    FileLock lock(path, wait);
+    if (lock.busy()) return false;
+    // Afresh, under the lock: another copy may have saved its own choice.
+    std::string text, reason;
+    struct stat info;
+    const bool exists = lstat(path.c_str(), &info) == 0;
+    bool ok = !exists || readRegularFile(path, text, MAX_BYTES, &reason);
+    if (ok) {
+        for (const Change& c : changes) text = withIniValue(text, c.section, c.key, c.value);
+        ok = writeWholeFile(path, text, &reason);
+    }
+    if (!ok) std::fprintf(stderr, "lumo: could not save %s: %s\n", path.c_str(), reason.c_str());
+    changes.clear();
+    return true;
 }

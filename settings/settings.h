@@ -1,8 +1,12 @@
 // The player's settings, kept in "lumo.cfg" beside "rank.txt": an INI file
-// read with Allegro's configuration functions and written whole.
+// the player may edit. The game reads it once at start-up, and writes back
+// only the values the player changes while playing, where they stand.
 #pragma once
 
+#include "storage/file_lock.h"
+
 #include <string>
+#include <vector>
 
 struct Settings {
     int scale = 0;  // window magnification: 0 fits the desktop, else 1 to 8
@@ -15,7 +19,25 @@ extern const char* const SETTINGS_FILE;
 // Anything missing, out of range or unreadable keeps its default: a damaged
 // file never stops the game.
 Settings loadSettings(const std::string& path = SETTINGS_FILE);
-// The whole file, written beside it and renamed over it; false on failure.
-bool saveSettings(const Settings& settings, const std::string& path = SETTINGS_FILE);
-// Alt+Enter's choice: the file as it stands with only `fullscreen` changed.
-bool saveFullscreenChoice(bool fullscreen, const std::string& path = SETTINGS_FILE);
+
+// Choices made while playing (M, Alt+Enter), written into the file as it
+// stands then, under the file's own lock so two copies of the game never drop
+// each other's change. The lock is only tried: a busy one leaves the choices
+// for a later frame, so no frame ever waits on another program.
+class SettingsSaver {
+public:
+    explicit SettingsSaver(std::string path = SETTINGS_FILE) : path(std::move(path)) {}
+
+    void change(const std::string& section, const std::string& key, int value);
+    // Writes what is waiting; true when nothing is left waiting. A file that
+    // cannot be written is named on stderr and the choices are dropped.
+    bool flush(LockWait wait = LockWait::Once);
+    bool waiting() const { return !changes.empty(); }
+
+private:
+    struct Change {
+        std::string section, key, value;
+    };
+    std::string path;
+    std::vector<Change> changes;
+};

@@ -1,23 +1,49 @@
 #include "storage/file_lock.h"
 
 #include <cerrno>
+#include <chrono>
 #include <fcntl.h>
 #include <sys/file.h>
+#include <thread>
 #include <unistd.h>
 
-FileLock::FileLock(const std::string& path) {
+namespace {
+
+const auto PATIENCE = std::chrono::seconds(2);
+const auto RETRY_EVERY = std::chrono::milliseconds(20);
+
+// O_NOFOLLOW: a link planted in the lock file's place is never followed, so
+// nothing is created or opened where it points. O_NONBLOCK: a pipe there
+// does not stall the open.
+int openLockFile(const std::string& path) {
     const std::string lockFile = path + ".lock";
-    fd = open(lockFile.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0666);
-    if (fd < 0) fd = open(lockFile.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) return;
-    int r;
-    while ((r = flock(fd, LOCK_EX)) != 0 && errno == EINTR) {
+    const int flags = O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC;
+    int fd = open(lockFile.c_str(), O_RDWR | O_CREAT | flags, 0666);
+    if (fd < 0 && errno != ELOOP) fd = open(lockFile.c_str(), O_RDONLY | flags);
+    // The file itself may be a link the player made (into a synced folder):
+    // only read, so following it harms nothing.
+    if (fd < 0) fd = open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    return fd;
+}
+
+}  // namespace
+
+FileLock::FileLock(const std::string& path, LockWait wait, bool (*giveUp)()) {
+    const int candidate = openLockFile(path);
+    if (candidate < 0) return;
+    const auto deadline = std::chrono::steady_clock::now() + PATIENCE;
+    for (;;) {
+        if (flock(candidate, LOCK_EX | LOCK_NB) == 0) {
+            fd = candidate;
+            return;
+        }
+        wasBusy = errno == EWOULDBLOCK || errno == EINTR;
+        if (!wasBusy || wait == LockWait::Once || (giveUp && giveUp()) ||
+            std::chrono::steady_clock::now() >= deadline)
+            break;
+        std::this_thread::sleep_for(RETRY_EVERY);
     }
-    if (r != 0) {
-        close(fd);
-        fd = -1;
-    }
+    close(candidate);
 }
 
 FileLock::~FileLock() {

@@ -1,6 +1,7 @@
 #include "storage/whole_file.h"
 
 #include <cerrno>
+#include <cstring>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -66,9 +67,7 @@ mode_t newFileMode() {
     return 0666 & ~mask;
 }
 
-}  // namespace
-
-bool writeWholeFile(const std::string& path, const std::string& contents) {
+bool replaceFile(const std::string& path, const std::string& contents) {
     const std::string target = linkTarget(path);
     struct stat info;
     const bool exists = stat(target.c_str(), &info) == 0;
@@ -90,4 +89,13 @@ bool writeWholeFile(const std::string& path, const std::string& contents) {
     }
     syncFolder(target);
     return true;
+}
+
+}  // namespace
+
+bool writeWholeFile(const std::string& path, const std::string& contents, std::string* reason) {
+    errno = 0;
+    const bool ok = replaceFile(path, contents);
+    if (!ok && reason) *reason = std::strerror(errno ? errno : EACCES);
+    return ok;
 }

@@ -1,17 +1,20 @@
 #include "tests/support.h"
 
 #include "render/render.h"
+#include "storage/file_lock.h"
 
 #include <loadpng.h>
 #include <turbojpeg.h>
 
 #include <cerrno>
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <stdexcept>
+#include <sys/wait.h>
 #include <unistd.h>
 #include <vector>
 
@@ -130,6 +133,28 @@ Rgb pixel(BITMAP* bmp, int x, int y) { return rgbDe(getpixel(bmp, x, y)); }
 bool perto(const Rgb& a, const Rgb& b, int tolerancia) {
     return std::abs(a.r - b.r) <= tolerancia && std::abs(a.g - b.g) <= tolerancia &&
            std::abs(a.b - b.b) <= tolerancia;
+}
+
+HeldLock::HeldLock(const std::string& path) {
+    int ready[2];
+    if (pipe(ready) != 0) return;
+    child = fork();
+    if (child == 0) {
+        FileLock lock(path, LockWait::Once);
+        const char answer = lock.held() ? 'y' : 'n';
+        if (write(ready[1], &answer, 1) == 1) pause();
+        _exit(0);
+    }
+    char answer = 0;
+    holding = child > 0 && read(ready[0], &answer, 1) == 1 && answer == 'y';
+    close(ready[0]);
+    close(ready[1]);
+}
+
+HeldLock::~HeldLock() {
+    if (child <= 0) return;
+    kill(child, SIGKILL);
+    waitpid(child, nullptr, 0);
 }
 
 }  // namespace teste

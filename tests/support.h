@@ -32,6 +32,19 @@ bool existe(const std::string& caminho);
 // six characters).
 int temporaryFilesOf(const std::string& name);
 
+// Another program holding the lock on `path` (its ".lock" beside it) while
+// this lives: a child process, killed on destruction.
+class HeldLock {
+public:
+    explicit HeldLock(const std::string& path);
+    ~HeldLock();
+    bool held() const { return holding; }
+
+private:
+    int child = -1;
+    bool holding = false;
+};
+
 // Writes a w x h image of one colour; PNG keeps `a` as alpha, JPEG drops it.
 void salvaImagem(const std::string& caminho, int w, int h, int r, int g, int b, int a = 255);
 

@@ -167,10 +167,11 @@ TEST_F(Sounds, MuteKeyActsOncePerPressAndIsKept) {
     teste::PastaTemporaria pasta;
     teste::escreveArquivo("lumo.cfg", "[display]\nscale = 3\nfullscreen = 1\n");
     Input input;
+    SettingsSaver settings("lumo.cfg");
     key[KEY_M] = 1;
     for (int f = 0; f < 5; ++f) {  // held for five frames
         input.poll();
-        muteKey(input, audio, "lumo.cfg");
+        muteKey(input, audio, settings);
     }
     key[KEY_M] = 0;
     EXPECT_TRUE(audio.muted());
@@ -181,7 +182,7 @@ TEST_F(Sounds, MuteKeyActsOncePerPressAndIsKept) {
     input.poll();
     key[KEY_M] = 1;
     input.poll();
-    muteKey(input, audio, "lumo.cfg");
+    muteKey(input, audio, settings);
     key[KEY_M] = 0;
     EXPECT_FALSE(audio.muted());
     EXPECT_FALSE(loadSettings("lumo.cfg").mute);

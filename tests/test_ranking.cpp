@@ -199,6 +199,17 @@ TEST_F(Ranking, TwoCopiesAtOnceLoseNoResult) {
     EXPECT_EQ(teste::temporaryFilesOf("rank.txt"), 0);
 }
 
+// Another program holding the lock for good (a copy stopped with Ctrl+Z):
+// the result is still saved, after a short wait, not never.
+TEST_F(Ranking, AHeldLockDelaysTheSaveButNeverStopsIt) {
+    carrega(DEZ_PARES);
+    teste::HeldLock other("rank.txt");
+    ASSERT_TRUE(other.held());
+    jogo.getMapa().setMin(90);
+    EXPECT_EQ(jogo.insereRanking(), 1);
+    EXPECT_NE(teste::leArquivo("rank.txt").find("\n90 0\n"), std::string::npos);
+}
+
 // A rank file that is a link into another folder (a synced one): the link
 // stays, and the file it points to takes the result.
 TEST_F(Ranking, ALinkStaysALinkAndItsFileTakesTheResult) {

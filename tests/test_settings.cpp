@@ -1,10 +1,13 @@
-// The settings file: defaults for anything missing or damaged, and written whole.
+// The settings file: defaults for anything missing or damaged, and the
+// player's own text kept when the game saves a choice into it.
 #include <gtest/gtest.h>
 
+#include "settings/ini_text.h"
 #include "settings/settings.h"
+#include "storage/file_lock.h"
 #include "tests/support.h"
 
-#include <cstdio>
+#include <memory>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -14,6 +17,13 @@ class SettingsFile : public ::testing::Test {
 protected:
     void SetUp() override { teste::iniciaAllegro(); }
     teste::PastaTemporaria folder;
+
+    // Saves one choice and waits for nothing: the lock is free here.
+    static void save(const char* section, const char* key, int value) {
+        SettingsSaver saver;
+        saver.change(section, key, value);
+        ASSERT_TRUE(saver.flush());
+    }
 };
 
 TEST_F(SettingsFile, MissingFileGivesTheDefaults) {
@@ -23,21 +33,8 @@ TEST_F(SettingsFile, MissingFileGivesTheDefaults) {
     EXPECT_FALSE(s.mute);
 }
 
-TEST_F(SettingsFile, RoundTrip) {
-    Settings s;
-    s.scale = 3;
-    s.fullscreen = true;
-    s.mute = true;
-    ASSERT_TRUE(saveSettings(s));
-    const Settings back = loadSettings();
-    EXPECT_EQ(back.scale, 3);
-    EXPECT_TRUE(back.fullscreen);
-    EXPECT_TRUE(back.mute);
-    EXPECT_EQ(teste::temporaryFilesOf("lumo.cfg"), 0);
-}
-
 TEST_F(SettingsFile, EachBadValueFallsBackAlone) {
-    const char* bad[] = {"zz", "9", "-1", "2x", "", "1.5"};
+    const char* bad[] = {"zz", "9", "-1", "2x", "", "1.5", "3#x"};
     for (const char* v : bad) {
         teste::escreveArquivo("lumo.cfg", std::string("[display]\nscale = ") + v +
                                               "\nfullscreen = " + v + "\n[sound]\nmute = 1\n");
@@ -50,12 +47,45 @@ TEST_F(SettingsFile, EachBadValueFallsBackAlone) {
     EXPECT_EQ(loadSettings().scale, 0);
 }
 
+TEST_F(SettingsFile, ValuesWithCommentsAreRead) {
+    teste::escreveArquivo("lumo.cfg",
+                          "# my settings\r\n[display]\r\nscale = 3   # bigger\r\n  fullscreen=1;on\r\n"
+                          "[sound]\nmute = 1 ; quiet\n");
+    const Settings s = loadSettings();
+    EXPECT_EQ(s.scale, 3);
+    EXPECT_FALSE(s.fullscreen) << "a ';' glued to the value is part of it: 1;on is no number";
+    EXPECT_TRUE(s.mute);
+}
+
+TEST_F(SettingsFile, SavingKeepsWhatThePlayerWrote) {
+    const std::string mine =
+        "; written by hand\n[display]\nscale = 3   # bigger\n\n[keys]\nturn_clockwise = D RIGHT\n"
+        "[mine]\nanything = at all\n";
+    teste::escreveArquivo("lumo.cfg", mine);
+    save("sound", "mute", 1);
+    save("display", "fullscreen", 1);
+    const std::string text = teste::leArquivo("lumo.cfg");
+    EXPECT_EQ(text,
+              "; written by hand\n[display]\nscale = 3   # bigger\nfullscreen = 1\n\n[keys]\n"
+              "turn_clockwise = D RIGHT\n[mine]\nanything = at all\n\n[sound]\nmute = 1\n");
+    save("display", "scale", 12);  // a value longer than the one it replaces
+    EXPECT_NE(teste::leArquivo("lumo.cfg").find("scale = 12   # bigger\n"), std::string::npos);
+    EXPECT_EQ(teste::temporaryFilesOf("lumo.cfg"), 0);
+}
+
+TEST_F(SettingsFile, IniEdgesOfTheText) {
+    EXPECT_EQ(withIniValue("", "sound", "mute", "1"), "[sound]\nmute = 1\n");
+    EXPECT_EQ(withIniValue("[sound]", "sound", "mute", "1"), "[sound]\nmute = 1\n");
+    EXPECT_EQ(withIniValue("[sound]\nmute =  # off\n", "sound", "mute", "1"), "[sound]\nmute =  1 # off\n");
+    EXPECT_EQ(iniValue("[sound]\nmute = 1 # off", "sound", "mute"), "1");
+    EXPECT_EQ(iniValue("[other]\nmute = 1\n", "sound", "mute"), std::nullopt);
+    EXPECT_EQ(iniValue("[sound]\n# mute = 1\n", "sound", "mute"), std::nullopt);
+}
+
 TEST_F(SettingsFile, ReadOnlyFileIsLeftAlone) {
     teste::escreveArquivo("lumo.cfg", "[display]\nscale = 2\n");
     chmod("lumo.cfg", 0444);
-    Settings s;
-    s.scale = 5;
-    EXPECT_FALSE(saveSettings(s));
+    save("display", "scale", 5);
     EXPECT_EQ(loadSettings().scale, 2);
 }
 
@@ -69,24 +99,35 @@ TEST_F(SettingsFile, UnreadableFileGivesTheDefaults) {
     chmod("lumo.cfg", 0644);
     mkdir("folder.cfg", 0755);
     EXPECT_EQ(loadSettings("folder.cfg").scale, 0) << "a folder in the file's place";
+    mkfifo("pipe.cfg", 0644);
+    EXPECT_EQ(loadSettings("pipe.cfg").scale, 0) << "a pipe is refused, not waited on";
 }
 
-TEST_F(SettingsFile, FullscreenChoiceKeepsEverythingElse) {
-    teste::escreveArquivo("lumo.cfg", "[display]\nscale = 3\nfullscreen = 0\n[sound]\nmute = 1\n");
-    ASSERT_TRUE(saveFullscreenChoice(true));
-    Settings s = loadSettings();
-    EXPECT_TRUE(s.fullscreen);
-    EXPECT_EQ(s.scale, 3);
-    EXPECT_TRUE(s.mute);
-    ASSERT_TRUE(saveFullscreenChoice(false));
-    s = loadSettings();
-    EXPECT_FALSE(s.fullscreen);
-    EXPECT_TRUE(s.mute);
-    // No file yet: one is written with the defaults and the choice.
-    std::remove("lumo.cfg");
-    ASSERT_TRUE(saveFullscreenChoice(true));
-    EXPECT_TRUE(loadSettings().fullscreen);
-    EXPECT_EQ(loadSettings().scale, 0);
+// Another program holding lumo.cfg's lock: the choice waits for a later
+// frame instead of the frame waiting for the lock.
+TEST_F(SettingsFile, BusyLockLeavesTheChoiceForLater) {
+    auto holder = std::make_unique<teste::HeldLock>("lumo.cfg");
+    ASSERT_TRUE(holder->held());
+    SettingsSaver saver;
+    saver.change("sound", "mute", 1);
+    EXPECT_FALSE(saver.flush());
+    EXPECT_TRUE(saver.waiting());
+    EXPECT_FALSE(loadSettings().mute);
+    FileLock blocked("lumo.cfg", LockWait::Briefly, [] { return true; });
+    EXPECT_FALSE(blocked.held()) << "a request to quit ends the wait";
+    EXPECT_TRUE(blocked.busy());
+    holder.reset();
+    EXPECT_TRUE(saver.flush());
+    EXPECT_TRUE(loadSettings().mute);
+}
+
+TEST_F(SettingsFile, LockNeverFollowsALink) {
+    ASSERT_EQ(symlink("elsewhere", "lumo.cfg.lock"), 0);
+    {
+        FileLock lock("lumo.cfg", LockWait::Once);
+    }
+    struct stat info;
+    EXPECT_NE(lstat("elsewhere", &info), 0) << "nothing created where the link points";
 }
 
 }  // namespace
