@@ -184,6 +184,31 @@ TEST_F(Disco, MortoDuranteAGravacao) {
     std::printf("%d kills: table A %d, table B %d, %d mid-write\n", MORTES, vistosA, vistosB, temporarios);
 }
 
+// A write stopped by a signal half-way, as when the X server goes away: the
+// handler removes the temporary file and the old table stays. Past the file
+// size limit, the kernel sends SIGXFSZ in the middle of the write.
+TEST_F(Disco, StoppedMidWriteLeavesNoTemporary) {
+    teste::escreveArquivo("rank.txt", ANTIGA);
+    fflush(stdout);
+    const pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        signal(SIGXFSZ, [](int) {
+            removeUnfinishedWrite();
+            _exit(0);
+        });
+        const rlimit limit = {4096, 4096};
+        setrlimit(RLIMIT_FSIZE, &limit);
+        writeWholeFile("rank.txt", std::string(8192, '1'));
+        _exit(1);
+    }
+    int status = 0;
+    waitpid(child, &status, 0);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "status " << status;
+    EXPECT_EQ(teste::leArquivo("rank.txt"), ANTIGA);
+    EXPECT_EQ(teste::temporaryFilesOf("rank.txt"), 0);
+}
+
 // The player is nobody. In a sticky folder anyone may write in, another user
 // left a link to a file nobody could write: the save neither follows it nor
 // may replace it. In an open folder, root's 0644 file is refused, and so is
