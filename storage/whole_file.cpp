@@ -175,7 +175,8 @@ int createTemporary(const Place& place, std::string& temporary) {
             return -1;
         }
         std::memcpy(pendingName, temporary.c_str(), temporary.size() + 1);
-        const int fd = openat(place.folder, temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
+        const int flags = O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC;
+        const int fd = openat(place.folder, temporary.c_str(), flags, 0600);
         if (fd >= 0) {
             pendingFolder = place.folder;
             return fd;
