@@ -21,9 +21,11 @@ bool Jogo::alInit(const Options& options) {
         allegro_message("Unable to start Allegro: is there a display?\n");
         return false;
     }
-    install_keyboard();
-    install_mouse();
-    install_timer();
+    // The game cannot be played without them; no mouse at all is -1.
+    if (install_keyboard() != 0 || install_mouse() < 0 || install_timer() != 0) {
+        allegro_message("Unable to start the keyboard, the mouse or the timer\n");
+        return false;
+    }
     // Ours replace Allegro's for the polite signals from here on, so even a
     // start-up cut short ends quietly.
     installQuitHandlers();

@@ -18,7 +18,11 @@ int main(int argc, char** argv) {
     if (!jogo.alInit(parsed.options)) return 1;
     LOCK_VARIABLE(ticks);
     LOCK_FUNCTION(ticker);
-    install_int_ex(ticker, 39772);
+    if (install_int_ex(ticker, 39772) != 0) {
+        allegro_message("Unable to start the frame timer\n");
+        jogo.alClose();
+        return 1;
+    }
     // Menu and game take turns here rather than calling each other, so the
     // stack does not grow with every game played. A request to quit ends a
     // game as Escape does, then the program as the exit button does.

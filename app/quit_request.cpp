@@ -1,5 +1,7 @@
 #include "app/quit_request.h"
 
+#include "storage/whole_file.h"
+
 #include <allegro.h>
 #include <X11/Xlib.h>
 
@@ -16,10 +18,12 @@ void onCloseButton() { quitFlag = 1; }
 END_OF_FUNCTION(onCloseButton)
 
 // Xlib ends the process if this returns, through exit() and Allegro's
-// atexit shut-down, which would wait on the lost server. The ranking is
-// always written beside its file and renamed over it, so stopping here
-// leaves it either old or new.
-int onDisplayLost(::Display*) { _exit(0); }
+// atexit shut-down, which would wait on the lost server. A save under way
+// leaves its file old or new; only its temporary file needs removing.
+int onDisplayLost(::Display*) {
+    removeUnfinishedWrite();
+    _exit(0);
+}
 
 }  // namespace
 
@@ -36,4 +40,3 @@ void installDisplayLossHandler() { XSetIOErrorHandler(onDisplayLost); }
 
 bool quitRequested() { return quitFlag != 0; }
 void requestQuit() { quitFlag = 1; }
-void clearQuitRequest() { quitFlag = 0; }

@@ -13,5 +13,3 @@ void installDisplayLossHandler();
 
 bool quitRequested();
 void requestQuit();
-// For tests: forget an earlier request.
-void clearQuitRequest();

@@ -4,27 +4,47 @@
 
 #include "app/quit_request.h"
 #include "storage/file_lock.h"
+#include "storage/regular_file.h"
 #include "storage/whole_file.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
+#include <sstream>
 #include <string>
 
 namespace {
 
 const char* const ARQUIVO_RANKING = "rank.txt";
+// Ten lines of two numbers; a hand-edited file may hold some blank room too.
+const size_t MAX_RANK_BYTES = 1 << 16;
 
-}  // namespace
+// The file's text, or false when there is none to read: a missing file is
+// a first start, anything else (a pipe, a folder, a huge file) gets a line.
+bool readRankFile(std::string& text) {
+    std::string reason;
+    if (readRegularFile(ARQUIVO_RANKING, text, MAX_RANK_BYTES, &reason)) return true;
+    if (reason != std::strerror(ENOENT)) std::fprintf(stderr, "%s %s\n", ARQUIVO_RANKING, reason.c_str());
+    return false;
+}
 
 // Twenty numbers in file order; reading stops at the first that is not a
 // number, and the entries from there on keep what they held.
-void Jogo::leRanking() {
-    std::ifstream rank(ARQUIVO_RANKING);
-    for (short& entrada : aux2) {
+void readPairs(const std::string& text, short* tabela) {
+    std::istringstream rank(text);
+    for (int k = 0; k < 20; ++k) {
         short lido;
         if (!(rank >> lido)) break;
-        entrada = lido;
+        tabela[k] = lido;
     }
+}
+
+}  // namespace
+
+void Jogo::leRanking() {
+    std::string text;
+    if (readRankFile(text)) readPairs(text, aux2);
 }
 
 void Jogo::ordenaSelection() {
@@ -57,8 +77,11 @@ short Jogo::insereRanking() {
     // Afresh from the file, where another copy may have written: what a short
     // file leaves unread is 00:00, as on a first start, so the table written
     // is the one any copy reads back. Without a file the table in memory stays.
-    if (std::ifstream(ARQUIVO_RANKING)) std::fill(aux2, aux2 + 20, 0);
-    leRanking();
+    std::string text;
+    if (readRankFile(text)) {
+        std::fill(aux2, aux2 + 20, 0);
+        readPairs(text, aux2);
+    }
     ordenaSelection();
     short place = 0;
     if (longer(m, s, aux2[0], aux2[1])) {

@@ -1,9 +1,13 @@
 #include "audio/sound_files.h"
 
+#include "storage/regular_file.h"
+
+#include <cerrno>
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
-#include <fstream>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -11,6 +15,8 @@ namespace {
 // hold a voice for ever.
 const long LOWEST_RATE = 4000;
 const long HIGHEST_RATE = 96000;
+// Our longest loop is under a megabyte; a minute and a half of CD sound fits.
+const off_t MAX_SOUND_BYTES = 16 << 20;
 
 bool playable(const SAMPLE* s) {
     return s && s->len > 0 && s->freq >= LOWEST_RATE && s->freq <= HIGHEST_RATE;
@@ -19,9 +25,25 @@ bool playable(const SAMPLE* s) {
 SAMPLE* checked(SAMPLE* s, const std::string& path) {
     if (playable(s)) return s;
     if (s) destroy_sample(s);
-    const bool exists = static_cast<bool>(std::ifstream(path));
-    std::fprintf(stderr, "%s %s\n", path.c_str(), exists ? "is damaged" : "not found");
+    std::fprintf(stderr, "%s is damaged\n", path.c_str());
     return nullptr;
+}
+
+// The sound file open for reading when it is a regular file of a sound's
+// size; -1 after naming it on stderr otherwise.
+int openSoundFile(const std::string& path) {
+    std::string reason;
+    const int fd = openRegularFile(path, &reason);
+    struct stat info;
+    if (fd >= 0 && fstat(fd, &info) == 0 && info.st_size <= MAX_SOUND_BYTES) return fd;
+    if (fd >= 0) {
+        close(fd);
+        reason = "is larger than " + std::to_string(MAX_SOUND_BYTES) + " bytes";
+    }
+    // Not there at all reads as it always has.
+    if (reason == std::strerror(ENOENT)) reason = "not found";
+    std::fprintf(stderr, "%s %s\n", path.c_str(), reason.c_str());
+    return -1;
 }
 
 // A little-endian number of the given bytes from the file; false at its end.
@@ -35,12 +57,24 @@ bool readLe(std::FILE* f, int bytes, uint32_t& v) {
 
 }  // namespace
 
-SAMPLE* loadEffectFile(const std::string& path) { return checked(load_sample(path.c_str()), path); }
+// Allegro's reader opens the file by name, so the file is looked at first.
+SAMPLE* loadEffectFile(const std::string& path) {
+    const int fd = openSoundFile(path);
+    if (fd < 0) return nullptr;
+    close(fd);
+    return checked(load_sample(path.c_str()), path);
+}
 
 SAMPLE* loadLoopFile(const std::string& path) {
-    std::FILE* f = std::fopen(path.c_str(), "rb");
-    SAMPLE* s = f ? loopFromFile(f) : nullptr;
-    if (f) std::fclose(f);
+    const int fd = openSoundFile(path);
+    if (fd < 0) return nullptr;
+    std::FILE* f = fdopen(fd, "rb");
+    if (!f) {
+        close(fd);
+        return checked(nullptr, path);
+    }
+    SAMPLE* s = loopFromFile(f);
+    std::fclose(f);
     return checked(s, path);
 }
 

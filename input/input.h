@@ -1,5 +1,5 @@
 // The keyboard and the mouse as one frame sees them: read once at the start
-// of the frame, so every part of the frame agrees, and compared with the
+// of the frame (the steering still reads key[] itself), and compared with the
 // frame before, so a key or a button acts once, on the frame it goes down.
 #pragma once
 

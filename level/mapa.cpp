@@ -1,11 +1,14 @@
 #include "level/mapa.h"
 
+#include "storage/regular_file.h"
+
 #include <allegro.h>
 
 #include <cmath>
 #include <cstdlib>
 #include <ctime>
-#include <fstream>
+#include <cstdio>
+#include <sstream>
 
 namespace {
 
@@ -24,6 +27,7 @@ const int PASSES_ITEN = 1000;     // a level with no free room keeps the last pl
 // Walls per level, indexed by level number - 1.
 const short PAREDES_NIVEL[] = {4, 2, 8};
 const char* const ARQUIVOS_NIVEL[] = {"01.txt", "02.txt", "03.txt"};
+const size_t MAX_LEVEL_BYTES = 1 << 16;  // a level is a few dozen numbers
 
 bool nivelValido(short nr) { return nr >= 1 && nr <= 3; }
 
@@ -70,8 +74,12 @@ bool Mapa::inicia(short nr) {
 
     // Everything is read and counted before anything changes, so a short or
     // missing file leaves the level as it was.
-    std::ifstream arquivo(arquivoNivel(nr));
-    if (!arquivo) return false;
+    std::string text, reason;
+    if (!readRegularFile(arquivoNivel(nr), text, MAX_LEVEL_BYTES, &reason)) {
+        std::fprintf(stderr, "%s %s\n", arquivoNivel(nr).c_str(), reason.c_str());
+        return false;
+    }
+    std::istringstream arquivo(text);
     std::vector<short> n(OBJETOS * NUMEROS_OBJETO + nParedes * NUMEROS_PAREDE);
     for (short& valor : n)
         if (!(arquivo >> valor)) return false;

@@ -1,22 +1,18 @@
 #include "render/jpeg_loader.h"
 
+#include "render/picture_limits.h"
+#include "storage/regular_file.h"
+
 #include <sys/mman.h>
-#include <sys/stat.h>
 #include <turbojpeg.h>
 #include <unistd.h>
 
 #include <cstdint>
-#include <cstdio>
-#include <vector>
+#include <string>
 
 static_assert(__BYTE_ORDER__ == __ORDER_LITTLE_ENDIAN__, "pixel layouts below assume little-endian");
 
 namespace {
-
-// Allegro counts a bitmap's bytes in an int, which a side above this could
-// overflow into a tiny bitmap. The game's largest picture is 640 x 480.
-const int MAX_SIDE = 16384;
-const long long MAX_FILE_BYTES = 1LL << 26;
 
 // Where libjpeg-turbo's byte orders put red, green and blue in Allegro's pixels.
 struct Layout {
@@ -36,21 +32,6 @@ int directFormat(int depth) {
     for (const Layout& l : LAYOUTS)
         if (l.depth == depth && l.rShift == r && l.gShift == g && l.bShift == b) return l.format;
     return -1;
-}
-
-// Only a plain file of a sensible size: a folder opens too, and claims a
-// size near 2^63.
-bool readWhole(const std::string& path, std::vector<unsigned char>& bytes) {
-    std::FILE* f = std::fopen(path.c_str(), "rb");
-    if (!f) return false;
-    struct stat info;
-    bool ok = fstat(fileno(f), &info) == 0 && S_ISREG(info.st_mode) && info.st_size <= MAX_FILE_BYTES;
-    if (ok) {
-        bytes.resize(size_t(info.st_size));
-        ok = std::fread(bytes.data(), 1, bytes.size(), f) == bytes.size();
-    }
-    std::fclose(f);
-    return ok;
 }
 
 // libjpeg-turbo fills the spare byte of a 32-bit pixel with 255; Allegro's
@@ -75,10 +56,11 @@ void populate(BITMAP* bmp, int bytesPerPixel) {
     if (end > start) madvise(reinterpret_cast<void*>(start), end - start, MADV_POPULATE_WRITE);
 }
 
-BITMAP* decode(tjhandle tj, const std::vector<unsigned char>& bytes, int depth, int format) {
+BITMAP* decode(tjhandle tj, const std::string& file, int depth, int format) {
+    const unsigned char* bytes = reinterpret_cast<const unsigned char*>(file.data());
     int w = 0, h = 0, subsampling = 0, colourspace = 0;
-    if (format < 0 || tjDecompressHeader3(tj, bytes.data(), bytes.size(), &w, &h, &subsampling, &colourspace) != 0 ||
-        w > MAX_SIDE || h > MAX_SIDE)
+    if (format < 0 || tjDecompressHeader3(tj, bytes, file.size(), &w, &h, &subsampling, &colourspace) != 0 ||
+        !pictureFits(w, h))
         return nullptr;
     BITMAP* bmp = create_bitmap_ex(depth, w, h);
     if (!bmp) return nullptr;
@@ -86,7 +68,7 @@ BITMAP* decode(tjhandle tj, const std::vector<unsigned char>& bytes, int depth, 
     // A memory bitmap keeps its rows in one block, evenly spaced.
     const int pitch = h > 1 ? int(bmp->line[1] - bmp->line[0]) : 0;
     // A warning means data ran out or was corrupt and the decoder made rows up.
-    if (tjDecompress2(tj, bytes.data(), bytes.size(), bmp->line[0], w, pitch, h, format, TJFLAG_STOPONWARNING) != 0) {
+    if (tjDecompress2(tj, bytes, file.size(), bmp->line[0], w, pitch, h, format, TJFLAG_STOPONWARNING) != 0) {
         destroy_bitmap(bmp);
         return nullptr;
     }
@@ -97,8 +79,8 @@ BITMAP* decode(tjhandle tj, const std::vector<unsigned char>& bytes, int depth, 
 }  // namespace
 
 BITMAP* loadJpeg(const std::string& path) {
-    std::vector<unsigned char> bytes;
-    if (!readWhole(path, bytes)) return nullptr;
+    std::string bytes;
+    if (!readRegularFile(path, bytes, MAX_PICTURE_BYTES)) return nullptr;
     tjhandle tj = tjInitDecompress();
     if (!tj) return nullptr;
     const int depth = get_color_depth();

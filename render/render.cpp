@@ -3,11 +3,9 @@
 #include "display/dirty_rects.h"
 #include "display/window.h"
 #include "render/jpeg_loader.h"
-
-#include <loadpng.h>
+#include "render/png_loader.h"
 
 #include <algorithm>
-#include <cstdlib>
 
 namespace {
 
@@ -67,7 +65,7 @@ std::vector<ArquivoImagem> montaTabela() {
 }
 
 BITMAP* carrega(const ArquivoImagem& a) {
-    return a.png ? load_png(a.caminho.c_str(), nullptr) : loadJpeg(a.caminho);
+    return a.png ? loadPng(a.caminho) : loadJpeg(a.caminho);
 }
 
 }  // namespace
@@ -151,19 +149,12 @@ void Render::desenhaImagemTrans(short img, short x, short y) {
     }
 }
 
-void Render::desenhaNumero(short algo, short x, short y) { desenhaImagemTrans(algo, x, y); }
-
 // A penalty in the last frame, or a damaged rank file, can give a value
 // outside 0..99: it shows as 00 or 99.
 void Render::drawTwoDigits(int value, short firstSlot, short x, short y) {
     value = std::clamp(value, 0, 99);
     desenhaImagemTrans(firstSlot + value / 10, x, y);
     desenhaImagemTrans(firstSlot + value % 10, x + 16, y);
-}
-
-void Render::desenhaParede(short x, short y, short x2, short y2) {
-    rect(screen, x, y, x2, y2, makecol(255, 255, 255));
-    pictureChanges().add(std::min(x, x2), std::min(y, y2), std::abs(x2 - x) + 1, std::abs(y2 - y) + 1);
 }
 
 // The window system's pointer, never part of the picture.

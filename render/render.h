@@ -52,10 +52,8 @@ public:
     void limpaPersonagem(short imagem, short x, short y, short xT, short yT);
     void desenhaImagem(short imagem, short x, short y);
     void desenhaImagemTrans(short imagem, short x, short y);
-    void desenhaNumero(short algo, short x, short y);
     // Two digits of the set whose 0 is firstSlot; values outside 0..99 show as 00 or 99.
     void drawTwoDigits(int value, short firstSlot, short x, short y);
-    void desenhaParede(short x, short y, short x2, short y2);
     void escondeMouse();
     void mostraMouse();
 

@@ -1,5 +1,7 @@
 #include "storage/file_lock.h"
 
+#include "storage/regular_file.h"
+
 #include <cerrno>
 #include <chrono>
 #include <fcntl.h>
@@ -22,7 +24,7 @@ int openLockFile(const std::string& path) {
     if (fd < 0 && errno != ELOOP) fd = open(lockFile.c_str(), O_RDONLY | flags);
     // The file itself may be a link the player made (into a synced folder):
     // only read, so following it harms nothing.
-    if (fd < 0) fd = open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) fd = openRegularFile(path);
     return fd;
 }
 

@@ -1,5 +1,6 @@
 #include "storage/regular_file.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
@@ -15,45 +16,57 @@ const char* kindOf(mode_t mode) {
     return "is not a regular file";
 }
 
+void say(std::string* reason, const std::string& text) {
+    if (reason) *reason = text;
+}
+
 }  // namespace
 
 int openRegularFile(const std::string& path, std::string* reason) {
+    // Without O_NONBLOCK a pipe with no writer would hold the open for ever.
     const int fd = open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0) {
-        if (reason) *reason = std::strerror(errno);
+    struct stat info;
+    if (fd < 0 || fstat(fd, &info) != 0) {
+        say(reason, std::strerror(errno));
+        if (fd >= 0) close(fd);
         return -1;
     }
-    struct stat info;
-    if (fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
-        if (reason) *reason = S_ISREG(info.st_mode) ? std::strerror(errno) : kindOf(info.st_mode);
+    if (!S_ISREG(info.st_mode)) {
+        say(reason, kindOf(info.st_mode));
         close(fd);
         return -1;
     }
+    // Reads of a regular file then wait for the disk as usual.
     fcntl(fd, F_SETFL, fcntl(fd, F_GETFL) & ~O_NONBLOCK);
     return fd;
 }
 
 bool readRegularFile(const std::string& path, std::string& contents, size_t maxBytes, std::string* reason) {
+    contents.clear();
     const int fd = openRegularFile(path, reason);
     if (fd < 0) return false;
-    contents.clear();
-    char buffer[4096];
-    bool ok = true;
-    for (;;) {
-        const ssize_t n = read(fd, buffer, sizeof buffer);
+    struct stat info;
+    bool ok = fstat(fd, &info) == 0;
+    // One byte more than the size: a file that grew since is seen to, and
+    // is read no further than the bound.
+    if (ok) contents.resize(std::min(size_t(info.st_size), maxBytes) + 1);
+    size_t done = 0;
+    while (ok && done <= maxBytes) {
+        if (done == contents.size()) contents.resize(std::min(maxBytes + 1, 2 * done));
+        const ssize_t n = read(fd, &contents[done], contents.size() - done);
         if (n < 0 && errno == EINTR) continue;
+        if (n < 0) say(reason, std::strerror(errno));
         if (n <= 0) {
             ok = n == 0;
-            if (!ok && reason) *reason = std::strerror(errno);
             break;
         }
-        if (contents.size() + size_t(n) > maxBytes) {
-            ok = false;
-            if (reason) *reason = "is too large";
-            break;
-        }
-        contents.append(buffer, size_t(n));
+        done += size_t(n);
     }
     close(fd);
+    if (ok && done > maxBytes) {
+        say(reason, "is larger than " + std::to_string(maxBytes) + " bytes");
+        ok = false;
+    }
+    contents.resize(ok ? done : 0);
     return ok;
 }

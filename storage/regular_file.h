@@ -1,5 +1,6 @@
-// Files the game reads are regular files: a pipe, a device or a folder in
-// their place is refused at once, never waited on.
+// Reading only plain files: a named pipe or a device put where the game
+// expects a picture, a sound, a level or a table would block the open or
+// feed it without end, and a folder opens too on some readers.
 #pragma once
 
 #include <cstddef>

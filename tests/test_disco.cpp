@@ -1,16 +1,24 @@
 // The rank file against the disk: a folder mounted read-only, a rank file
 // that cannot be replaced, a full folder, and the program killed mid-rewrite.
-// The previous table must stay whole and readable, and the game go on.
+// The previous table must stay whole and readable, and the game go on. Then
+// what other users leave in a shared folder, and what is no plain file.
 // Mounting needs root: each mount happens in a child process with a mount
 // namespace of its own, and the case is skipped where that is not allowed.
 #include <gtest/gtest.h>
 
 #include "app/jogo.h"
+#include "audio/sound_files.h"
+#include "render/jpeg_loader.h"
+#include "render/png_loader.h"
+#include "storage/whole_file.h"
 #include "tests/support.h"
 
+#include <pwd.h>
 #include <sched.h>
 #include <signal.h>
 #include <sys/mount.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -174,4 +182,156 @@ TEST_F(Disco, MortoDuranteAGravacao) {
     EXPECT_GT(vistosB, 0);
     EXPECT_GT(temporarios, 0);
     std::printf("%d kills: table A %d, table B %d, %d mid-write\n", MORTES, vistosA, vistosB, temporarios);
+}
+
+// A write stopped by a signal half-way, as when the X server goes away: the
+// handler removes the temporary file and the old table stays. Past the file
+// size limit, the kernel sends SIGXFSZ in the middle of the write.
+TEST_F(Disco, StoppedMidWriteLeavesNoTemporary) {
+    teste::escreveArquivo("rank.txt", ANTIGA);
+    fflush(stdout);
+    const pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        signal(SIGXFSZ, [](int) {
+            removeUnfinishedWrite();
+            _exit(0);
+        });
+        const rlimit limit = {4096, 4096};
+        setrlimit(RLIMIT_FSIZE, &limit);
+        writeWholeFile("rank.txt", std::string(8192, '1'));
+        _exit(1);
+    }
+    int status = 0;
+    waitpid(child, &status, 0);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "status " << status;
+    EXPECT_EQ(teste::leArquivo("rank.txt"), ANTIGA);
+    EXPECT_EQ(teste::temporaryFilesOf("rank.txt"), 0);
+}
+
+// The player is nobody. In a sticky folder anyone may write in, another user
+// left a link to a file nobody could write: the save neither follows it nor
+// may replace it. In an open folder, root's 0644 file is refused, and so is
+// the player's own file whose owner bits forbid writing (its group's do
+// not); root's 0666 file is written in place, staying root's. The player's
+// own link in the sticky folder is followed; a new file gets the umask's mode.
+TEST_F(Disco, OtherUsersFilesAndLinks) {
+    const passwd* nobody = getpwnam("nobody");
+    if (geteuid() != 0 || !nobody) GTEST_SKIP() << "needs root and the user nobody";
+    const uid_t stranger = nobody->pw_uid + 1;
+    fs::create_directories("shared");
+    fs::create_directories("victim");
+    fs::create_directories("open");
+    ASSERT_EQ(chmod(".", 0755) | chmod("shared", 01777) | chmod("victim", 0777) | chmod("open", 0777), 0);
+    teste::escreveArquivo("victim/notes.txt", "private\n");
+    teste::escreveArquivo("open/rank.txt", ANTIGA);
+    teste::escreveArquivo("open/shared.txt", ANTIGA);
+    ASSERT_EQ(chmod("victim/notes.txt", 0666) | chmod("open/rank.txt", 0644) | chmod("open/shared.txt", 0666), 0);
+    fs::create_symlink("../victim/notes.txt", "shared/lumo.cfg");
+    ASSERT_EQ(lchown("shared/lumo.cfg", stranger, stranger), 0);
+    teste::escreveArquivo("open/own.txt", ANTIGA);
+    ASSERT_EQ(chown("open/own.txt", nobody->pw_uid, nobody->pw_gid) | chmod("open/own.txt", 0464), 0);
+
+    fflush(stdout);
+    const pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        if (setgid(nobody->pw_gid) != 0 || setuid(nobody->pw_uid) != 0) _exit(10);
+        std::string reason;
+        if (writeWholeFile("shared/lumo.cfg", "x\n", &reason) ||
+            reason != "owned by another user in a shared folder")
+            _exit(1);
+        if (writeWholeFile("open/rank.txt", "x\n", &reason) || reason != "Permission denied") _exit(2);
+        if (writeWholeFile("open/own.txt", "x\n", &reason) || reason != "Permission denied") _exit(2);
+        if (!writeWholeFile("open/shared.txt", "new\n", &reason)) _exit(3);
+        if (symlink("../victim/mine.txt", "shared/mine.cfg") != 0 || !writeWholeFile("shared/mine.cfg", "mine\n"))
+            _exit(4);
+        umask(027);
+        if (!writeWholeFile("open/new.txt", "new\n")) _exit(5);
+        _exit(0);
+    }
+    int status = 0;
+    waitpid(child, &status, 0);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0)
+        << "status " << status << ": 1 stranger's link, 2 a file without write permission, 3 root's 0666 file, "
+                                  "4 own link, 5 new file";
+    EXPECT_EQ(teste::leArquivo("victim/notes.txt"), "private\n");
+    EXPECT_TRUE(fs::is_symlink("shared/lumo.cfg"));
+    EXPECT_EQ(teste::leArquivo("open/rank.txt"), ANTIGA);
+    EXPECT_EQ(teste::leArquivo("open/own.txt"), ANTIGA);
+    EXPECT_EQ(teste::leArquivo("open/shared.txt"), "new\n");
+    EXPECT_TRUE(fs::is_symlink("shared/mine.cfg"));
+    EXPECT_EQ(teste::leArquivo("victim/mine.txt"), "mine\n");
+    struct stat info;
+    ASSERT_EQ(stat("open/shared.txt", &info), 0);
+    EXPECT_EQ(info.st_uid, 0u);
+    EXPECT_EQ(info.st_mode & 07777, 0666u);
+    ASSERT_EQ(stat("open/new.txt", &info), 0);
+    EXPECT_EQ(info.st_mode & 07777, 0640u);
+    EXPECT_EQ(teste::temporaryFilesOf("open/rank.txt") + teste::temporaryFilesOf("shared/lumo.cfg"), 0);
+}
+
+// Each kind of file the game reads with a named pipe, a folder or a device in
+// its place: refused at once (an ordinary open waits for a pipe's writer for
+// ever, and the alarm would end the tests) and named on stderr where the
+// game says so. And pictures larger than the screen, whatever their header
+// claims, are refused before their memory is taken.
+TEST_F(Disco, OnlyPlainFilesAndPicturesTheScreenHolds) {
+    struct Reader {
+        std::string name;
+        std::function<bool()> reads;
+        bool named;  // the game names the file on stderr (pictures go to the image table's message)
+    };
+    const short before[20] = {};
+    const std::vector<Reader> readers = {
+        {"picture.png", [] { return loadPng("picture.png") != nullptr; }, false},
+        {"picture.jpg", [] { return loadJpeg("picture.jpg") != nullptr; }, false},
+        {"effect.wav", [] { return loadEffectFile("effect.wav") != nullptr; }, true},
+        {"loop.wav", [] { return loadLoopFile("loop.wav") != nullptr; }, true},
+        {"01.txt", [] { return Mapa().inicia(1); }, true},
+        {"rank.txt",
+         [&] {
+             Jogo jogo;
+             jogo.entraMenu();
+             return !std::equal(before, before + 20, jogo.getRanking());
+         },
+         true},
+    };
+    const std::vector<std::pair<std::string, std::function<void(const std::string&)>>> kinds = {
+        {"is a named pipe", [](const std::string& n) { mkfifo(n.c_str(), 0644); }},
+        {"is a folder", [](const std::string& n) { fs::create_directory(n); }},
+        {"is a device", [](const std::string& n) { fs::create_symlink("/dev/null", n); }},
+    };
+    alarm(60);
+    for (const Reader& r : readers)
+        for (const auto& kind : kinds) {
+            kind.second(r.name);
+            testing::internal::CaptureStderr();
+            EXPECT_FALSE(r.reads()) << r.name << " " << kind.first;
+            const std::string said = testing::internal::GetCapturedStderr();
+            if (r.named) EXPECT_NE(said.find(r.name + " " + kind.first), std::string::npos) << said;
+            fs::remove(r.name);
+        }
+    alarm(0);
+
+    // A pixel too many either way; and a real picture of 8 x 8 whose header
+    // claims 16000 x 16000, a gigabyte at 32 bits.
+    for (const char* name : {"picture.png", "picture.jpg"}) {
+        teste::salvaImagem(name, 641, 8, 10, 20, 30);
+        EXPECT_FALSE(name[8] == 'p' ? loadPng(name) : loadJpeg(name)) << name << " 641 x 8";
+        teste::salvaImagem(name, 8, 481, 10, 20, 30);
+        EXPECT_FALSE(name[8] == 'p' ? loadPng(name) : loadJpeg(name)) << name << " 8 x 481";
+    }
+    teste::salvaImagem("picture.jpg", 8, 8, 10, 20, 30);
+    std::string jpeg = teste::leArquivo("picture.jpg");
+    const size_t frame = jpeg.find("\xFF\xC0");
+    ASSERT_NE(frame, std::string::npos);
+    jpeg.replace(frame + 5, 4, "\x3E\x80\x3E\x80");  // height and width
+    teste::escreveArquivo("picture.jpg", jpeg);
+    rusage usage;
+    getrusage(RUSAGE_SELF, &usage);
+    const long peakBefore = usage.ru_maxrss;
+    EXPECT_EQ(loadJpeg("picture.jpg"), nullptr);
+    getrusage(RUSAGE_SELF, &usage);
+    EXPECT_LT(usage.ru_maxrss - peakBefore, 64 * 1024) << "kilobytes taken for a picture refused";
 }
