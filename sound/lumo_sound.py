@@ -331,8 +331,9 @@ def menu_theme():  # easy-going, C major, 8 bars at 116 bpm
         r = note_hz(root)
         minor = root == "A3"
         for k, ratio in enumerate([1, 2 ** ((3 if minor else 4) / 12), 2 ** (7 / 12)]):
-            chords.append((bar * 4 + 0.5 + k * 0.02, tone(r * ratio, 3.2 * 60 / bpm, partials=(1.0, 0.2), attack=0.08,
-                                                           decay=3.0, hold=0.45, release=0.4), 0.22))
+            chord_note = tone(r * ratio, 3.2 * 60 / bpm, partials=(1.0, 0.2), attack=0.08, decay=3.0,
+                              hold=0.45, release=0.4)
+            chords.append((bar * 4 + 0.5 + k * 0.02, chord_note, 0.22))
     # The chords and the bass are held and ring on, so the last bar sounds
     # up to the loop point and its tail wraps round into the first.
     events = (melody(bpm, lead, BRIGHT, 1.2, 0.55, release=0.15)
@@ -352,7 +353,10 @@ def play_theme():  # bouncy, F major, 8 bars at 150 bpm
                 "Bb1": "Bb1:0.5 Bb2:0.5 F2:0.5 Bb2:0.5 Bb1:0.5 Bb2:0.5 F2:0.5 Bb2:0.5",
                 "C2": "C2:0.5 C3:0.5 G2:0.5 C3:0.5 C2:0.5 C3:0.5 G2:0.5 E2:0.5"}
     bass = " ".join(bass_bar[r] for r in ["F2", "D2", "Bb1", "C2"] * 2)
-    events = (melody(bpm, lead, BRIGHT, 0.5, 0.5, hold=0.15, release=0.05) + melody(bpm, bass, (1.0, 0.5, 0.2), 0.4, 0.6, hold=0.25, release=0.05)
+    # A little sustain keeps the notes sounding their length, and the
+    # peaks, which come from the plucks' attacks, nearer the average.
+    events = (melody(bpm, lead, BRIGHT, 0.5, 0.5, hold=0.15, release=0.05)
+              + melody(bpm, bass, (1.0, 0.5, 0.2), 0.4, 0.6, hold=0.25, release=0.05)
               + drums(bpm, 8, "khkhkhkh", 300))
     return loop(bpm, 32, events)
 
@@ -365,10 +369,11 @@ def main():
     out = sys.argv[1] if len(sys.argv) > 1 else os.path.join(here, "..", "Data", "Sounds")
     os.makedirs(out, exist_ok=True)
     for name, make in EFFECTS.items():
-        write_wav(os.path.join(out, name + ".wav"), normalise(make(), TICK_LEVEL if name == "tick" else EFFECT_LEVEL,
-                                                                EFFECT_PEAK))
+        level = TICK_LEVEL if name == "tick" else EFFECT_LEVEL
+        write_wav(os.path.join(out, name + ".wav"), normalise(make(), level, EFFECT_PEAK))
     for name, make in MUSIC.items():
-        write_wav(os.path.join(out, name + ".wav"), normalise(make(), MUSIC_LEVEL, MUSIC_PEAK, rms, looped=True))
+        music = normalise(make(), MUSIC_LEVEL, MUSIC_PEAK, rms, looped=True)
+        write_wav(os.path.join(out, name + ".wav"), music)
     print(f"lumo_sound.py: {len(EFFECTS) + len(MUSIC)} sounds written to {os.path.normpath(out)}")
 
 

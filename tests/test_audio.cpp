@@ -399,9 +399,12 @@ Levels measure(const std::string& file) {
         l.samples.push_back(static_cast<int16_t>(static_cast<uint16_t*>(s->data)[k] ^ 0x8000));
     destroy_sample(s);
     l.seconds = l.samples.size() / 22050.0;
-    for (int16_t v : l.samples) l.peak = std::max(l.peak, std::abs(double(v)));
-    const size_t window = 22050 / 20;
     double loudest = 0, all = 0;
+    for (int16_t v : l.samples) {
+        l.peak = std::max(l.peak, std::abs(double(v)));
+        all += double(v) * v;
+    }
+    const size_t window = 22050 / 20;
     for (size_t at = 0; at == 0 || at + window <= l.samples.size(); at += window / 4) {
         const size_t n = std::min(window, l.samples.size() - at);
         double sum = 0;
@@ -409,7 +412,6 @@ Levels measure(const std::string& file) {
         loudest = std::max(loudest, std::sqrt(sum / n));
         if (n < window) break;
     }
-    for (int16_t v : l.samples) all += double(v) * v;
     l.peakDb = dbfs(l.peak);
     l.loudestDb = dbfs(loudest);
     l.rmsDb = dbfs(std::sqrt(all / l.samples.size()));
@@ -465,8 +467,8 @@ TEST(ShippedSounds, ShortClearOfClippingAndEvenlyLoud) {
         EXPECT_LE(silenceAtSeamMs(l.samples), 30) << f;
         const std::vector<int16_t>& s = l.samples;
         int nearStep = 0;
-        for (size_t k = 1; k < 220; ++k)
-            nearStep = std::max({nearStep, std::abs(s[k] - s[k - 1]), std::abs(s[s.size() - k] - s[s.size() - k - 1])});
+        for (size_t k = 1, n = s.size(); k < 220; ++k)
+            nearStep = std::max({nearStep, std::abs(s[k] - s[k - 1]), std::abs(s[n - k] - s[n - k - 1])});
         EXPECT_LE(std::abs(s.front() - s.back()), nearStep) << f;
         total += s.size() * 2;
     }
