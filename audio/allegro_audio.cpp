@@ -35,6 +35,10 @@ bool AllegroAudio::start(const std::string& soundFolder) {
         remove_sound();
         return false;
     }
+    // Every voice at full scale: the sound files are made with the room the
+    // mix needs (an effect over the music stays under -1 dBFS), where
+    // Allegro's default would halve everything.
+    set_volume_per_voice(0);
     folder = soundFolder;
     for (int e = 0; e < EFFECT_COUNT; ++e) effects[e] = loadEffectFile(folder + effectFile(static_cast<Effect>(e)));
     on = true;

@@ -8,9 +8,13 @@ glides and a fixed-seed noise generator; nothing is sampled or downloaded.
 Files are 22050 Hz, 16-bit, mono WAV, written with the wave module, so the
 same script always gives the same bytes.
 
-Levels: every effect is scaled so that its loudest 50 ms has the same RMS
-level (EFFECT_LEVEL), the music loops to a lower one (MUSIC_LEVEL), and no
-peak goes above PEAK_LIMIT.
+Levels: the game's mixer plays every sound at full scale, so these are the
+levels heard. Every effect is scaled so that its loudest 50 ms has the same
+RMS level (EFFECT_LEVEL), the countdown tick, a reminder, to a much lower one
+(TICK_LEVEL); each music loop is scaled by its RMS over the whole loop
+(MUSIC_LEVEL), 8 to 10 dB under the effects. The peaks are held down by a
+limiter: an effect's (EFFECT_PEAK) and the music's (MUSIC_PEAK) together stay
+under -1 dBFS: an effect over the music never passes it.
 """
 import math
 import os
@@ -20,8 +24,10 @@ import wave
 
 RATE = 22050
 EFFECT_LEVEL = -13.0  # dBFS RMS of the loudest 50 ms
-MUSIC_LEVEL = -23.0
-PEAK_LIMIT = -1.5     # dBFS, a little below the -1 dBFS ceiling
+TICK_LEVEL = -25.5
+MUSIC_LEVEL = -23.0   # dBFS RMS of the whole loop
+EFFECT_PEAK = -5.5    # dBFS; 0.53 + 0.35 of full scale is -1.05 dBFS
+MUSIC_PEAK = -9.0
 WINDOW = RATE // 20   # 50 ms
 
 
@@ -41,19 +47,22 @@ def note_hz(name):
     return 440.0 * 2 ** ((semis + 12 * (int(rest) - 4)) / 12)
 
 
-def tone(f0, dur, f1=None, partials=(1.0,), attack=0.005, decay=None, sustain=1.0):
+def tone(f0, dur, f1=None, partials=(1.0,), attack=0.005, decay=None, hold=0.0, release=0.0):
     """A tone gliding exponentially from f0 to f1 (Hz), built from harmonic
     partials (weights of harmonics 1, 2, 3, ...), with a linear attack and an
-    exponential decay (seconds to fall by 60 dB; None holds the level) and a
-    short fade at the end so nothing clicks."""
+    exponential decay (seconds to fall by 60 dB; None holds the level) that
+    settles at `hold` (0 lets the note die away). After `dur` the note rings
+    on for `release` seconds, fading out; with no release, a short fade at
+    the end so nothing clicks."""
     f1 = f0 if f1 is None else f1
     n = int(dur * RATE)
-    out = [0.0] * n
+    ring = int(release * RATE)
+    out = [0.0] * (n + ring)
     phase = 0.0
     fade = min(n, int(0.004 * RATE))
-    for i in range(n):
+    for i in range(n + ring):
         t = i / RATE
-        f = f0 * (f1 / f0) ** (i / max(1, n - 1))
+        f = f0 * (f1 / f0) ** (min(i, n - 1) / max(1, n - 1))
         phase += 2 * math.pi * f / RATE
         v = 0.0
         for h, w in enumerate(partials, 1):
@@ -61,9 +70,10 @@ def tone(f0, dur, f1=None, partials=(1.0,), attack=0.005, decay=None, sustain=1.
                 v += w * math.sin(h * phase)
         env = min(1.0, t / attack) if attack > 0 else 1.0
         if decay:
-            env *= 10 ** (-3 * t / decay)
-        env *= sustain
-        if i >= n - fade:
+            env *= hold + (1 - hold) * 10 ** (-3 * t / decay)
+        if ring:
+            env *= 1.0 if i < n else (1 - (i - n) / ring) ** 2
+        elif i >= n - fade:
             env *= (n - i) / fade
         out[i] = v * env
     return out
@@ -117,15 +127,37 @@ def loudest_window_rms(s):
     return best
 
 
-def normalise(s, level_db):
-    """Scales to the given loudest-50-ms RMS, then lowers it if a peak would
-    pass PEAK_LIMIT."""
-    gain = 10 ** (level_db / 20) / loudest_window_rms(s)
-    peak = max(abs(v) for v in s) * gain
-    limit = 10 ** (PEAK_LIMIT / 20)
-    if peak > limit:
-        gain *= limit / peak
-    return [v * gain for v in s]
+def rms(s):
+    return math.sqrt(sum(v * v for v in s) / len(s))
+
+
+def limit(s, peak_db, looped=False, attack=0.003, release=0.08):
+    """Turns the gain down around every peak that would pass peak_db, gliding
+    down over `attack` seconds before it and back up over `release` after, so
+    the wave itself is never bent. A loop is treated as endless, so the gain
+    is the same on both sides of its seam."""
+    n = len(s)
+    need = [min(1.0, 10 ** (peak_db / 20) / abs(v)) if v else 1.0 for v in s]
+    rounds = 2 if looped else 1
+    for coeff, order in ((1 - math.exp(-1 / (release * RATE)), range(rounds * n)),
+                         (1 - math.exp(-1 / (attack * RATE)), range(rounds * n - 1, -1, -1))):
+        g = 1.0
+        for k in order:
+            i = k % n
+            g = min(need[i], g + (1 - g) * coeff)
+            need[i] = g
+    return [v * g for v, g in zip(s, need)]
+
+
+def normalise(s, level_db, peak_db, measure=loudest_window_rms, looped=False):
+    """Scales to the given RMS level (of the loudest 50 ms, or as `measure`
+    has it) with the peaks limited to peak_db; the gain is found in a few
+    rounds, as limiting takes a little of the level."""
+    gain = 10 ** (level_db / 20) / measure(s)
+    for _ in range(5):
+        out = limit([v * gain for v in s], peak_db, looped)
+        gain *= 10 ** (level_db / 20) / measure(out)
+    return out
 
 
 def write_wav(path, s):
@@ -259,8 +291,9 @@ def loop(bpm, beats, events):
     return out
 
 
-def melody(bpm, line, partials, decay, gain, octave_shift=0):
-    """'C5:1 E5:0.5 -:0.5 ...' -> events; '-' is a rest, lengths in beats."""
+def melody(bpm, line, partials, decay, gain, hold=0.0, release=0.0, octave_shift=0):
+    """'C5:1 E5:0.5 -:0.5 ...' -> events; '-' is a rest, lengths in beats.
+    Each note rings on for `release` seconds after its length."""
     events = []
     beat = 0.0
     for item_ in line.split():
@@ -269,7 +302,7 @@ def melody(bpm, line, partials, decay, gain, octave_shift=0):
         if name != "-":
             f = note_hz(name) * 2 ** octave_shift
             events.append((beat, tone(f, length * 60 / bpm * 0.95, partials=partials,
-                                      attack=0.01, decay=decay), gain))
+                                      attack=0.01, decay=decay, hold=hold, release=release), gain))
         beat += length
     return events
 
@@ -298,9 +331,13 @@ def menu_theme():  # easy-going, C major, 8 bars at 116 bpm
         r = note_hz(root)
         minor = root == "A3"
         for k, ratio in enumerate([1, 2 ** ((3 if minor else 4) / 12), 2 ** (7 / 12)]):
-            chords.append((bar * 4 + 0.5 + k * 0.02, tone(r * ratio, 3.2 * 60 / bpm, partials=(1.0, 0.2),
-                                                           attack=0.08, decay=3.0), 0.22))
-    events = (melody(bpm, lead, BRIGHT, 1.2, 0.55) + melody(bpm, bass, (1.0, 0.35, 0.1), 2.0, 0.7)
+            chord_note = tone(r * ratio, 3.2 * 60 / bpm, partials=(1.0, 0.2), attack=0.08, decay=3.0,
+                              hold=0.45, release=0.4)
+            chords.append((bar * 4 + 0.5 + k * 0.02, chord_note, 0.22))
+    # The chords and the bass are held and ring on, so the last bar sounds
+    # up to the loop point and its tail wraps round into the first.
+    events = (melody(bpm, lead, BRIGHT, 1.2, 0.55, release=0.15)
+              + melody(bpm, bass, (1.0, 0.35, 0.1), 2.0, 0.7, hold=0.3, release=0.25)
               + chords + drums(bpm, 8, "k.h.k.h.", 100))
     return loop(bpm, 32, events)
 
@@ -316,7 +353,10 @@ def play_theme():  # bouncy, F major, 8 bars at 150 bpm
                 "Bb1": "Bb1:0.5 Bb2:0.5 F2:0.5 Bb2:0.5 Bb1:0.5 Bb2:0.5 F2:0.5 Bb2:0.5",
                 "C2": "C2:0.5 C3:0.5 G2:0.5 C3:0.5 C2:0.5 C3:0.5 G2:0.5 E2:0.5"}
     bass = " ".join(bass_bar[r] for r in ["F2", "D2", "Bb1", "C2"] * 2)
-    events = (melody(bpm, lead, BRIGHT, 0.5, 0.5) + melody(bpm, bass, (1.0, 0.5, 0.2), 0.4, 0.6)
+    # A little sustain keeps the notes sounding their length, and the
+    # peaks, which come from the plucks' attacks, nearer the average.
+    events = (melody(bpm, lead, BRIGHT, 0.5, 0.5, hold=0.15, release=0.05)
+              + melody(bpm, bass, (1.0, 0.5, 0.2), 0.4, 0.6, hold=0.25, release=0.05)
               + drums(bpm, 8, "khkhkhkh", 300))
     return loop(bpm, 32, events)
 
@@ -329,9 +369,11 @@ def main():
     out = sys.argv[1] if len(sys.argv) > 1 else os.path.join(here, "..", "Data", "Sounds")
     os.makedirs(out, exist_ok=True)
     for name, make in EFFECTS.items():
-        write_wav(os.path.join(out, name + ".wav"), normalise(make(), EFFECT_LEVEL))
+        level = TICK_LEVEL if name == "tick" else EFFECT_LEVEL
+        write_wav(os.path.join(out, name + ".wav"), normalise(make(), level, EFFECT_PEAK))
     for name, make in MUSIC.items():
-        write_wav(os.path.join(out, name + ".wav"), normalise(make(), MUSIC_LEVEL))
+        music = normalise(make(), MUSIC_LEVEL, MUSIC_PEAK, rms, looped=True)
+        write_wav(os.path.join(out, name + ".wav"), music)
     print(f"lumo_sound.py: {len(EFFECTS) + len(MUSIC)} sounds written to {os.path.normpath(out)}")
 
 

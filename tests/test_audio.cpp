@@ -380,9 +380,12 @@ TEST(SoundFiles, SpeakersNeverStartedPlayNothing) {
 namespace {
 
 struct Levels {
-    double seconds = 0, peakDb = 0, loudestDb = 0;  // loudest: RMS of the loudest 50 ms
+    // loudest: RMS of the loudest 50 ms, rms: of the whole sound, in dBFS
+    double seconds = 0, peak = 0, loudestDb = 0, rmsDb = 0;
     std::vector<int16_t> samples;
 };
+
+double dbfs(double level) { return 20 * std::log10(level / 32768.0); }
 
 Levels measure(const std::string& file) {
     const std::string b = teste::leArquivo(std::string(LUMO_SOURCE_DIR) + "/Data/Sounds/" + file);
@@ -397,8 +400,11 @@ Levels measure(const std::string& file) {
         l.samples.push_back(static_cast<int16_t>(static_cast<uint16_t*>(s->data)[k] ^ 0x8000));
     destroy_sample(s);
     l.seconds = l.samples.size() / 22050.0;
-    int peak = 0;
-    for (int16_t v : l.samples) peak = std::max(peak, std::abs(static_cast<int>(v)));
+    double all = 0;
+    for (int16_t v : l.samples) {
+        l.peak = std::max(l.peak, std::abs(double(v)));
+        all += double(v) * v;
+    }
     const size_t window = 22050 / 20;
     double loudest = 0;
     for (size_t at = 0; at == 0 || at + window <= l.samples.size(); at += window / 4) {
@@ -408,33 +414,58 @@ Levels measure(const std::string& file) {
         loudest = std::max(loudest, std::sqrt(sum / n));
         if (n < window) break;
     }
-    l.peakDb = 20 * std::log10(peak / 32768.0);
-    l.loudestDb = 20 * std::log10(loudest / 32768.0);
+    l.loudestDb = dbfs(loudest);
+    l.rmsDb = dbfs(std::sqrt(all / l.samples.size()));
     return l;
+}
+
+// How long a loop is nearly silent (under -50 dBFS, in steps of 5 ms) on
+// both sides of its seam together.
+int silenceAtSeamMs(const std::vector<int16_t>& s) {
+    const size_t step = 110;
+    auto quiet = [&](size_t at) {
+        double sum = 0;
+        for (size_t k = at; k < at + step; ++k) sum += double(s[k]) * s[k];
+        return dbfs(std::sqrt(sum / step)) < -50;
+    };
+    int steps = 0;
+    for (size_t end = s.size(); end >= step && quiet(end - step); end -= step) ++steps;
+    for (size_t at = 0; at + step <= s.size() && quiet(at); at += step) ++steps;
+    return steps * 5;
 }
 
 }  // namespace
 
+// The game's mixer plays every voice at full scale, so these are the levels
+// heard. The countdown tick is a reminder, kept well under the others.
 TEST(ShippedSounds, ShortClearOfClippingAndEvenlyLoud) {
-    double quietest = 0, loudest = -200, total = 0;
+    double quietest = 0, loudest = -200, effectPeak = 0, tickDb = 0, total = 0;
     for (int e = 0; e < EFFECT_COUNT; ++e) {
         const std::string f = AllegroAudio::effectFile(static_cast<Effect>(e));
         const Levels l = measure(f);
         EXPECT_GE(l.seconds, 0.03) << f;
         EXPECT_LE(l.seconds, 1.5) << f << ": an effect is short";
-        EXPECT_LE(l.peakDb, -1.0) << f;
-        quietest = std::min(quietest, l.loudestDb);
-        loudest = std::max(loudest, l.loudestDb);
+        effectPeak = std::max(effectPeak, l.peak);
         total += l.samples.size() * 2;
+        if (static_cast<Effect>(e) == Effect::Tick) {
+            tickDb = l.loudestDb;
+        } else {
+            quietest = std::min(quietest, l.loudestDb);
+            loudest = std::max(loudest, l.loudestDb);
+        }
     }
     EXPECT_LE(loudest - quietest, 6.0) << "effects from " << quietest << " to " << loudest << " dBFS";
+    EXPECT_LE(tickDb, quietest - 10.0) << "the tick";
     for (Theme t : {Theme::Menu, Theme::Play}) {
         const std::string f = AllegroAudio::themeFile(t);
         const Levels l = measure(f);
         EXPECT_GE(l.seconds, 8.0) << f;
         EXPECT_LE(l.seconds, 30.0) << f;
-        EXPECT_LE(l.peakDb, -1.0) << f;
-        EXPECT_LE(l.loudestDb, quietest - 6.0) << f << ": the music stays under the effects";
+        EXPECT_GE(l.rmsDb, -24.0) << f;
+        EXPECT_GE(quietest - l.rmsDb, 7.5) << f << ": the music stays under the effects";
+        EXPECT_LE(loudest - l.rmsDb, 10.5) << f << ": the music is not lost under the effects";
+        EXPECT_LE(dbfs(l.peak + effectPeak), -1.0) << f << ": an effect over the music";
+        EXPECT_LE(silenceAtSeamMs(l.samples), 30) << f << ": no gap where the loop starts again";
         // Round the loop's seam the wave moves no more than it does anywhere
         // inside: no click where it starts again.
         int biggestStep = 0;
