@@ -3,6 +3,7 @@
 #include "app/quit_request.h"
 #include "app/start_allegro.h"
 #include "audio/game_sounds.h"
+#include "data_folder/data_folder.h"
 #include "display/window.h"
 #include "settings/settings.h"
 
@@ -29,9 +30,10 @@ bool Jogo::alInit(const Options& options) {
     installQuitHandlers();
     installDisplayLossHandler();
     const Settings settings = loadSettings();
+    chooseDataFolder();
     if (!render.iniciaTela(chooseWindow(options, settings))) return false;
     // Sound comes last and may fail: the game then plays on silently.
-    speakers.start();
+    speakers.start(dataPath(SOUND_FOLDER));
     audio.setMuted(options.mute || settings.mute);
     return true;
 }
@@ -71,12 +73,19 @@ void Jogo::gameLoop() {
 
 void Jogo::finishGame() {
     ordenaSelection();
-    const short place = insereRanking();
+    const RankingEntry entry = insereRanking();
     audio.resumeMusic();  // a game ended while paused hands on no held music
-    playGameEnd(audio, place);
+    playGameEnd(audio, entry.saved ? entry.place : 0);
     // The key or click that ended the game does not also close the summary.
     input.forgetHeld();
-    summary.open(render, mapa.getMin(), mapa.getSeg(), place);
+    // The clocks stay in view above the card as they stood at the end, even
+    // when a blink had the red one off, or no frame had drawn them yet.
+    popups.stopBlink();
+    render.prendeTela();
+    apagaRelogios();
+    desenhaRelogios();
+    render.soltaTela();
+    summary.open(render, mapa.getMin(), mapa.getSeg(), mapa.report().timeUp, entry);
 }
 
 void Jogo::summaryFrame() {
@@ -103,8 +112,7 @@ void Jogo::quadroJogo() {
     atualizaLogica();
     playReport(mapa.report(), audio);
     audio.update();
-    const Smile smile = mapa.getSmile();
-    popups.note(mapa.report().secondsChange, smile.getX(), smile.getY());
+    popups.note(mapa.report().secondsChange);
     desenhaTela();
 }
 

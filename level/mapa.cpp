@@ -1,5 +1,7 @@
 #include "level/mapa.h"
 
+#include "data_folder/data_folder.h"
+
 #include <allegro.h>
 
 #include <cmath>
@@ -62,7 +64,7 @@ Mapa::~Mapa() {
     delete ladrao;
 }
 
-std::string Mapa::arquivoNivel(short nr) { return nivelValido(nr) ? ARQUIVOS_NIVEL[nr - 1] : ""; }
+std::string Mapa::arquivoNivel(short nr) { return nivelValido(nr) ? dataPath(ARQUIVOS_NIVEL[nr - 1]) : ""; }
 
 bool Mapa::inicia(short nr) {
     if (!nivelValido(nr)) return false;
@@ -83,6 +85,7 @@ bool Mapa::inicia(short nr) {
     segD = 20;
     minD = 0;
     tempo = 0;  // every game speeds up at its 500th, 1000th, ... update
+    updateReport = UpdateReport();  // nothing of the last game's end carries over
 
     const short* registro = n.data();
     poe(smile, registro);

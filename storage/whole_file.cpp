@@ -1,6 +1,7 @@
 #include "storage/whole_file.h"
 
 #include <cerrno>
+#include <cstring>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -68,25 +69,33 @@ mode_t newFileMode() {
 
 }  // namespace
 
-bool writeWholeFile(const std::string& path, const std::string& contents) {
+bool writeWholeFile(const std::string& path, const std::string& contents, std::string* reason) {
+    // errno of the step that failed, read before anything else can change it.
+    auto failed = [reason](const char* why = nullptr) {
+        if (reason) *reason = why ? why : std::strerror(errno);
+        return false;
+    };
     const std::string target = linkTarget(path);
     struct stat info;
     const bool exists = stat(target.c_str(), &info) == 0;
-    if (exists && (info.st_mode & 0222) == 0) return false;
+    if (exists && (info.st_mode & 0222) == 0) return failed("the file is read-only");
 
     std::string temporary = target + ".XXXXXX";
     const int fd = mkstemp(&temporary[0]);
     if (fd < 0) {
         // A full disk is no reason to truncate the old file.
         const bool folderClosed = errno == EACCES || errno == EPERM || errno == EROFS;
-        return exists && folderClosed && writeInPlace(target, contents);
+        if (!exists || !folderClosed) return failed();
+        return writeInPlace(target, contents) || failed();
     }
     bool ok = fchmod(fd, exists ? info.st_mode & 07777 : newFileMode()) == 0 && writeAll(fd, contents);
     ok = close(fd) == 0 && ok;
     ok = ok && rename(temporary.c_str(), target.c_str()) == 0;
     if (!ok) {
+        const int error = errno;
         unlink(temporary.c_str());
-        return false;
+        errno = error;
+        return failed();
     }
     syncFolder(target);
     return true;

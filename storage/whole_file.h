@@ -10,5 +10,6 @@
 // symbolic link stays a link and the file it points to is replaced. Where
 // the folder cannot take a new file, an existing writable file is rewritten
 // in place. A file without any write permission bit is the player's choice
-// and is left alone. False when the file could not be written.
-bool writeWholeFile(const std::string& path, const std::string& contents);
+// and is left alone. False when the file could not be written, with the
+// system's reason in `reason` when one is given.
+bool writeWholeFile(const std::string& path, const std::string& contents, std::string* reason = nullptr);
