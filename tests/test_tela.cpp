@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "app/jogo.h"
+#include "mute_sign/mute_sign.h"
 #include "tests/acesso.h"
 #include "tests/support.h"
 
@@ -388,6 +389,22 @@ TEST_F(Tela, APenaltyShowsUnderTheRedClockForASecondAndBlinksIt) {
     // Off and on twice after the penalty, then shown for good.
     EXPECT_EQ(clock.substr(0, 11), "--ooo---ooo");
     EXPECT_EQ(clock.find('-', 11), std::string::npos);
+}
+
+// Muted, the speaker-off sign shows in the panel band, clear of the clocks,
+// the speed and the title; unmuted, the band comes back under it.
+TEST_F(Tela, MuteSignInThePanelBandWhileMuted) {
+    const MuteSignSpot spot = muteSignSpot(MuteSignPlace::PanelBand);
+    EXPECT_EQ(spot.backgroundSlot, 25);
+    EXPECT_GE(spot.x, 260);
+    EXPECT_LE(spot.x + 28, 345);  // before the yellow clock's icon at 350
+    EXPECT_LE(spot.y + 24, 70);
+    jogo.getAudio().setMuted(true);
+    jogo.desenhaTela();
+    EXPECT_TRUE(slotEm(SLOT_MUTE_SIGN, spot.x + 1, spot.y + 1));
+    jogo.getAudio().setMuted(false);
+    jogo.desenhaTela();
+    EXPECT_TRUE(painelEm(spot.x + 1, spot.y + 1));
 }
 
 // A bonus straight after a penalty takes its place: one number at a time.
