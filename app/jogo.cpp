@@ -82,8 +82,8 @@ void Jogo::finishGame() {
     // when a blink had the red one off, or no frame had drawn them yet.
     popups.stopBlink();
     render.prendeTela();
-    apagaRelogios();
-    desenhaRelogios();
+    eraseClocks();
+    drawClocks();
     render.soltaTela();
     summary.open(render, mapa.getMin(), mapa.getSeg(), mapa.report().timeUp, entry);
 }

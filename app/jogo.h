@@ -98,8 +98,8 @@ public:
 private:
     void esperaQuadro();
     void leRanking();
-    void apagaRelogios();
-    void desenhaRelogios();
+    void eraseClocks();
+    void drawClocks();
     void desenhaRelogio(int minutos, int segundos, short primeiroSlot, short separador, short x);
     void desenhaObjeto(const Objeto& o, short slot);
     void desenhaInimigo(const Inimigo& i, short slot);

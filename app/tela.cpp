@@ -34,11 +34,11 @@ void Jogo::limpaTela() {
     if (ladrao.getExiste()) apagaObjeto(ladrao, 38, 40);
     popups.erase(render, 25);
     // The panel cells come last, so they win over an object that overlapped them.
-    apagaRelogios();
+    eraseClocks();
     render.limpaPersonagem(25, 75, 20, 16, 21);
 }
 
-void Jogo::apagaRelogios() {
+void Jogo::eraseClocks() {
     render.limpaPersonagem(25, 400, 20, 80, 21);
     render.limpaPersonagem(25, 550, 20, 80, 21);
 }
@@ -52,7 +52,7 @@ void Jogo::desenhaInimigo(const Inimigo& i, short slot) {
 }
 
 // Both clocks in their cells; the red one stays off in the dark beats of a blink.
-void Jogo::desenhaRelogios() {
+void Jogo::drawClocks() {
     desenhaRelogio(mapa.getMin(), mapa.getSeg(), 50, 70, 400);
     if (!popups.clockHidden()) desenhaRelogio(mapa.getMinD(), mapa.getSegD(), 60, 71, 550);
 }
@@ -78,7 +78,7 @@ void Jogo::desenhaTela() {
     desenhaInimigo(mapa.getGangster(), 14);
     desenhaInimigo(mapa.getLadrao(), 15);
 
-    desenhaRelogios();
+    drawClocks();
     popups.draw(render);
     drawMuteSign(render, audio.muted(), MuteSignPlace::PanelBand);
 
