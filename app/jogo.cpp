@@ -3,6 +3,7 @@
 #include "app/quit_request.h"
 #include "app/start_allegro.h"
 #include "audio/game_sounds.h"
+#include "storage/data_folder.h"
 #include "display/window.h"
 #include "settings/settings.h"
 
@@ -31,9 +32,10 @@ bool Jogo::alInit(const Options& options) {
     installQuitHandlers();
     installDisplayLossHandler();
     const Settings stored = loadSettings();
+    chooseDataFolder();
     if (!render.iniciaTela(chooseWindow(options, stored))) return false;
     // Sound comes last and may fail: the game then plays on silently.
-    speakers.start();
+    speakers.start(dataPath(SOUND_FOLDER));
     audio.setMuted(options.mute || stored.mute);
     return true;
 }
@@ -74,12 +76,19 @@ void Jogo::gameLoop() {
 
 void Jogo::finishGame() {
     ordenaSelection();
-    const short place = insereRanking();
+    const RankingEntry entry = insereRanking();
     audio.resumeMusic();  // a game ended while paused hands on no held music
-    playGameEnd(audio, place);
+    playGameEnd(audio, entry.saved ? entry.place : 0);
     // The key or click that ended the game does not also close the summary.
     input.forgetHeld();
-    summary.open(render, mapa.getMin(), mapa.getSeg(), place);
+    // The clocks stay in view above the card as they stood at the end, even
+    // when a blink had the red one off, or no frame had drawn them yet.
+    popups.stopBlink();
+    render.prendeTela();
+    eraseClocks();
+    drawClocks();
+    render.soltaTela();
+    summary.open(render, mapa.getMin(), mapa.getSeg(), mapa.report().timeUp, entry);
 }
 
 void Jogo::summaryFrame() {
@@ -106,8 +115,7 @@ void Jogo::quadroJogo() {
     atualizaLogica();
     playReport(mapa.report(), audio);
     audio.update();
-    const Smile smile = mapa.getSmile();
-    popups.note(mapa.report().secondsChange, smile.getX(), smile.getY());
+    popups.note(mapa.report().secondsChange);
     desenhaTela();
 }
 

@@ -26,8 +26,9 @@ void ticker();
 int tempoDeEspera(int periodos);
 
 // Stores the table in `arquivo` as ten lines "minutes seconds", replacing it
-// whole or not at all; false when the file could not be replaced.
-bool gravaRanking(const short tabela[20], const char* arquivo);
+// whole or not at all; false when the file could not be replaced, with the
+// system's reason in `reason` when one is given.
+bool gravaRanking(const short tabela[20], const char* arquivo, std::string* reason = nullptr);
 
 // What one stay in the menu remembers between frames.
 struct EstadoMenu {
@@ -76,9 +77,9 @@ public:
     void swap(short i, short point);
     // Enters the result of the game just ended into the table as the rank
     // file holds it now (another copy of the game may have written since)
-    // and writes it back. Returns the place the result took, 1 (longest
-    // kept) to 10, or 0 when it did not enter.
-    short insereRanking();
+    // and writes it back: the place it took, whether it is a new best, and
+    // whether the file took it (if not, the table is the file's again).
+    RankingEntry insereRanking();
     void ranking();
 
     bool getFim() const { return fim; }
@@ -98,6 +99,8 @@ public:
 private:
     void esperaQuadro();
     void leRanking();
+    void eraseClocks();
+    void drawClocks();
     void desenhaRelogio(int minutos, int segundos, short primeiroSlot, short separador, short x);
     void desenhaObjeto(const Objeto& o, short slot);
     void desenhaInimigo(const Inimigo& i, short slot);

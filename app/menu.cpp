@@ -5,6 +5,8 @@
 
 #include "app/quit_request.h"
 #include "audio/game_sounds.h"
+#include "storage/data_folder.h"
+#include "popups/mute_sign.h"
 #include "settings/settings.h"
 
 namespace {
@@ -46,7 +48,7 @@ void Jogo::gameMenu() {
         }
         // A level file that cannot be read: say which, and stay in the menu
         // with the chooser closed.
-        allegro_message("%s could not be read", Mapa::arquivoNivel(nr).c_str());
+        reportUnusableFile(Mapa::arquivoNivel(nr), "could not be read");
         estado.nJogo = false;
         menu = true;
     }
@@ -80,8 +82,8 @@ void Jogo::quadroMenu() {
     render.prendeTela();
     for (const Ponto& p : ponteiros) render.limpaPersonagem(99, p.x, p.y, 50, 50);
     render.limpaPersonagem(99, 250, 50, 570, 320);
-    // The chooser's first button lies above the panel area: clear it too.
-    render.limpaPersonagem(99, 300, 0, 50, 50);
+    // The chooser's first button and its title lie above the panel area: clear them too.
+    render.limpaPersonagem(99, 300, 0, 340, 50);
 
     for (short b = 0; b < 4; ++b) {
         if (!botoesEsquerda[b].contem(mx, my)) continue;
@@ -107,6 +109,7 @@ void Jogo::quadroMenu() {
 
     if (estado.nJogo) {
         for (short n = 0; n < 3; ++n) render.desenhaImagem(40 + n, 300, 50 * n);
+        render.desenhaImagemTrans(SLOT_CHOOSER_TITLE, 356, 0);
         for (short n = 0; n < 3; ++n) {
             if (clique && botoesNivel[n].contem(mx, my)) {
                 audio.play(Effect::Click);
@@ -136,5 +139,6 @@ void Jogo::quadroMenu() {
 
     const Ponto& p = ponteiros[estado.escolha];
     render.desenhaImagemTrans(estado.escolha == 4 ? 7 : 6, p.x, p.y);
+    drawMuteSign(render, audio.muted(), MuteSignPlace::MenuCorner);
     render.soltaTela();
 }

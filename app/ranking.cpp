@@ -3,6 +3,7 @@
 #include "app/jogo.h"
 
 #include "app/quit_request.h"
+#include "storage/data_folder.h"
 #include "storage/file_lock.h"
 #include "storage/regular_file.h"
 #include "storage/whole_file.h"
@@ -66,9 +67,11 @@ void Jogo::swap(short i, short point) {
 }
 
 // A longer time than the lowest pair takes its place; an equal one does not.
-// Its place counts the pairs kept that are longer still; equal ones share it.
-// The lock is held from reading the file afresh to writing it.
-short Jogo::insereRanking() {
+// Its place counts the pairs kept that are longer still; equal ones share it,
+// and a time equal to the best is no new best. The lock is held from
+// reading the file afresh to writing it. When the file cannot be written the
+// table goes back to what the file holds, and stderr says why.
+RankingEntry Jogo::insereRanking() {
     const short m = mapa.getMin(), s = mapa.getSeg();
     auto longer = [](short m1, short s1, short m2, short s2) { return m1 > m2 || (m1 == m2 && s1 > s2); };
     FileLock lock(ARQUIVO_RANKING, LockWait::Briefly, quitRequested);
@@ -83,16 +86,29 @@ short Jogo::insereRanking() {
         readPairs(text, aux2);
     }
     ordenaSelection();
-    short place = 0;
+    short onDisk[20];
+    std::copy(aux2, aux2 + 20, onDisk);
+    RankingEntry entry;
     if (longer(m, s, aux2[0], aux2[1])) {
         aux2[0] = m;
         aux2[1] = s;
-        place = 1;
-        for (short i = 2; i < 20; i += 2) place += longer(aux2[i], aux2[i + 1], m, s);
+        entry.place = 1;
+        bool tie = false;
+        for (short i = 2; i < 20; i += 2) {
+            entry.place += longer(aux2[i], aux2[i + 1], m, s);
+            tie = tie || (aux2[i] == m && aux2[i + 1] == s);
+        }
+        entry.newBest = entry.place == 1 && !tie;
     }
     ordenaSelection();
-    gravaRanking(aux2, ARQUIVO_RANKING);
-    return place;
+    std::string reason;
+    entry.saved = gravaRanking(aux2, ARQUIVO_RANKING, &reason);
+    if (!entry.saved) {
+        std::fprintf(stderr, "lumo: the ranking could not be saved in %s: %s\n", fullPath(ARQUIVO_RANKING).c_str(),
+                     reason.c_str());
+        std::copy(onDisk, onDisk + 20, aux2);
+    }
+    return entry;
 }
 
 void Jogo::ranking() {
@@ -104,9 +120,9 @@ void Jogo::ranking() {
     }
 }
 
-bool gravaRanking(const short tabela[20], const char* arquivo) {
+bool gravaRanking(const short tabela[20], const char* arquivo, std::string* reason) {
     std::string texto;
     for (int k = 0; k < 10; ++k)
         texto += std::to_string(tabela[2 * k]) + " " + std::to_string(tabela[2 * k + 1]) + "\n";
-    return writeWholeFile(arquivo, texto);
+    return writeWholeFile(arquivo, texto, reason);
 }

@@ -2,6 +2,8 @@
 // background back over what moved, then draws the moving pictures again.
 #include "app/jogo.h"
 
+#include "popups/mute_sign.h"
+
 namespace {
 
 // Whole pixels, dropping the fraction toward zero as the drawing always has.
@@ -30,11 +32,15 @@ void Jogo::limpaTela() {
     if (gangster.getExiste()) apagaObjeto(gangster, 43, 42);
     const Ladrao ladrao = mapa.getLadrao();
     if (ladrao.getExiste()) apagaObjeto(ladrao, 38, 40);
-    popups.erase(render, nr + 19);
+    popups.erase(render, 25);
     // The panel cells come last, so they win over an object that overlapped them.
+    eraseClocks();
+    render.limpaPersonagem(25, 75, 20, 16, 21);
+}
+
+void Jogo::eraseClocks() {
     render.limpaPersonagem(25, 400, 20, 80, 21);
     render.limpaPersonagem(25, 550, 20, 80, 21);
-    render.limpaPersonagem(25, 75, 20, 16, 21);
 }
 
 void Jogo::desenhaObjeto(const Objeto& o, short slot) {
@@ -43,6 +49,12 @@ void Jogo::desenhaObjeto(const Objeto& o, short slot) {
 
 void Jogo::desenhaInimigo(const Inimigo& i, short slot) {
     if (i.getExiste()) desenhaObjeto(i, slot);
+}
+
+// Both clocks in their cells; the red one stays off in the dark beats of a blink.
+void Jogo::drawClocks() {
+    desenhaRelogio(mapa.getMin(), mapa.getSeg(), 50, 70, 400);
+    if (!popups.clockHidden()) desenhaRelogio(mapa.getMinD(), mapa.getSegD(), 60, 71, 550);
 }
 
 // mm:ss from the digit set starting at primeiroSlot, with its separator.
@@ -66,10 +78,9 @@ void Jogo::desenhaTela() {
     desenhaInimigo(mapa.getGangster(), 14);
     desenhaInimigo(mapa.getLadrao(), 15);
 
+    drawClocks();
     popups.draw(render);
-
-    desenhaRelogio(mapa.getMin(), mapa.getSeg(), 50, 70, 400);
-    if (!popups.clockHidden()) desenhaRelogio(mapa.getMinD(), mapa.getSegD(), 60, 71, 550);
+    drawMuteSign(render, audio.muted(), MuteSignPlace::PanelBand);
 
     // Speeds 5 to 15 have a digit (15 borrows the other set's 0); a level
     // file could give another, which then shows none.

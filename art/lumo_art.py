@@ -564,23 +564,37 @@ def credits():
 
 # ---------------------------------------------------------------- game over and pop-ups
 # The summary card is drawn at SUMMARY_X, SUMMARY_Y over the playfield; the
-# game draws the time (first digit set) and the place on it at fixed cells.
-SUMMARY_W, SUMMARY_H = 320, 210
+# game draws on it, at fixed cells: the player's face at (14, 10), the line
+# that says why the game ended at (20, 54), the time (first digit set) at
+# (208, 89), the ranking line at (20, 124) and the "New best!" badge at (232, 6).
+SUMMARY_W, SUMMARY_H = 320, 220
+SUMMARY_LINE_W, SUMMARY_LINE_H = 280, 36
+REASON_W, REASON_H = 280, 26
+BEST_W, BEST_H = 80, 44
 
 
 def summary_card():
     p = [f'<rect x="6" y="9" width="{SUMMARY_W - 8}" height="{SUMMARY_H - 10}" rx="20" fill="#000" opacity="0.3"/>',
          f'<rect x="2" y="2" width="{SUMMARY_W - 8}" height="{SUMMARY_H - 10}" rx="18" fill="{CARD}" '
          f'stroke="{PURPLE}" stroke-width="3"/>',
-         text(156, 44, "Game over", 32, YELLOW, "middle", outline=INK, ow=5),
-         group(face(0, 0, 14, True), 36, 30),
-         # The time sits in a dark window at card x 224..304, y 65..86.
-         f'<rect x="200" y="59" width="96" height="33" rx="8" fill="#14172e" stroke="{PANEL_LIGHT}" stroke-width="2"/>',
-         text(28, 84, "You lasted", 20, WHITE),
-         f'<rect x="18" y="150" width="284" height="1.5" fill="{PANEL_LIGHT}"/>',
-         text(156, 176, "Click, or press Enter, Space or Esc", 13, "#c9cbe8", "middle"),
+         # Between the face (x 14..54) and the badge's place (x 232..312).
+         text(143, 42, "Game over", 30, YELLOW, "middle", outline=INK, ow=5),
+         # The time sits in a dark window at card x 208..288, y 89..110.
+         f'<rect x="200" y="83" width="96" height="33" rx="8" fill="#14172e" stroke="{PANEL_LIGHT}" stroke-width="2"/>',
+         text(28, 108, "You lasted", 20, WHITE),
+         f'<rect x="18" y="168" width="284" height="1.5" fill="{PANEL_LIGHT}"/>',
+         text(156, 194, "Click, or press Enter, Space or Esc", 13, "#c9cbe8", "middle"),
          ]
     return svg(SUMMARY_W, SUMMARY_H, "".join(p))
+
+
+def summary_reason(words):
+    # Why the game ended, in a quiet pill under the title.
+    return svg(REASON_W, REASON_H, "".join([
+        f'<rect x="1" y="1" width="{REASON_W - 2}" height="{REASON_H - 2}" rx="{(REASON_H - 2) / 2}" '
+        f'fill="#2b3064"/>',
+        text(REASON_W / 2, 19, words, 17, "#ffd9a0", "middle"),
+    ]))
 
 
 def summary_place():
@@ -592,45 +606,82 @@ def summary_place():
 
 
 def summary_unranked():
-    return svg(280, 36, text(8, 24, "Not in the ranking this time", 18, "#c9cbe8"))
+    return svg(SUMMARY_LINE_W, SUMMARY_LINE_H, text(8, 24, "Not in the ranking this time", 18, "#c9cbe8"))
 
 
-def new_best():
-    # A gold burst with the words, tilted a little, laid over the card's corner.
-    pts = []
-    for k in range(24):
-        r = 58 if k % 2 == 0 else 48
-        a = math.radians(k * 15)
-        pts.append(f"{70 + r * math.cos(a) * 1.05:.2f},{30 + r * math.sin(a) * 0.42:.2f}")
-    return svg(140, 60, "".join([
-        f'<g transform="rotate(-6 70 30)">',
-        f'<polygon points="{" ".join(pts)}" fill="{ORANGE}" stroke="{INK}" stroke-width="2" stroke-linejoin="round"/>',
-        text(70, 37, "New best!", 20, YELLOW, "middle", outline=INK, ow=4),
-        '</g>',
+def summary_not_saved():
+    # The ranking file refused the result: said plainly, with the file's name.
+    return svg(SUMMARY_LINE_W, SUMMARY_LINE_H, "".join([
+        text(8, 16, "Not saved", 18, "#ff8fa3"),
+        text(8, 33, "rank.txt could not be written", 13, "#c9cbe8"),
     ]))
 
 
-POPUP_W, POPUP_H = 16, 22
+def new_best():
+    # A small gold burst with the words on two lines, inside the card's corner.
+    pts = []
+    for k in range(24):
+        r = 1.0 if k % 2 == 0 else 0.84
+        a = math.radians(k * 15)
+        pts.append(f"{40 + 37 * r * math.cos(a):.2f},{22 + 20 * r * math.sin(a):.2f}")
+    return svg(BEST_W, BEST_H, "".join([
+        f'<polygon points="{" ".join(pts)}" fill="{ORANGE}" stroke="{INK}" stroke-width="2" stroke-linejoin="round"/>',
+        text(40, 20, "New", 15, YELLOW, "middle", outline=INK, ow=3.5),
+        text(40, 35, "best!", 15, YELLOW, "middle", outline=INK, ow=3.5),
+    ]))
+
+
+POPUP_W, POPUP_H = 12, 16
+POPUP_BACK_W, POPUP_BACK_H = 90, 16
 
 
 def popup_glyph(ch):
-    # Bold white figures with a thick dark edge, readable over every floor;
-    # the sign carries the colour: green for a bonus, red for a penalty.
-    if ch == "+":
+    # Bold white figures with a dark edge on the panel's dark strip; the sign
+    # carries the colour: green for a bonus, red for a penalty.
+    if ch in "+-":
+        path = "M6 3.5 V12.5 M1.5 8 H10.5" if ch == "+" else "M1.5 8 H10.5"
+        colour = GREEN if ch == "+" else RED
         return svg(POPUP_W, POPUP_H, "".join([
-            f'<path d="M8 5 V17 M2 11 H14" stroke="{INK}" stroke-width="7" stroke-linecap="round"/>',
-            f'<path d="M8 5 V17 M2 11 H14" stroke="{GREEN}" stroke-width="3.4" stroke-linecap="round"/>']))
-    if ch == "-":
-        return svg(POPUP_W, POPUP_H, "".join([
-            f'<path d="M2 11 H14" stroke="{INK}" stroke-width="7" stroke-linecap="round"/>',
-            f'<path d="M2 11 H14" stroke="{RED}" stroke-width="3.4" stroke-linecap="round"/>']))
-    return svg(POPUP_W, POPUP_H, text(8, 19.5, ch, 20, WHITE, "middle", DIGIT_FONT, outline=INK, ow=4))
+            f'<path d="{path}" stroke="{INK}" stroke-width="5.4" stroke-linecap="round"/>',
+            f'<path d="{path}" stroke="{colour}" stroke-width="2.8" stroke-linecap="round"/>']))
+    return svg(POPUP_W, POPUP_H, text(6, 14, ch, 15, WHITE, "middle", DIGIT_FONT, outline=INK, ow=3))
+
+
+def popup_back():
+    # Lies over the red clock's "LEFT" for the second a change shows.
+    return svg(POPUP_BACK_W, POPUP_BACK_H,
+               f'<rect x="0.5" y="0.5" width="{POPUP_BACK_W - 1}" height="{POPUP_BACK_H - 1}" rx="6" '
+               f'fill="#14172e" stroke="{PANEL_LIGHT}" stroke-width="1"/>')
+
+
+MUTED_W, MUTED_H = 28, 24
+
+
+def muted_sign():
+    # A speaker with a red cross: the sound is off.
+    return svg(MUTED_W, MUTED_H, "".join([
+        f'<path d="M2 8.5 H7 L13.5 3 V21 L7 15.5 H2Z" fill="#eef0ff" stroke="{INK}" stroke-width="1.6" '
+        f'stroke-linejoin="round"/>',
+        f'<path d="M17 7.5 L25 16.5 M25 7.5 L17 16.5" stroke="{INK}" stroke-width="5" stroke-linecap="round"/>',
+        f'<path d="M17 7.5 L25 16.5 M25 7.5 L17 16.5" stroke="{RED}" stroke-width="2.6" stroke-linecap="round"/>',
+    ]))
+
+
+CHOOSER_TITLE_W, CHOOSER_TITLE_H = 270, 44
+
+
+def chooser_title():
+    # Beside the first level button (the chooser's top right), pointing at it.
+    return svg(CHOOSER_TITLE_W, CHOOSER_TITLE_H, "".join([
+        f'<path d="M4 22 L16 13 L16 31Z" fill="{YELLOW}" stroke="{INK}" stroke-width="1.6" stroke-linejoin="round"/>',
+        text(24, 32, "Choose a level", 26, YELLOW, outline=INK, ow=5),
+    ]))
 
 
 def paused():
     # Laid over the playfield while a game is paused: the word, the key that
     # goes on, and the player's face waiting beside them.
-    p = [f'<rect x="3" y="3" width="294" height="124" rx="20" fill="{CARD}" opacity="0.92" '
+    p = [f'<rect x="3" y="3" width="294" height="124" rx="20" fill="{CARD}" '
          f'stroke="{PURPLE}" stroke-width="4"/>',
          group(face(0, 0, 26), 58, 65),
          text(190, 62, "Paused", 44, YELLOW, "middle", outline=INK, ow=6),
@@ -694,11 +745,17 @@ def main():
     summ = "Data/Imagens/Summary/"
     add("summary", summary_card(), SUMMARY_W, SUMMARY_H, summ + "card.png", "png")
     add("place", summary_place(), 240, 36, summ + "place.png", "png")
-    add("unranked", summary_unranked(), 280, 36, summ + "unranked.png", "png")
-    add("best", new_best(), 140, 60, summ + "best.png", "png")
+    add("unranked", summary_unranked(), SUMMARY_LINE_W, SUMMARY_LINE_H, summ + "unranked.png", "png")
+    add("best", new_best(), BEST_W, BEST_H, summ + "best.png", "png")
+    add("notsaved", summary_not_saved(), SUMMARY_LINE_W, SUMMARY_LINE_H, summ + "not_saved.png", "png")
+    add("timeup", summary_reason("Time's up!"), REASON_W, REASON_H, summ + "time_up.png", "png")
+    add("ended", summary_reason("You ended the game"), REASON_W, REASON_H, summ + "ended.png", "png")
+    add("muted", muted_sign(), MUTED_W, MUTED_H, "Data/Imagens/muted.png", "png")
+    add("choose", chooser_title(), CHOOSER_TITLE_W, CHOOSER_TITLE_H, menu + "choose_level.png", "png")
     pop = "Data/Imagens/Popups/"
     add("popplus", popup_glyph("+"), POPUP_W, POPUP_H, pop + "plus.png", "png")
     add("popminus", popup_glyph("-"), POPUP_W, POPUP_H, pop + "minus.png", "png")
+    add("popback", popup_back(), POPUP_BACK_W, POPUP_BACK_H, pop + "back.png", "png")
     for d in range(10):
         add(f"pop{d}", popup_glyph(str(d)), POPUP_W, POPUP_H, f"{pop}{d}.png", "png")
     # Not loaded by the game: the icon of the installed desktop entry, in the

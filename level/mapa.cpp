@@ -1,5 +1,6 @@
 #include "level/mapa.h"
 
+#include "storage/data_folder.h"
 #include "storage/regular_file.h"
 
 #include <allegro.h>
@@ -66,7 +67,7 @@ Mapa::~Mapa() {
     delete ladrao;
 }
 
-std::string Mapa::arquivoNivel(short nr) { return nivelValido(nr) ? ARQUIVOS_NIVEL[nr - 1] : ""; }
+std::string Mapa::arquivoNivel(short nr) { return nivelValido(nr) ? dataPath(ARQUIVOS_NIVEL[nr - 1]) : ""; }
 
 bool Mapa::inicia(short nr) {
     if (!nivelValido(nr)) return false;
@@ -91,6 +92,7 @@ bool Mapa::inicia(short nr) {
     segD = 20;
     minD = 0;
     tempo = 0;  // every game speeds up at its 500th, 1000th, ... update
+    updateReport = UpdateReport();  // nothing of the last game's end carries over
 
     const short* registro = n.data();
     poe(smile, registro);

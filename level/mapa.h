@@ -24,7 +24,8 @@ public:
     // Sets up a game of level nr (1..3) from its file. False, with nothing
     // changed, when the file is missing or holds too few numbers.
     bool inicia(short nr);
-    // The level file of nr, for the message that refuses a level.
+    // The level file of nr in the data folder, also named by the message
+    // that refuses a level.
     static std::string arquivoNivel(short nr);
 
     void capturaComando();

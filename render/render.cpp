@@ -1,11 +1,14 @@
 #include "render/render.h"
 
+#include "storage/data_folder.h"
 #include "display/dirty_rects.h"
 #include "display/window.h"
 #include "render/jpeg_loader.h"
 #include "render/png_loader.h"
 
 #include <algorithm>
+#include <cstdlib>
+#include <sys/stat.h>
 
 namespace {
 
@@ -55,17 +58,30 @@ std::vector<ArquivoImagem> montaTabela() {
     t.push_back({SLOT_SUMMARY_PLACE, resumo + "place.png", true});
     t.push_back({SLOT_SUMMARY_UNRANKED, resumo + "unranked.png", true});
     t.push_back({SLOT_SUMMARY_BEST, resumo + "best.png", true});
+    t.push_back({SLOT_SUMMARY_TIME_UP, resumo + "time_up.png", true});
+    t.push_back({SLOT_SUMMARY_ENDED, resumo + "ended.png", true});
+    t.push_back({SLOT_SUMMARY_NOT_SAVED, resumo + "not_saved.png", true});
+    t.push_back({SLOT_MUTE_SIGN, "Data/Imagens/muted.png", true});
+    t.push_back({SLOT_CHOOSER_TITLE, menu + "choose_level.png", true});
     const std::string popups = "Data/Imagens/Popups/";
     t.push_back({SLOT_POPUP_PLUS, popups + "plus.png", true});
     t.push_back({SLOT_POPUP_MINUS, popups + "minus.png", true});
+    t.push_back({SLOT_POPUP_BACK, popups + "back.png", true});
     for (short d = 0; d < 10; ++d) t.push_back({slotPopupDigit(d), popups + char('0' + d) + ".png", true});
     // Loaded in slot order.
     std::sort(t.begin(), t.end(), [](const ArquivoImagem& a, const ArquivoImagem& b) { return a.slot < b.slot; });
     return t;
 }
 
+// What went wrong with a picture that did not load.
+std::string problem(const ArquivoImagem& a) {
+    struct stat info;
+    return stat(dataPath(a.caminho).c_str(), &info) == 0 ? "is damaged" : "not found";
+}
+
 BITMAP* carrega(const ArquivoImagem& a) {
-    return a.png ? loadPng(a.caminho) : loadJpeg(a.caminho);
+    const std::string path = dataPath(a.caminho);
+    return a.png ? loadPng(path) : loadJpeg(path);
 }
 
 }  // namespace
@@ -91,9 +107,7 @@ const std::vector<ArquivoImagem>& Render::tabela() {
 }
 
 std::string Render::mensagemFalta(const ArquivoImagem& arquivo) {
-    // The banner's message has always been reported without its extension.
-    if (arquivo.slot == 0) return "LMBanner. not found";
-    return arquivo.caminho.substr(arquivo.caminho.rfind('/') + 1) + " not found";
+    return unusableFileMessage(dataPath(arquivo.caminho), problem(arquivo));
 }
 
 bool Render::iniciaTela(const WindowRequest& window) {
@@ -108,7 +122,7 @@ bool Render::carregaImagens() {
     for (const ArquivoImagem& a : tabela()) {
         imagens[a.slot] = carrega(a);
         if (!imagens[a.slot]) {
-            allegro_message("%s", mensagemFalta(a).c_str());
+            reportUnusableFile(dataPath(a.caminho), problem(a));
             return false;
         }
     }

@@ -21,8 +21,15 @@ const short SLOT_SUMMARY_CARD = 16;
 const short SLOT_SUMMARY_PLACE = 17;
 const short SLOT_SUMMARY_UNRANKED = 18;
 const short SLOT_SUMMARY_BEST = 19;
+const short SLOT_SUMMARY_TIME_UP = 23;
+const short SLOT_SUMMARY_ENDED = 24;
+const short SLOT_SUMMARY_NOT_SAVED = 37;
 const short SLOT_POPUP_PLUS = 35;
 const short SLOT_POPUP_MINUS = 36;
+const short SLOT_POPUP_BACK = 76;
+// The speaker-off sign, and the level chooser's title.
+const short SLOT_MUTE_SIGN = 38;
+const short SLOT_CHOOSER_TITLE = 39;
 // The pop-up digits 0 to 6 fill slots 43 to 49, and 7 to 9 slots 72 to 74.
 inline short slotPopupDigit(short d) { return d < 7 ? 43 + d : 72 + d - 7; }
 
@@ -40,7 +47,8 @@ public:
     // Frees every loaded image; must run while Allegro is still installed.
     void liberaImagens();
 
-    // The 86 files in loading order, and the message naming a missing one.
+    // The files in loading order (paths under the data folder), and the
+    // message naming one that did not load: its full path and what to do.
     static const std::vector<ArquivoImagem>& tabela();
     static std::string mensagemFalta(const ArquivoImagem& arquivo);
 

@@ -5,6 +5,7 @@
 
 #include "render/jpeg_loader.h"
 #include "render/render.h"
+#include "summary/summary.h"
 #include "tests/support.h"
 
 #include <loadpng.h>
@@ -127,13 +128,19 @@ TEST_F(ArteTest, SizesFitTheirPlaces) {
     };
     for (int s = 30; s <= 34; ++s) limites.push_back({s, 39, 50, false});
     // The summary card and its lines; the pop-up sign and digits.
-    limites.push_back({SLOT_SUMMARY_CARD, 320, 210, true});
+    limites.push_back({SLOT_SUMMARY_CARD, 320, 220, true});
     limites.push_back({SLOT_SUMMARY_PLACE, 240, 36, true});
     limites.push_back({SLOT_SUMMARY_UNRANKED, 280, 36, true});
-    limites.push_back({SLOT_SUMMARY_BEST, 140, 60, true});
-    limites.push_back({SLOT_POPUP_PLUS, 16, 22, true});
-    limites.push_back({SLOT_POPUP_MINUS, 16, 22, true});
-    for (short d = 0; d < 10; ++d) limites.push_back({slotPopupDigit(d), 16, 22, true});
+    limites.push_back({SLOT_SUMMARY_NOT_SAVED, 280, 36, true});
+    limites.push_back({SLOT_SUMMARY_TIME_UP, 280, 26, true});
+    limites.push_back({SLOT_SUMMARY_ENDED, 280, 26, true});
+    limites.push_back({SLOT_SUMMARY_BEST, 80, 44, true});
+    limites.push_back({SLOT_POPUP_PLUS, 12, 16, true});
+    limites.push_back({SLOT_POPUP_MINUS, 12, 16, true});
+    limites.push_back({SLOT_POPUP_BACK, 90, 16, true});
+    for (short d = 0; d < 10; ++d) limites.push_back({slotPopupDigit(d), 12, 16, true});
+    limites.push_back({SLOT_MUTE_SIGN, 28, 24, true});
+    limites.push_back({SLOT_CHOOSER_TITLE, 270, 44, true});
     for (int s = 50; s <= 71; ++s) limites.push_back({s, 16, 21, false});
     for (int s : slotsDeClock(80)) limites.push_back({s, 50, 58, false});
     for (int s : slotsDeClock(90)) limites.push_back({s, 50, 58, false});
@@ -163,6 +170,9 @@ TEST_F(ArteTest, PausedPictureIsACardOverThePlayfield) {
             bright += alfa(b, x, y) == 255 && c.r > 200 && c.g > 180;
         }
     EXPECT_GT(solid, b->w * b->h * 3 / 4);
+    // Opaque inside its border: the playfield never shows through the words.
+    for (int y = 12; y < b->h - 12; ++y)
+        for (int x = 12; x < b->w - 12; ++x) ASSERT_EQ(alfa(b, x, y), 255) << x << "," << y;
     EXPECT_GT(bright, 400) << "the yellow word and the white hint";
     EXPECT_GE(b->w, 200);
     EXPECT_GE(b->h, 80);
@@ -319,9 +329,9 @@ TEST_F(ArteTest, PopupSignsAreGreenAndRedAndTheDigitsDiffer) {
                 return alfa(g, x, y) > 128 && c.r + c.g + c.b > 500;
             };
             int differ = 0;
-            for (int y = 0; y < 22; ++y)
-                for (int x = 0; x < 16; ++x) differ += white(a, x, y) != white(b, x, y);
-            EXPECT_GT(differ, 12) << a << " and " << b;
+            for (int y = 0; y < 16; ++y)
+                for (int x = 0; x < 12; ++x) differ += white(a, x, y) != white(b, x, y);
+            EXPECT_GT(differ, 8) << a << " and " << b;
         }
 }
 
@@ -329,11 +339,21 @@ TEST_F(ArteTest, SummaryCardIsOpaqueWithADarkWindowForTheTime) {
     BITMAP* card = img(SLOT_SUMMARY_CARD);
     EXPECT_EQ(alfa(card, 160, 120), 255);
     EXPECT_EQ(alfa(card, 0, card->h - 1), 0);  // rounded corners
-    // The time's five cells at card x 208..288, y 65..86: dark, so the digits read.
-    for (int y = 66; y < 86; y += 4)
+    // The time's five cells at card x 208..288, y 89..110: dark, so the digits read.
+    for (int y = 90; y < 110; y += 4)
         for (int x = 209; x < 287; x += 6) {
             teste::Rgb c = teste::pixel(card, x, y);
             EXPECT_LT(c.r + c.g + c.b, 120) << x << "," << y;
+        }
+    // The "New best!" badge lies on the card, clear of the yellow title.
+    BITMAP* badge = img(SLOT_SUMMARY_BEST);
+    for (int y = 0; y < badge->h; ++y)
+        for (int x = 0; x < badge->w; ++x) {
+            if (alfa(badge, x, y) == 0) continue;
+            const int cx = Summary::BEST_X + x, cy = Summary::BEST_Y + y;
+            ASSERT_EQ(alfa(card, cx, cy), 255) << "badge off the card at " << x << "," << y;
+            const teste::Rgb c = teste::pixel(card, cx, cy);
+            ASSERT_FALSE(c.r > 200 && c.g > 160 && c.b < 120) << "badge over the title at " << x << "," << y;
         }
 }
 

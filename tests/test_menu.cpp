@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "app/jogo.h"
+#include "popups/mute_sign.h"
 #include "tests/support.h"
 
 #include <loadpng.h>
@@ -240,10 +241,12 @@ TEST_F(Menu, PaineisDesenhadosNaOrdem) {
     clique(100, 170);
     EXPECT_TRUE(slotEm(40, 301, 1));
     EXPECT_TRUE(slotEm(41, 301, 51));
+    EXPECT_TRUE(slotEm(SLOT_CHOOSER_TITLE, 357, 1));  // the chooser's title beside its first button
     EXPECT_TRUE(slotEm(0, 251, 51));  // banner shown with the chooser
     clique(100, 270);
     EXPECT_TRUE(slotEm(8, 251, 51));  // ranking background, no banner
     EXPECT_TRUE(slotEm(99, 301, 1));  // closing the chooser cleared its first button
+    EXPECT_TRUE(slotEm(99, 357, 1));  // and its title
     clique(100, 440);
     EXPECT_TRUE(slotEm(29, 201, 1));
 }
@@ -264,4 +267,22 @@ TEST_F(Menu, BannerPorCimaDosBotoesDeNivel) {
     outro.quadroMenu();
     EXPECT_TRUE(slotEm(0, 301, 51));  // level 2's button lies under the banner
     EXPECT_TRUE(slotEm(40, 301, 1));  // level 1's is above the panel area
+}
+
+// M shows the speaker-off sign in the top-left corner; M again takes it away.
+TEST_F(Menu, MuteSignInTheCornerWhileMuted) {
+    const MuteSignSpot spot = muteSignSpot(MuteSignPlace::MenuCorner);
+    quadro(700, 10);
+    EXPECT_TRUE(slotEm(99, spot.x + 1, spot.y + 1));
+    key[KEY_M] = 1;
+    quadro(700, 10);
+    ASSERT_TRUE(jogo.getAudio().muted());
+    EXPECT_TRUE(slotEm(SLOT_MUTE_SIGN, spot.x + 1, spot.y + 1));
+    EXPECT_TRUE(spot.x + 16 < 230 && spot.y + 16 < 140) << "clear of the buttons";
+    key[KEY_M] = 0;
+    quadro(700, 10);
+    key[KEY_M] = 1;
+    quadro(700, 10);
+    ASSERT_FALSE(jogo.getAudio().muted());
+    EXPECT_TRUE(slotEm(99, spot.x + 1, spot.y + 1));
 }

@@ -82,21 +82,25 @@ TEST_F(Ranking, TheEntryGivesThePlaceItTook) {
     struct Case {
         const char* table;
         short m, s, place;
+        bool best;
     } cases[] = {
-        {"0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0", 0, 20, 1},  // an empty table: new best
-        {DEZ_PARES, 9, 30, 1},                                   // longer than every one kept
-        {DEZ_PARES, 9, 0, 1},                                    // equal to the best: shares first place
-        {DEZ_PARES, 4, 30, 6},                                   // five kept are longer
-        {DEZ_PARES, 0, 30, 10},                                  // only the lowest is shorter
-        {DEZ_PARES, 0, 0, 0},                                    // equal to the lowest: not entered
-        {"2 30 4 0 4 1 4 2 4 3 4 4 4 5 4 6 4 7 4 8", 1, 59, 0},  // shorter than all
+        {"0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0", 0, 20, 1, true},  // an empty table: new best
+        {DEZ_PARES, 9, 30, 1, true},                                   // longer than every one kept
+        {DEZ_PARES, 9, 0, 1, false},  // equal to the best: shares first place, no new best
+        {DEZ_PARES, 4, 30, 6, false},                                   // five kept are longer
+        {DEZ_PARES, 0, 30, 10, false},                                  // only the lowest is shorter
+        {DEZ_PARES, 0, 0, 0, false},                                    // equal to the lowest: not entered
+        {"2 30 4 0 4 1 4 2 4 3 4 4 4 5 4 6 4 7 4 8", 1, 59, 0, false},  // shorter than all
     };
     for (const Case& c : cases) {
         carrega(c.table);
         jogo.getMapa().setMin(c.m);
         jogo.getMapa().setSeg(c.s);
         jogo.ordenaSelection();
-        EXPECT_EQ(jogo.insereRanking(), c.place) << c.m << ":" << c.s;
+        const RankingEntry entry = jogo.insereRanking();
+        EXPECT_EQ(entry.place, c.place) << c.m << ":" << c.s;
+        EXPECT_EQ(entry.newBest, c.best) << c.m << ":" << c.s;
+        EXPECT_TRUE(entry.saved) << c.m << ":" << c.s;
         // The place read back from the file that was written.
         if (c.place > 0) {
             const auto t = tabela();
@@ -131,10 +135,19 @@ TEST_F(Ranking, GravacaoQueFalhaDeixaOArquivoAnterior) {
     const std::string antes = teste::leArquivo("rank.txt");
     // A read-only rank file is left as it is.
     chmod("rank.txt", 0444);
-    termina(51, 0);
+    jogo.getMapa().setMin(51);
+    jogo.getMapa().setSeg(0);
+    jogo.ordenaSelection();
+    testing::internal::CaptureStderr();
+    const RankingEntry entry = jogo.insereRanking();
+    const std::string said = testing::internal::GetCapturedStderr();
     EXPECT_EQ(teste::leArquivo("rank.txt"), antes);
     chmod("rank.txt", 0644);
-    EXPECT_EQ(tabela()[18], 51);  // the table itself still took the result
+    EXPECT_FALSE(entry.saved);
+    // One line naming the file and why; the table is the file's again.
+    EXPECT_EQ(said, "lumo: the ranking could not be saved in " + std::filesystem::current_path().string() +
+                        "/rank.txt: Permission denied\n");
+    EXPECT_EQ(tabela()[18], 9);
 }
 
 // What a copy killed in the middle of a write leaves behind does not stand in
@@ -144,7 +157,7 @@ TEST_F(Ranking, LeftoversOfAnEarlierWriteDoNotBlockTheNext) {
     std::filesystem::create_directory("rank.txt.tmp");
     teste::escreveArquivo("rank.txt.aB3dE9", "1 1\n");
     termina(50, 0);
-    EXPECT_EQ(Jogo().insereRanking(), 0);  // a new copy's 0:00 does not enter
+    EXPECT_EQ(Jogo().insereRanking().place, 0);  // a new copy's 0:00 does not enter
     EXPECT_EQ(teste::leArquivo("rank.txt"), "1 0\n2 0\n3 0\n4 0\n5 0\n6 0\n7 0\n8 0\n9 0\n50 0\n");
 }
 
@@ -153,14 +166,14 @@ TEST_F(Ranking, InsertionGivesThePlace) {
     carrega(DEZ_PARES);
     jogo.getMapa().setMin(5);
     jogo.getMapa().setSeg(30);
-    EXPECT_EQ(jogo.insereRanking(), 5);  // above 5:00, below 6:00 to 9:00
+    EXPECT_EQ(jogo.insereRanking().place, 5);  // above 5:00, below 6:00 to 9:00
     jogo.getMapa().setMin(90);
-    EXPECT_EQ(jogo.insereRanking(), 1);
+    EXPECT_EQ(jogo.insereRanking().place, 1);
     jogo.getMapa().setMin(2);
     jogo.getMapa().setSeg(0);
-    EXPECT_EQ(jogo.insereRanking(), 0) << "equal to the lowest kept";
+    EXPECT_EQ(jogo.insereRanking().place, 0) << "equal to the lowest kept";
     jogo.getMapa().setMin(9);
-    EXPECT_EQ(jogo.insereRanking(), 2) << "equal to one kept: sharing its place";
+    EXPECT_EQ(jogo.insereRanking().place, 2) << "equal to one kept: sharing its place";
 }
 
 // Two copies of the game ending games at the same time: 200 results each,
@@ -206,7 +219,7 @@ TEST_F(Ranking, AHeldLockDelaysTheSaveButNeverStopsIt) {
     teste::HeldLock other("rank.txt");
     ASSERT_TRUE(other.held());
     jogo.getMapa().setMin(90);
-    EXPECT_EQ(jogo.insereRanking(), 1);
+    EXPECT_EQ(jogo.insereRanking().place, 1);
     EXPECT_NE(teste::leArquivo("rank.txt").find("\n90 0\n"), std::string::npos);
 }
 
@@ -255,7 +268,8 @@ TEST_F(Ranking, FolderWithoutWritePermissionKeepsTheResult) {
         Jogo copia;
         copia.getMapa().setMin(50);
         copia.getMapa().setSeg(0);
-        _exit(copia.insereRanking() == 1 ? 0 : 4);
+        const RankingEntry entry = copia.insereRanking();
+        _exit(entry.place == 1 && entry.saved ? 0 : 4);
     }
     int status = 0;
     waitpid(filho, &status, 0);

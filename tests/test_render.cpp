@@ -2,12 +2,14 @@
 // images made by the tests themselves.
 #include <gtest/gtest.h>
 
+#include "storage/data_folder.h"
 #include "render/render.h"
 #include "tests/support.h"
 
 #include <loadpng.h>
 
 #include <cstdio>
+#include <filesystem>
 #include <set>
 
 using teste::Rgb;
@@ -40,10 +42,11 @@ int preenchidos(const Render& r, int de, int ate) {
 TEST_F(TabelaImagens, EveryFilePresentFillsItsSlot) {
     Render r;
     EXPECT_EQ(carrega(r, true), "");
-    EXPECT_EQ(preenchidos(r, 0, 99), 87);
-    for (int s : {23, 24, 37, 39, 75, 79, 88, 89, 98})
+    EXPECT_EQ(preenchidos(r, 0, 99), 93);
+    for (int s : {75, 77, 78, 79, 88, 89, 98})
         EXPECT_EQ(r.imagem(s), nullptr) << "slot " << s;
-    for (int s : {0, 8, 9, 10, 15, 16, 19, 20, 22, 25, 29, 30, 34, 35, 36, 40, 42, 43, 49, 50, 71, 72, 74, 80, 87, 90, 97, 99})
+    for (int s : {0, 8, 9, 10, 15, 16, 19, 20, 22, 23, 24, 25, 29, 30, 34, 35, 36, 37, 38, 39, 40, 42, 43, 49, 50, 71, 72,
+                  74, 76, 80, 87, 90, 97, 99})
         EXPECT_NE(r.imagem(s), nullptr) << "slot " << s;
     // Each file went to its own slot.
     EXPECT_EQ(teste::pixel(r.imagem(63), 0, 0), teste::rgbDe(teste::corDoSlot(63)));
@@ -52,11 +55,11 @@ TEST_F(TabelaImagens, EveryFilePresentFillsItsSlot) {
 
 TEST_F(TabelaImagens, ArquivosNaOrdemDosSlots) {
     const auto& t = Render::tabela();
-    ASSERT_EQ(t.size(), 87u);
+    ASSERT_EQ(t.size(), 93u);
     std::set<std::string> caminhos;
     for (size_t i = 1; i < t.size(); ++i) EXPECT_LT(t[i - 1].slot, t[i].slot);
     for (const auto& a : t) caminhos.insert(a.caminho);
-    EXPECT_EQ(caminhos.size(), 87u);
+    EXPECT_EQ(caminhos.size(), 93u);
     for (const char* c : {"Data/B01.jpg", "Data/Imagens/numeros/03v.png",
                           "Data/Imagens/Relogio/rClock07.png", "Data/Imagens/Menu/creditos.jpg",
                           "Data/Imagens/Itens/iCerveja.png", "Data/Imagens/black.jpg",
@@ -65,31 +68,31 @@ TEST_F(TabelaImagens, ArquivosNaOrdemDosSlots) {
         EXPECT_EQ(caminhos.count(c), 1u) << c;
 }
 
+// What the player reads: the full path, what went wrong, and what to do.
+std::string falta(const std::string& caminho, const char* problema = "not found") {
+    return std::filesystem::current_path().string() + "/" + caminho + " " + problema +
+           "\nrun lumo from the folder that holds Data/, or use the installed lumo";
+}
+
 TEST_F(TabelaImagens, ArquivoQueFaltaParaOCarregamento) {
     std::remove("Data/Imagens/numeros/05v.png");
     Render r;
-    EXPECT_EQ(carrega(r, false), "05v.png not found");
-    EXPECT_EQ(preenchidos(r, 0, 64), 60);  // every slot before it
+    testing::internal::CaptureStderr();
+    EXPECT_EQ(carrega(r, false), falta("Data/Imagens/numeros/05v.png"));
+    EXPECT_EQ(testing::internal::GetCapturedStderr(), "lumo: " + falta("Data/Imagens/numeros/05v.png") + "\n");
+    EXPECT_EQ(preenchidos(r, 0, 64), 65);  // every slot before it
     EXPECT_EQ(preenchidos(r, 66, 99), 0);  // nothing after it opened
 }
 
 TEST_F(TabelaImagens, MensagensDeFalta) {
-    struct Caso {
-        const char* arquivo;
-        const char* mensagem;
-    } casos[] = {
-        {"Data/Imagens/Menu/LMBanner.png", "LMBanner. not found"},
-        {"Data/Imagens/Niveis/02.jpg", "02.jpg not found"},
-        {"Data/Imagens/Menu/creditos.jpg", "creditos.jpg not found"},
-        {"Data/Imagens/Relogio/yClock03.png", "yClock03.png not found"},
-        {"Data/Imagens/black.jpg", "black.jpg not found"},
-    };
-    for (const Caso& c : casos) {
-        std::string guardado = teste::leArquivo(c.arquivo);
-        std::remove(c.arquivo);
+    for (const char* arquivo : {"Data/Imagens/Menu/LMBanner.png", "Data/Imagens/Niveis/02.jpg",
+                                "Data/Imagens/Menu/creditos.jpg", "Data/Imagens/Relogio/yClock03.png",
+                                "Data/Imagens/black.jpg"}) {
+        std::string guardado = teste::leArquivo(arquivo);
+        std::remove(arquivo);
         Render r;
-        EXPECT_EQ(carrega(r, false), c.mensagem);
-        teste::escreveArquivo(c.arquivo, guardado);
+        EXPECT_EQ(carrega(r, false), falta(arquivo));
+        teste::escreveArquivo(arquivo, guardado);
     }
     Render banner;
     std::remove("Data/Imagens/Menu/LMBanner.png");
@@ -100,13 +103,26 @@ TEST_F(TabelaImagens, MensagensDeFalta) {
 TEST_F(TabelaImagens, PastaDeDigitosComMaiusculaNaoServe) {
     std::rename("Data/Imagens/numeros", "Data/Imagens/Numeros");
     Render r;
-    EXPECT_EQ(carrega(r, false), "00.png not found");
+    EXPECT_EQ(carrega(r, false), falta("Data/Imagens/numeros/00.png"));
 }
 
 TEST_F(TabelaImagens, ArquivoDanificadoTambemFalha) {
     teste::escreveArquivo("Data/Imagens/Personagens/coco.png", "not a png");
     Render r;
-    EXPECT_EQ(carrega(r, false), "coco.png not found");
+    EXPECT_EQ(carrega(r, false), falta("Data/Imagens/Personagens/coco.png", "is damaged"));
+}
+
+// The shipped files are looked for where Data/ is: the working folder
+// first, then the program's folder, then the one above it.
+TEST_F(TabelaImagens, DataFolderIsTheFirstThatHoldsData) {
+    std::filesystem::create_directories("build/tests");
+    std::filesystem::create_directories("other/Data");
+    teste::escreveArquivo("build/Data", "a file, not a folder");
+    EXPECT_EQ(findDataFolder({"", "build/tests/", "build/"}), "");  // the working folder has Data/
+    std::filesystem::rename("Data", "tree");
+    EXPECT_EQ(findDataFolder({"", "build/tests/", "build/"}), "") << "none holds a Data folder";
+    EXPECT_EQ(findDataFolder({"", "build/tests/", "build/", "other/"}), "other/");
+    EXPECT_EQ(findDataFolder({"", "build/tests/", "other/", "tree/"}), "other/");
 }
 
 class Desenho : public TabelaImagens {
@@ -169,7 +185,7 @@ TEST_F(Desenho, LimpaTelaDeixaTudoPreto) {
 
 TEST_F(Desenho, SlotVazioNaoDesenhaNada) {
     clear_to_color(screen, makecol32(7, 8, 9));
-    r.desenhaImagem(23, 0, 0);
+    r.desenhaImagem(78, 0, 0);
     r.desenhaImagemTrans(98, 0, 0);
     r.limpaPersonagem(79, 0, 0, 640, 480);
     EXPECT_EQ(teste::pixel(screen, 0, 0), (Rgb{7, 8, 9}));

@@ -3,12 +3,19 @@
 #include <gtest/gtest.h>
 
 #include "app/jogo.h"
+#include "popups/mute_sign.h"
 #include "tests/acesso.h"
 #include "tests/support.h"
 
 #include <loadpng.h>
 
+#include <pwd.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
 #include <cstdlib>
+#include <filesystem>
 #include <set>
 
 namespace {
@@ -19,9 +26,9 @@ struct Tamanho {
 // Sprites as large as the rectangles the game erases behind them.
 const Tamanho sprites[] = {{10, 40, 40}, {11, 40, 40}, {12, 30, 30}, {13, 45, 40}, {14, 43, 42},
                            {15, 38, 40}, {30, 39, 50}, {31, 39, 50}, {32, 39, 50}, {33, 39, 50},
-                           {34, 39, 50}, {35, 16, 22}, {36, 16, 22}, {43, 16, 22}, {44, 16, 22},
-                           {45, 16, 22}, {46, 16, 22}, {47, 16, 22}, {48, 16, 22}, {49, 16, 22},
-                           {72, 16, 22}, {73, 16, 22}, {74, 16, 22}};
+                           {34, 39, 50}, {35, 12, 16}, {36, 12, 16}, {43, 12, 16}, {44, 12, 16},
+                           {45, 12, 16}, {46, 12, 16}, {47, 12, 16}, {48, 12, 16}, {49, 12, 16},
+                           {72, 12, 16}, {73, 12, 16}, {74, 12, 16}, {76, 90, 16}, {38, 28, 24}};
 const int COR_PAINEL[3] = {200, 30, 30};
 
 class Tela : public ::testing::Test {
@@ -65,6 +72,22 @@ protected:
             if (a.slot == slot) teste::salvaImagem(a.caminho, w, h, getr32(cor), getg32(cor), getb32(cor));
     }
     Mapa& mapa() { return jogo.getMapa(); }
+    // One frame in which the Gangster, standing still, hits the face: -20.
+    void gangsterHitsTheFace() {
+        Smile* smile = AcessoTeste::smile(mapa());
+        Gangster* gangster = AcessoTeste::gangster(mapa());
+        gangster->setExiste(true);
+        gangster->setVelocidade(0);
+        smile->setX(200);
+        smile->setY(200);
+        smile->setDirecao(0);
+        gangster->setX(210);
+        gangster->setY(200);
+        mapa().setMinD(1);
+        jogo.quadroJogo();
+        ASSERT_TRUE(mapa().report().hitBy[ENEMY_GANGSTER]);
+        ASSERT_EQ(mapa().report().secondsChange, -20);
+    }
     bool slotEm(int slot, int x, int y) const {
         return teste::pixel(screen, x, y) == teste::rgbDe(teste::corDoSlot(slot));
     }
@@ -329,30 +352,26 @@ TEST_F(Tela, PopupsSpellEachKindOfChange) {
     EXPECT_EQ(*slots.rbegin(), 74);
 }
 
-TEST_F(Tela, APenaltyShowsNearTheFaceForASecondAndBlinksTheRedClock) {
+TEST_F(Tela, APenaltyShowsUnderTheRedClockForASecondAndBlinksIt) {
     Smile* smile = AcessoTeste::smile(mapa());
     Gangster* gangster = AcessoTeste::gangster(mapa());
     AcessoTeste::esposa(mapa())->setExiste(true);
-    gangster->setExiste(true);
-    gangster->setVelocidade(0);
-    smile->setX(200);
-    smile->setY(200);
-    smile->setDirecao(0);
-    gangster->setX(210);
-    gangster->setY(200);
-    mapa().setMinD(1);
-    jogo.quadroJogo();
-    ASSERT_TRUE(mapa().report().hitBy[ENEMY_GANGSTER]);
-    ASSERT_EQ(mapa().report().secondsChange, -20);
+    ASSERT_NO_FATAL_FAILURE(gangsterHitsTheFace());
     ASSERT_EQ(jogo.getPopups().drawn().size(), 1u);
+    // In the panel band under the red clock's cells (550..630 x 20..41),
+    // clear of them and of the playfield, where the face is.
     const Popups::Rect r = jogo.getPopups().drawn()[0];
-    EXPECT_EQ(r.w, 48);
-    // Centred over the face, above it.
-    EXPECT_NEAR(r.x + r.w / 2, static_cast<int>(smile->getX()) + 20, 1);
-    EXPECT_LT(r.y, smile->getY());
-    EXPECT_TRUE(slotEm(SLOT_POPUP_MINUS, r.x + 1, r.y + 1));
-    EXPECT_TRUE(slotEm(slotPopupDigit(2), r.x + 17, r.y + 1));
-    EXPECT_TRUE(slotEm(slotPopupDigit(0), r.x + 33, r.y + 1));
+    EXPECT_GE(r.x, 545);
+    EXPECT_LE(r.x + r.w, 640);
+    EXPECT_GE(r.y, 42);
+    EXPECT_LE(r.y + r.h, 70);
+    const Popups::Rect g = Popups::place(-20);
+    EXPECT_EQ(g.w, 36);
+    EXPECT_NEAR(g.x + g.w / 2, 590, 1) << "centred under the red clock";
+    EXPECT_TRUE(slotEm(SLOT_POPUP_MINUS, g.x + 1, g.y + 1));
+    EXPECT_TRUE(slotEm(slotPopupDigit(2), g.x + 13, g.y + 1));
+    EXPECT_TRUE(slotEm(slotPopupDigit(0), g.x + 25, g.y + 1));
+    EXPECT_TRUE(slotEm(SLOT_POPUP_BACK, r.x + 1, r.y + 1));
     // Keep the face away from everything, then count the frames it stays.
     smile->setX(500);
     smile->setY(300);
@@ -366,10 +385,55 @@ TEST_F(Tela, APenaltyShowsNearTheFaceForASecondAndBlinksTheRedClock) {
         clock += painelEm(551, 21) ? '-' : 'o';
     }
     EXPECT_EQ(shown, Popups::LIFE);
-    EXPECT_TRUE(chaoEm(r.x + 1, r.y + 1)) << "the number is erased when it goes";
+    EXPECT_TRUE(painelEm(r.x + 1, r.y + 1)) << "the panel comes back when the number goes";
     // Off and on twice after the penalty, then shown for good.
     EXPECT_EQ(clock.substr(0, 11), "--ooo---ooo");
     EXPECT_EQ(clock.find('-', 11), std::string::npos);
+}
+
+// Muted, the speaker-off sign shows in the panel band, clear of the clocks,
+// the speed and the title; unmuted, the band comes back under it.
+TEST_F(Tela, MuteSignInThePanelBandWhileMuted) {
+    const MuteSignSpot spot = muteSignSpot(MuteSignPlace::PanelBand);
+    EXPECT_EQ(spot.backgroundSlot, 25);
+    EXPECT_GE(spot.x, 260);
+    EXPECT_LE(spot.x + 28, 345);  // before the yellow clock's icon at 350
+    EXPECT_LE(spot.y + 24, 70);
+    jogo.getAudio().setMuted(true);
+    jogo.desenhaTela();
+    EXPECT_TRUE(slotEm(SLOT_MUTE_SIGN, spot.x + 1, spot.y + 1));
+    jogo.getAudio().setMuted(false);
+    jogo.desenhaTela();
+    EXPECT_TRUE(painelEm(spot.x + 1, spot.y + 1));
+}
+
+// A bonus straight after a penalty takes its place: one number at a time.
+TEST_F(Tela, ANewPopupReplacesTheOneShowing) {
+    Popups popups;
+    popups.note(-20);
+    popups.note(0);
+    popups.note(2);
+    popups.draw(jogo.getRender());
+    ASSERT_EQ(popups.drawn().size(), 1u);
+    const Popups::Rect g = Popups::place(2);
+    EXPECT_TRUE(slotEm(SLOT_POPUP_PLUS, g.x + 1, g.y + 1));
+    EXPECT_TRUE(slotEm(slotPopupDigit(2), g.x + 13, g.y + 1));
+    EXPECT_TRUE(slotEm(SLOT_POPUP_BACK, g.x + 27, g.y + 1)) << "nothing left of the -20 beside it";
+}
+
+// Escape in the dark beat of a blink: the red clock still shows its value
+// above the summary, as does the elapsed one.
+TEST_F(Tela, AGameEndedMidBlinkKeepsBothClocks) {
+    ASSERT_NO_FATAL_FAILURE(gangsterHitsTheFace());
+    ASSERT_TRUE(jogo.getPopups().clockHidden());
+    ASSERT_TRUE(painelEm(551, 21));
+    key[KEY_ESC] = 1;
+    jogo.quadroJogo();
+    jogo.finishGame();
+    const int m = mapa().getMinD(), s = mapa().getSegD();
+    EXPECT_EQ(relogioEm(550), (std::vector<int>{60 + m / 10, 60 + m % 10, 71, 60 + s / 10, 60 + s % 10}));
+    EXPECT_EQ(relogioEm(400), (std::vector<int>{50, 50, 70, 50, 51}));
+    EXPECT_TRUE(slotEm(SLOT_SUMMARY_ENDED, Summary::X + 21, Summary::Y + 55)) << "ended by the player";
 }
 
 TEST_F(Tela, SummaryAfterTheClockRunsOut) {
@@ -391,10 +455,12 @@ TEST_F(Tela, SummaryAfterTheClockRunsOut) {
     EXPECT_EQ(jogo.getSummary().place(), 4);
     const int x = Summary::X, y = Summary::Y;
     EXPECT_TRUE(slotEm(SLOT_SUMMARY_CARD, x + 2, y + 2));
-    EXPECT_EQ(relogioEm(x + 208, y + 65), (std::vector<int>{50, 50, 70, 52, 50}));
-    EXPECT_TRUE(slotEm(SLOT_SUMMARY_PLACE, x + 21, y + 101));
-    EXPECT_TRUE(slotEm(54, x + 216, y + 108));
-    EXPECT_FALSE(slotEm(SLOT_SUMMARY_BEST, x + 191, y - 24));
+    EXPECT_EQ(relogioEm(x + 208, y + 89), (std::vector<int>{50, 50, 70, 52, 50}));
+    EXPECT_TRUE(slotEm(SLOT_SUMMARY_TIME_UP, x + 21, y + 55));
+    EXPECT_TRUE(slotEm(SLOT_SUMMARY_PLACE, x + 21, y + 125));
+    EXPECT_TRUE(slotEm(54, x + 216, y + 132));
+    EXPECT_TRUE(slotEm(10, x + 15, y + 11)) << "a ranked place: the happy face";
+    EXPECT_FALSE(slotEm(SLOT_SUMMARY_BEST, x + Summary::BEST_X + 1, y + Summary::BEST_Y + 1));
 }
 
 TEST_F(Tela, SummaryAfterEscapeAndItsWayOut) {
@@ -408,7 +474,8 @@ TEST_F(Tela, SummaryAfterEscapeAndItsWayOut) {
     EXPECT_EQ(teste::leArquivo("rank.txt").substr(0, 4), "0 1\n");
     EXPECT_NE(teste::leArquivo("rank.txt").find("0 4\n"), std::string::npos);
     EXPECT_EQ(jogo.getSummary().place(), 1);
-    EXPECT_TRUE(slotEm(SLOT_SUMMARY_BEST, Summary::X + 191, Summary::Y - 24));
+    EXPECT_TRUE(slotEm(SLOT_SUMMARY_BEST, Summary::X + Summary::BEST_X + 1, Summary::Y + Summary::BEST_Y + 1));
+    EXPECT_TRUE(slotEm(SLOT_SUMMARY_ENDED, Summary::X + 21, Summary::Y + 55));
     // The Escape that ended the game, still held, does not close it; nor does
     // a right click. A fresh Enter does.
     for (int q = 0; q < 10; ++q) jogo.summaryFrame();
@@ -441,5 +508,59 @@ TEST_F(Tela, SummaryClosesOnAFreshClickSpaceOrEscape) {
     jogo.entraMenu();
     jogo.finishGame();
     EXPECT_EQ(jogo.getSummary().place(), 0);
-    EXPECT_TRUE(slotEm(SLOT_SUMMARY_UNRANKED, Summary::X + 21, Summary::Y + 101));
+    EXPECT_TRUE(slotEm(SLOT_SUMMARY_UNRANKED, Summary::X + 21, Summary::Y + 125));
+    EXPECT_TRUE(slotEm(11, Summary::X + 15, Summary::Y + 11)) << "not entered: the sad face";
+}
+
+// A tie with the best time kept shares first place but is no new best.
+TEST_F(Tela, ATieWithTheBestIsNoNewBest) {
+    teste::escreveArquivo("rank.txt", "0 1\n0 1\n0 1\n0 1\n0 1\n0 1\n0 1\n0 1\n0 1\n0 5\n");
+    jogo.entraMenu();
+    mapa().setSeg(5);
+    jogo.finishGame();
+    EXPECT_EQ(jogo.getSummary().place(), 1);
+    EXPECT_FALSE(jogo.getSummary().entry().newBest);
+    EXPECT_FALSE(slotEm(SLOT_SUMMARY_BEST, Summary::X + Summary::BEST_X + 1, Summary::Y + Summary::BEST_Y + 1));
+    EXPECT_TRUE(slotEm(10, Summary::X + 15, Summary::Y + 11)) << "a ranked place: the happy face";
+}
+
+// Played by someone who may not write the folder nor the rank file there:
+// the summary says "Not saved" with no place, stderr names the file and the
+// reason, and the ranking panel shows the table the file holds. Root writes
+// anywhere, so the game runs as the user nobody in a child.
+TEST_F(Tela, ARankingThatCannotBeSavedIsSaidSo) {
+    teste::escreveArquivo("rank.txt", "0 1\n0 1\n0 1\n0 1\n0 1\n0 1\n0 1\n0 1\n0 1\n0 2\n");
+    const std::string rank = std::filesystem::current_path().string() + "/rank.txt";
+    fflush(stdout);
+    const pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        if (chmod(".", 0555) != 0) _exit(10);
+        if (geteuid() == 0) {
+            const passwd* nobody = getpwnam("nobody");
+            if (!nobody || setgid(nobody->pw_gid) != 0 || setuid(nobody->pw_uid) != 0) _exit(77);
+        }
+        if (access(".", W_OK) == 0 || access("rank.txt", W_OK) == 0) _exit(77);
+        jogo.entraMenu();
+        mapa().setSeg(30);
+        testing::internal::CaptureStderr();
+        jogo.finishGame();
+        const std::string said = testing::internal::GetCapturedStderr();
+        if (jogo.getSummary().place() != 0) _exit(1);
+        if (!slotEm(SLOT_SUMMARY_NOT_SAVED, Summary::X + 21, Summary::Y + 125)) _exit(2);
+        if (!slotEm(11, Summary::X + 15, Summary::Y + 11)) _exit(3);
+        if (said != "lumo: the ranking could not be saved in " + rank + ": Permission denied\n") _exit(4);
+        // The panel's best row (the bottom one, y 294) is the file's 0:02.
+        jogo.entraMenu();
+        jogo.ranking();
+        if (!slotEm(52, 395, 295) || !slotEm(50, 347, 295)) _exit(5);
+        _exit(0);
+    }
+    int status = 0;
+    waitpid(child, &status, 0);
+    chmod(".", 0755);
+    ASSERT_TRUE(WIFEXITED(status));
+    if (WEXITSTATUS(status) == 77) GTEST_SKIP() << "no user nobody to take the part of a player";
+    EXPECT_EQ(WEXITSTATUS(status), 0) << "1 a place shown, 2 no \"Not saved\", 3 not the sad face, "
+                                         "4 no line on stderr, 5 the panel not the file's table";
 }

@@ -355,7 +355,7 @@ open_menu() {
 # game), waiting up to the given seconds.
 wait_summary_card() {
     expected_screen summary-card "Imagens/Summary/card.png 160 135"
-    wait_similar "$1" "$EXPECTED" 180 290 280 35
+    wait_similar "$1" "$EXPECTED" 180 305 280 35
 }
 
 # Escape, held until the game has ended on its summary; Escape again, held
@@ -366,20 +366,21 @@ end_with_escape() {
 }
 
 # The game-over summary over the playfield, waited for up to the given
-# seconds: the time lasted mm:ss and the ranking place (0 for not entered).
-# Only the inside of the card is compared, clear of the "New best!" burst.
-SUMMARY_CARD=(170 180 280 140)
+# seconds: why it ended (time_up or ended), the time lasted mm:ss and the
+# ranking place (0 for not entered). Only the inside of the card below the
+# title row is compared, clear of the face and the "New best!" badge.
+SUMMARY_CARD=(170 186 280 134)
 wait_for_summary() {
-    local seconds=$1 mm=$2 ss=$3 place=$4 digit=Imagens/numeros
-    local parts=("Imagens/Summary/card.png 160 135"
-                 "$digit/0$((mm / 10)).png 368 200" "$digit/0$((mm % 10)).png 384 200" "$digit/P.png 400 200"
-                 "$digit/0$((ss / 10)).png 416 200" "$digit/0$((ss % 10)).png 432 200")
+    local seconds=$1 why=$2 mm=$3 ss=$4 place=$5 digit=Imagens/numeros
+    local parts=("Imagens/Summary/card.png 160 135" "Imagens/Summary/$why.png 180 189"
+                 "$digit/0$((mm / 10)).png 368 224" "$digit/0$((mm % 10)).png 384 224" "$digit/P.png 400 224"
+                 "$digit/0$((ss / 10)).png 416 224" "$digit/0$((ss % 10)).png 432 224")
     if ((place == 0)); then
-        parts+=("Imagens/Summary/unranked.png 180 235")
+        parts+=("Imagens/Summary/unranked.png 180 259")
     elif ((place < 10)); then
-        parts+=("Imagens/Summary/place.png 180 235" "$digit/0$place.png 375 242")
+        parts+=("Imagens/Summary/place.png 180 259" "$digit/0$place.png 375 266")
     else
-        parts+=("Imagens/Summary/place.png 180 235" "$digit/01.png 367 242" "$digit/00.png 383 242")
+        parts+=("Imagens/Summary/place.png 180 259" "$digit/01.png 367 266" "$digit/00.png 383 266")
     fi
     expected_screen summary "${parts[@]}"
     wait_similar "$seconds" "$EXPECTED" "${SUMMARY_CARD[@]}"

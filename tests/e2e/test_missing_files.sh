@@ -4,6 +4,8 @@
 # is named in a message and the program ends with a failing status.
 source "$(dirname "$0")/lib.sh"
 
+HINT="run lumo from the folder that holds Data/, or use the installed lumo"
+
 start_x
 use_game_data
 rm "$WORK/02.txt"
@@ -15,7 +17,9 @@ for n in 2 3; do
     click_until 115 177 "$EXPECTED" 300 0 50 150 || fail "new game did not open the level chooser (difference $DIFFERENCE/1000)"
     click 325 $((50 * n - 25))
     read_message
-    [[ "$MESSAGE" == "0$n.txt could not be read" ]] || fail "the message for level $n was '$MESSAGE'"
+    expected="$WORK/0$n.txt could not be read"$'\n'"$HINT"
+    [[ "$MESSAGE" == "$expected" ]] || fail "the message for level $n was '$MESSAGE', not '$expected'"
+    grep -qxF "lumo: $WORK/0$n.txt could not be read" "$WORK/.output" || fail "stderr did not name $WORK/0$n.txt"
     kill -0 "$GAME_PID" 2>/dev/null || fail "the program ended after the message for level $n"
     # The chooser closed, so a click still held cannot try the level again.
     wait_menu 30 || fail "after the message for level $n the menu is not back with the chooser closed (difference $DIFFERENCE/1000)"
@@ -45,14 +49,32 @@ for fault in "Imagens/Niveis/03.jpg missing" "Imagens/Menu/LMBanner.png missing"
     damage "$picture" "$how"
     start_game
     read_message
-    case $picture in
-        */LMBanner.png) expected="LMBanner. not found" ;;  # reported without its extension, as it always was
-        *) expected="$(basename "$picture") not found" ;;
-    esac
+    problem="is damaged"
+    [[ $how == missing ]] && problem="not found"
+    expected="$WORK/Data/$picture $problem"$'\n'"$HINT"
     [[ "$MESSAGE" == "$expected" ]] || fail "with $picture $how the message was '$MESSAGE', not '$expected'"
+    grep -qxF "lumo: $WORK/Data/$picture $problem" "$WORK/.output" || fail "with $picture $how stderr said: $(cat "$WORK/.output")"
     wait_exit 10
     ((STATUS != 0 && STATUS < 128)) || fail "with $picture $how the program ended with status $STATUS"
     mv "$WORK/kept" "$WORK/Data/$picture"
 done
 
-echo "PASS: missing and short level files named, menu kept; missing or damaged pictures named, failing status"
+# Started from a folder without Data/, the program takes its pictures and
+# levels from the folder above its own (a build folder in the source tree)
+# and says nothing; the ranking stays in the folder it was started from.
+mkdir -p "$WORK/tree/build" "$WORK/elsewhere"
+mv "$WORK/Data" "$WORK/tree/"
+cp "$LUMO_SOURCE_DIR"/0[123].txt "$WORK/tree/"
+cp "$LUMO_BIN" "$WORK/tree/build/lumo"
+(cd "$WORK/elsewhere" && exec "$WORK/tree/build/lumo" >"$WORK/.output" 2>&1) &
+GAME_PID=$!
+wait_window
+wait_menu 30 || fail "started away from Data/, the menu did not show (difference $DIFFERENCE/1000)"
+focus_window
+choose_level 2
+end_with_escape
+exit_by_button
+[[ -f "$WORK/elsewhere/rank.txt" && ! -e "$WORK/tree/rank.txt" ]] || fail "the ranking was not kept in the folder the game started from"
+[[ ! -s "$WORK/.output" ]] || fail "started away from Data/, the program said: $(cat "$WORK/.output")"
+
+echo "PASS: missing and short level files named, menu kept; missing or damaged pictures named, failing status; Data/ found above the program"
