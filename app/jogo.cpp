@@ -1,18 +1,53 @@
 #include "app/jogo.h"
 
+#include "app/global_actions.h"
 #include "app/quit_request.h"
 #include "app/start_allegro.h"
 #include "audio/game_sounds.h"
+#include "display/viewport.h"
 #include "display/window.h"
 #include "settings/settings.h"
+
+#include <cstdio>
 
 volatile int ticks = 0;
 
 void ticker() { ticks = ticks + 1; }
 END_OF_FUNCTION(ticker)
 
+namespace {
+
+// The mouse as the game sees it: in picture pixels, through the window's
+// magnification and border.
+bool pointerToPicture(int windowX, int windowY, int& x, int& y) {
+    return toPicture(currentViewport(), windowX, windowY, x, y);
+}
+
+// The player's keys and pad from the settings; a mistake in [keys] is said
+// on stderr and that entry keeps its default.
+void configureInput(Input& input, const Settings& s) {
+    const std::string keyTexts[] = {s.turnClockwise, s.turnAnticlockwise, s.pauseKeys, s.muteKeys};
+    std::vector<std::string> problems;
+    const KeyBindings keys = parseKeyBindings(keyTexts, &problems);
+    for (const std::string& p : problems) std::fprintf(stderr, "lumo: %s: %s\n", SETTINGS_FILE, p.c_str());
+    GamepadLayout pad;
+    pad.stick = s.padStick;
+    pad.dpad = s.padDpad;
+    pad.deadZone = s.padDeadZone;
+    pad.confirm = s.padConfirm;
+    pad.cancel = s.padCancel;
+    pad.back = s.padBack;
+    pad.start = s.padStart;
+    input.configure(keys, pad);
+    input.startGamepad(s.padDevice);
+}
+
+}  // namespace
+
 // The table starts at zeros so a missing rank file shows 00:00 rows.
-Jogo::Jogo() : audio(&speakers), fim(false), menu(false), aux2{}, nr(1), rel1(0) {}
+Jogo::Jogo() : audio(&speakers), fim(false), menu(false), aux2{}, nr(1), rel1(0) {
+    input.setPointerMapping(pointerToPicture);
+}
 
 bool Jogo::alInit(const Options& options) {
     nameWindow();
@@ -30,6 +65,7 @@ bool Jogo::alInit(const Options& options) {
     installDisplayLossHandler();
     const Settings settings = loadSettings();
     if (!render.iniciaTela(chooseWindow(options, settings))) return false;
+    configureInput(input, settings);
     // Sound comes last and may fail: the game then plays on silently.
     speakers.start();
     audio.setMuted(options.mute || settings.mute);
@@ -39,6 +75,7 @@ bool Jogo::alInit(const Options& options) {
 // The images go first: destroying a bitmap needs Allegro still installed.
 void Jogo::alClose() {
     speakers.stop();
+    input.stop();
     render.liberaImagens();
     closeWindow();
     allegro_exit();
@@ -79,22 +116,27 @@ void Jogo::finishGame() {
     summary.open(render, mapa.getMin(), mapa.getSeg(), place);
 }
 
+void Jogo::leEntrada(Screen screen) {
+    input.poll(screen);
+    handleGlobalActions(input, audio, SETTINGS_FILE);
+}
+
 void Jogo::summaryFrame() {
-    input.poll();
-    muteKey(input, audio, SETTINGS_FILE);
+    leEntrada(Screen::Menu);
     audio.update();
     summary.frame(input);
 }
 
 void Jogo::quadroJogo() {
-    input.poll();
-    muteKey(input, audio, SETTINGS_FILE);
+    leEntrada(Screen::Play);
     // Escape ends the game on the frame it goes down, before any update.
-    if (input.pressed(KEY_ESC)) {
+    if (input.pressed(Action::Back)) {
         fim = true;
         return;
     }
-    if (pause.frame(input, takeFocusLoss(), render, nr + 19)) {
+    // A pad pulled out pauses the game as losing the focus does.
+    const bool padLost = input.takePadLoss();
+    if (pause.frame(input, takeFocusLoss() || padLost, render, nr + 19)) {
         audio.pauseMusic();
         return;
     }
@@ -108,7 +150,9 @@ void Jogo::quadroJogo() {
     desenhaTela();
 }
 
-void Jogo::capturaComandos() { mapa.capturaComando(); }
+void Jogo::capturaComandos() {
+    mapa.capturaComando(input.held(Action::TurnClockwise), input.held(Action::TurnAnticlockwise));
+}
 
 void Jogo::atualizaLogica() {
     mapa.movimentaObjetos();
@@ -122,7 +166,6 @@ int tempoDeEspera(int periodos) { return periodos < 30 ? 30 - periodos : 0; }
 
 // The frame's picture goes to the window before the wait.
 void Jogo::esperaQuadro() {
-    handleWindowKeys(input);
     presentPicture();
     int espera = tempoDeEspera(ticks);
     if (espera > 0) rest(espera);

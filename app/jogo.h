@@ -36,6 +36,12 @@ struct EstadoMenu {
     bool ajuda = false;
     bool creditos = false;
     short ajudaPagina = 0;
+    short nivelFoco = 0;  // the chooser's level button that Enter starts: 0 to 2
+
+    bool operator==(const EstadoMenu& o) const {
+        return escolha == o.escolha && nJogo == o.nJogo && rankin == o.rankin && ajuda == o.ajuda &&
+               creditos == o.creditos && ajudaPagina == o.ajudaPagina && nivelFoco == o.nivelFoco;
+    }
 };
 
 class Jogo {
@@ -96,6 +102,12 @@ public:
 
 private:
     void esperaQuadro();
+    // This frame's input, with the keys every screen shares already handled.
+    void leEntrada(Screen screen);
+    // The menu's state from this frame's actions and mouse; its picture.
+    void atualizaMenu();
+    void acionaBotao(short botao);
+    void desenhaMenu();
     void leRanking();
     void desenhaRelogio(int minutos, int segundos, short primeiroSlot, short separador, short x);
     void desenhaObjeto(const Objeto& o, short slot);
@@ -114,6 +126,8 @@ private:
     short nr;
     short rel1;
     EstadoMenu estado;
+    EstadoMenu desenhado;  // the state the menu's picture shows
+    bool menuDesenhado = false;
     Summary summary;
     Popups popups;
 };

@@ -3,6 +3,7 @@
 // sound files, damaged ones included; and the shipped sounds' levels.
 #include <gtest/gtest.h>
 
+#include "app/global_actions.h"
 #include "app/jogo.h"
 #include "audio/allegro_audio.h"
 #include "audio/game_sounds.h"
@@ -170,7 +171,7 @@ TEST_F(Sounds, MuteKeyActsOncePerPressAndIsKept) {
     key[KEY_M] = 1;
     for (int f = 0; f < 5; ++f) {  // held for five frames
         input.poll();
-        muteKey(input, audio, "lumo.cfg");
+        handleGlobalActions(input, audio, "lumo.cfg");
     }
     key[KEY_M] = 0;
     EXPECT_TRUE(audio.muted());
@@ -181,7 +182,7 @@ TEST_F(Sounds, MuteKeyActsOncePerPressAndIsKept) {
     input.poll();
     key[KEY_M] = 1;
     input.poll();
-    muteKey(input, audio, "lumo.cfg");
+    handleGlobalActions(input, audio, "lumo.cfg");
     key[KEY_M] = 0;
     EXPECT_FALSE(audio.muted());
     EXPECT_FALSE(loadSettings("lumo.cfg").mute);

@@ -1,0 +1,11 @@
+// The keys that work on every screen, menu, game, pause or summary: M mutes
+// or unmutes everything, Alt+Enter turns fullscreen on or off. Each choice
+// is kept in the settings file.
+#pragma once
+
+#include "audio/audio.h"
+#include "input/input.h"
+
+#include <string>
+
+void handleGlobalActions(const Input& input, Audio& audio, const std::string& settingsPath);
