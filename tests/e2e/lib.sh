@@ -351,6 +351,23 @@ open_menu() {
     focus_window
 }
 
+# Screenshots until the elapsed clock has run past 0:01 (some thirty frames
+# played), or the seconds run out. A slow screenshot may come seconds later.
+wait_past_one_second() {
+    local deadline=$((SECONDS + $1)) s played=()
+    for s in 0 1; do
+        expected_screen "played-${s}s" "Imagens/interface.png 0 0" "Imagens/numeros/00.png 400 20" \
+            "Imagens/numeros/00.png 416 20" "Imagens/numeros/P.png 432 20" "Imagens/numeros/00.png 448 20" \
+            "Imagens/numeros/0$s.png 464 20"
+        played+=("$EXPECTED")
+    done
+    until shot clock && (($(difference "${played[0]}" 400 20 80 21) > THRESHOLD &&
+                          $(difference "${played[1]}" 400 20 80 21) > THRESHOLD)); do
+        ((SECONDS < deadline)) || return 1
+        sleep "$SHOT_INTERVAL"
+    done
+}
+
 # Whether the game-over card shows (its bottom line, the same after every
 # game), waiting up to the given seconds.
 wait_summary_card() {
@@ -397,9 +414,8 @@ RANK_TXT="$WORK/rank.txt"
 rank_on_one_line() { tr '\n' '|' <"$RANK_TXT"; }
 
 # The ranking panel as rank.txt says it should look, lowest time first: each
-# row two digits, the separator and two digits. Opens it with a click on the
-# ranking button.
-open_ranking() {
+# row two digits, the separator and two digits; into EXPECTED.
+expected_ranking() {
     local k m s y digits=()
     [[ -f "$RANK_TXT" ]] || fail "no $RANK_TXT to compare the ranking panel with"
     mapfile -t RANK < <(sort -n -k1,1 -k2,2 "$RANK_TXT")
@@ -411,6 +427,11 @@ open_ranking() {
                   "Imagens/numeros/0$((s / 10)).png 378 $y" "Imagens/numeros/0$((s % 10)).png 394 $y")
     done
     expected_menu ranking 1 "$M/rank.png 250 50" "${digits[@]}"
+}
+
+# The ranking panel, opened with a click on the ranking button.
+open_ranking() {
+    expected_ranking
     click_until 115 277 "$EXPECTED" 250 50 390 320 ||
         fail "the ranking panel did not open as rank.txt says ($(rank_on_one_line)): difference $DIFFERENCE/1000"
 }
