@@ -28,7 +28,7 @@ const Caixa proximaPagina = {610, 185, 630, 225};
 const Ponto botoes[5] = {{0, 140}, {0, 240}, {0, 340}, {0, 390}, {480, 390}};  // slots 1 to 5
 const Ponto ponteiros[5] = {{230, 147}, {230, 247}, {230, 347}, {230, 397}, {430, 397}};
 const short SAIR = 4;
-const short paginasAjuda[] = {26, 27, 28};
+const short paginasAjuda[] = {26, 27, 28, 75};
 const short PAGINAS = sizeof paginasAjuda / sizeof paginasAjuda[0];
 
 // One step up or down a list of n, wrapping round.

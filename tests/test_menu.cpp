@@ -114,7 +114,7 @@ TEST_F(Menu, AHeldClickActsOnce) {
     // Quick presses each act.
     clique(620, 200);
     clique(620, 200);
-    EXPECT_EQ(estado().ajudaPagina, 0);
+    EXPECT_EQ(estado().ajudaPagina, 3);
 }
 
 TEST_F(Menu, APressDraggedOntoAButtonDoesNothing) {
@@ -184,11 +184,11 @@ TEST_F(Menu, AbrirUmPainelFechaOsOutros) {
 TEST_F(Menu, PaginasDaAjudaEmCiclo) {
     clique(100, 370);
     std::vector<short> paginas{estado().ajudaPagina};
-    for (int i = 0; i < 3; ++i) {
+    for (int i = 0; i < 4; ++i) {
         clique(620, 200);
         paginas.push_back(estado().ajudaPagina);
     }
-    EXPECT_EQ(paginas, (std::vector<short>{0, 1, 2, 0}));
+    EXPECT_EQ(paginas, (std::vector<short>{0, 1, 2, 3, 0}));
     clique(620, 200);
     EXPECT_TRUE(slotEm(27, 251, 51));  // page 1 drawn at the panel's corner
     clique(610, 200);  // on the box's bound: no turn
@@ -259,12 +259,12 @@ TEST_F(Menu, EnterOuEspacoClicamNoBotaoComFoco) {
     tecla(KEY_DOWN);
     tecla(KEY_ENTER);
     EXPECT_TRUE(estado().ajuda);
-    for (int k : {KEY_RIGHT, KEY_PGDN, KEY_RIGHT, KEY_RIGHT}) tecla(k);
+    for (int k : {KEY_RIGHT, KEY_PGDN, KEY_RIGHT, KEY_RIGHT, KEY_RIGHT}) tecla(k);
     EXPECT_EQ(estado().ajudaPagina, 1) << "pages wrap round";
     tecla(KEY_LEFT);
     tecla(KEY_PGUP);
-    EXPECT_EQ(estado().ajudaPagina, 2);
-    EXPECT_TRUE(slotEm(28, 251, 51));
+    EXPECT_EQ(estado().ajudaPagina, 3);
+    EXPECT_TRUE(slotEm(75, 251, 51)) << "the fourth page";
     tecla(KEY_ESC);
     EXPECT_EQ(paineisAbertos(), 0);
     EXPECT_EQ(estado().escolha, 2) << "Escape closing a panel leaves the focus";

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # The menu with the shipped pictures: its five buttons, the pointer beside the
 # button under the mouse, every panel opened and closed again (level chooser;
-# ranking, showing a rank file written out of order sorted; the three help
+# ranking, showing a rank file written out of order sorted; the four help
 # pages in turn; credits), and the exit button. Then a second session played
 # from the keyboard alone, the mouse never touched: a level chosen, played
 # and ended, the ranking and help opened, and Escape twice to quit.
@@ -62,12 +62,12 @@ expected_menu ranking-closed 1 "$BANNER"
 click_until 115 277 "$EXPECTED" "${PANEL[@]}" || fail "a second click on ranking did not close it (difference $DIFFERENCE/1000)"
 open_and_close 3 credits "$M/creditos.jpg 200 0"
 
-# Help: page 1, the next-page box turns to 2, to 3 and round to 1; the help
+# Help: page 1, the next-page box turns to 2, 3, 4 and round to 1; the help
 # button closes it.
 read -r x y <<<"${CENTRES[2]}"
 expected_menu help1 2 "$M/ajuda01.jpg 250 50"
 click_until "$x" "$y" "$EXPECTED" "${PANEL[@]}" || fail "a click on help did not show help page 1 (difference $DIFFERENCE/1000)"
-for page in 2 3 1; do
+for page in 2 3 4 1; do
     expected_menu help$page 2 "$M/ajuda0$page.jpg 250 50"
     click_until 620 205 "$EXPECTED" "${PANEL[@]}" ||
         fail "the next-page box did not turn to help page $page (difference $DIFFERENCE/1000)"
@@ -114,4 +114,4 @@ focus_window
 xdotool key Escape
 wait_exit 10
 ((STATUS == 0)) || fail "Escape on exit ended the program with status $STATUS, not 0"
-echo "PASS: five buttons, the pointer at each, chooser, ranking, three help pages, credits, exit with 0; the same by keys alone"
+echo "PASS: five buttons, the pointer at each, chooser, ranking, four help pages, credits, exit with 0; the same by keys alone"

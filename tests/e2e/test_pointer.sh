@@ -58,7 +58,7 @@ open_ranking
 wait_clean 30 "$EXPECTED" || fail "the ranking panel: $STRAY pixels differ from the expected screen"
 clean_panel credits 3 115 440 "$M/creditos.jpg 200 0"
 clean_panel help1 2 115 370 "$M/ajuda01.jpg 250 50"
-for page in 2 3; do
+for page in 2 3 4; do
     clean_panel help$page 2 620 205 "$M/ajuda0$page.jpg 250 50"
 done
 
