@@ -93,7 +93,9 @@ void Jogo::gameLoop() {
     // The click that chose the level, or a key held from the menu, is old.
     input.forgetHeld();
     pause.reset();
-    takeFocusLoss();  // a focus lost in the menu does not pause the new game
+    // A focus lost, or a pad pulled out, in the menu does not pause the new game.
+    takeFocusLoss();
+    input.takePadLoss();
     while (!fim && !quitRequested()) {
         quadroJogo();
         esperaQuadro();
