@@ -1,19 +1,54 @@
 #include "app/jogo.h"
 
+#include "app/global_actions.h"
 #include "app/quit_request.h"
 #include "app/start_allegro.h"
 #include "audio/game_sounds.h"
 #include "storage/data_folder.h"
+#include "display/viewport.h"
 #include "display/window.h"
 #include "settings/settings.h"
+
+#include <cstdio>
 
 volatile int ticks = 0;
 
 void ticker() { ticks = ticks + 1; }
 END_OF_FUNCTION(ticker)
 
+namespace {
+
+// The mouse as the game sees it: in picture pixels, through the window's
+// magnification and border.
+bool pointerToPicture(int windowX, int windowY, int& x, int& y) {
+    return toPicture(currentViewport(), windowX, windowY, x, y);
+}
+
+// The player's keys and pad from the settings; a mistake in [keys] is said
+// on stderr and that entry keeps its default.
+void configureInput(Input& input, const Settings& s) {
+    const std::string keyTexts[] = {s.turnClockwise, s.turnAnticlockwise, s.pauseKeys, s.muteKeys};
+    std::vector<std::string> problems;
+    const KeyBindings keys = parseKeyBindings(keyTexts, &problems);
+    for (const std::string& p : problems) std::fprintf(stderr, "lumo: %s: %s\n", SETTINGS_FILE, p.c_str());
+    GamepadLayout pad;
+    pad.stick = s.padStick;
+    pad.dpad = s.padDpad;
+    pad.deadZone = s.padDeadZone;
+    pad.confirm = s.padConfirm;
+    pad.cancel = s.padCancel;
+    pad.back = s.padBack;
+    pad.start = s.padStart;
+    input.configure(keys, pad);
+    input.startGamepad(s.padDevice);
+}
+
+}  // namespace
+
 // The table starts at zeros so a missing rank file shows 00:00 rows.
-Jogo::Jogo() : audio(&speakers), fim(false), menu(false), aux2{}, nr(1), rel1(0) {}
+Jogo::Jogo() : audio(&speakers), fim(false), menu(false), aux2{}, nr(1), rel1(0) {
+    input.setPointerMapping(pointerToPicture);
+}
 
 bool Jogo::alInit(const Options& options) {
     nameWindow();
@@ -34,6 +69,7 @@ bool Jogo::alInit(const Options& options) {
     const Settings stored = loadSettings();
     chooseDataFolder();
     if (!render.iniciaTela(chooseWindow(options, stored))) return false;
+    configureInput(input, stored);
     // Sound comes last and may fail: the game then plays on silently.
     speakers.start(dataPath(SOUND_FOLDER));
     audio.setMuted(options.mute || stored.mute);
@@ -44,6 +80,7 @@ bool Jogo::alInit(const Options& options) {
 void Jogo::alClose() {
     settings.flush(LockWait::Briefly);
     speakers.stop();
+    input.stop();
     render.liberaImagens();
     closeWindow();
     allegro_exit();
@@ -61,7 +98,9 @@ void Jogo::gameLoop() {
     // The click that chose the level, or a key held from the menu, is old.
     input.forgetHeld();
     pause.reset();
-    takeFocusLoss();  // a focus lost in the menu does not pause the new game
+    // A focus lost, or a pad pulled out, in the menu does not pause the new game.
+    takeFocusLoss();
+    input.takePadLoss();
     while (!fim && !quitRequested()) {
         quadroJogo();
         esperaQuadro();
@@ -91,22 +130,29 @@ void Jogo::finishGame() {
     summary.open(render, mapa.getMin(), mapa.getSeg(), mapa.report().timeUp, entry);
 }
 
+void Jogo::leEntrada(Screen screen) {
+    input.poll(screen);
+    handleGlobalActions(input, audio, settings);
+    // A choice a busy lock kept back is tried again, never waited for.
+    if (settings.waiting()) settings.flush();
+}
+
 void Jogo::summaryFrame() {
-    input.poll();
-    muteKey(input, audio, settings);
+    leEntrada(Screen::Menu);
     audio.update();
     summary.frame(input);
 }
 
 void Jogo::quadroJogo() {
-    input.poll();
-    muteKey(input, audio, settings);
+    leEntrada(Screen::Play);
     // Escape ends the game on the frame it goes down, before any update.
-    if (input.pressed(KEY_ESC)) {
+    if (input.pressed(Action::Back)) {
         fim = true;
         return;
     }
-    if (pause.frame(input, takeFocusLoss(), render, nr + 19)) {
+    // A pad pulled out pauses the game as losing the focus does.
+    const bool padLost = input.takePadLoss();
+    if (pause.frame(input, takeFocusLoss() || padLost, render, nr + 19)) {
         audio.pauseMusic();
         return;
     }
@@ -119,7 +165,9 @@ void Jogo::quadroJogo() {
     desenhaTela();
 }
 
-void Jogo::capturaComandos() { mapa.capturaComando(); }
+void Jogo::capturaComandos() {
+    mapa.capturaComando(input.held(Action::TurnClockwise), input.held(Action::TurnAnticlockwise));
+}
 
 void Jogo::atualizaLogica() {
     mapa.movimentaObjetos();
@@ -133,9 +181,6 @@ int tempoDeEspera(int periodos) { return periodos < 30 ? 30 - periodos : 0; }
 
 // The frame's picture goes to the window before the wait.
 void Jogo::esperaQuadro() {
-    handleWindowKeys(input, settings);
-    // A choice the lock kept back is tried again, never waited for.
-    if (settings.waiting()) settings.flush();
     presentPicture();
     int espera = tempoDeEspera(ticks);
     if (espera > 0) rest(espera);

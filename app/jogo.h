@@ -38,6 +38,12 @@ struct EstadoMenu {
     bool ajuda = false;
     bool creditos = false;
     short ajudaPagina = 0;
+    short nivelFoco = 0;  // the chooser's level button that Enter starts: 0 to 2
+
+    bool operator==(const EstadoMenu& o) const {
+        return escolha == o.escolha && nJogo == o.nJogo && rankin == o.rankin && ajuda == o.ajuda &&
+               creditos == o.creditos && ajudaPagina == o.ajudaPagina && nivelFoco == o.nivelFoco;
+    }
 };
 
 class Jogo {
@@ -98,6 +104,12 @@ public:
 
 private:
     void esperaQuadro();
+    // This frame's input, with the keys every screen shares already handled.
+    void leEntrada(Screen screen);
+    // The menu's state from this frame's actions and mouse; its picture.
+    void atualizaMenu();
+    void acionaBotao(short botao);
+    void desenhaMenu();
     void leRanking();
     void eraseClocks();
     void drawClocks();
@@ -119,6 +131,9 @@ private:
     short nr;
     short rel1;
     EstadoMenu estado;
+    EstadoMenu desenhado;  // the state the menu's picture shows
+    bool menuDesenhado = false;
+    bool mudoDesenhado = false;  // whether that picture shows the mute sign
     Summary summary;
     Popups popups;
 };

@@ -60,7 +60,18 @@ std::string usageText() {
            "  --help         show this help and exit\n"
            "  --version      show the version and exit\n"
            "\n"
-           "Options given here win over lumo.cfg for this run and are not saved.\n";
+           "Options given here win over lumo.cfg for this run and are not saved.\n"
+           "\n"
+           "Menu:  Up/Down focus, Enter or Space choose, 1 2 3 start a level in the\n"
+           "       chooser, Left/Right or PgUp/PgDn turn the help pages, Escape back\n"
+           "       (twice quits); the mouse works too.\n"
+           "Game:  Right or A turn clockwise, Left or D anticlockwise, P pause,\n"
+           "       Escape end the game.\n"
+           "Always: M sound on or off, Alt+Enter fullscreen.\n"
+           "Gamepad: stick or d-pad steer and choose, A Enter, B Escape (menus only),\n"
+           "       Back Escape, Start pause in a game and Enter elsewhere.\n"
+           "The turn, pause and mute keys and the pad are set in lumo.cfg [keys]\n"
+           "and [gamepad].\n";
 }
 
 std::string versionText() { return std::string("lumo ") + LUMO_VERSION + "\n"; }

@@ -1,7 +1,7 @@
 #include "app/pause.h"
 
 bool Pause::frame(const Input& input, bool focusLost, Render& render, short background) {
-    const bool toggle = input.pressed(KEY_P);
+    const bool toggle = input.pressed(Action::Pause);
     const bool pauses = !paused && (toggle || focusLost);
     const bool resumes = paused && toggle;
     BITMAP* picture = render.imagem(SLOT);

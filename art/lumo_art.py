@@ -468,10 +468,13 @@ def key_cap(x, y, label, w=34):
     ])
 
 
+HELP_PAGES = 4
+
+
 def help_page(n, body):
-    parts = [card(390, 320, ["How to play", "Watch out!", "Good to know"][n - 1]),
-             body, next_arrow("next" if n < 3 else "first"),
-             text(370, 305, f"{n}/3", 13, "#c9cbe8", "middle")]
+    parts = [card(390, 320, ["How to play", "Watch out!", "Good to know", "Keys and gamepad"][n - 1]),
+             body, next_arrow("next" if n < HELP_PAGES else "first"),
+             text(370, 305, f"{n}/{HELP_PAGES}", 13, "#c9cbe8", "middle")]
     return svg(390, 320, "".join(parts), bg="#000000")
 
 
@@ -479,15 +482,16 @@ def help1():
     p = [group(face(0, 0, 22), 46, 84)]
     p.append(text(80, 78, "You are the smiley. You never", 15, WHITE))
     p.append(text(80, 96, "stop moving, you can only steer!", 15, WHITE))
-    p.append(key_cap(24, 118, "\u2192") + text(64, 138, "or", 14, "#c9cbe8") + key_cap(86, 118, "A"))
-    p.append(text(130, 138, "turn clockwise", 15, WHITE))
-    p.append(key_cap(24, 156, "\u2190") + text(64, 176, "or", 14, "#c9cbe8") + key_cap(86, 156, "D"))
-    p.append(text(130, 176, "turn anticlockwise", 15, WHITE))
-    p.append(key_cap(24, 194, "Esc", 48))
-    p.append(text(84, 214, "end the game", 15, WHITE))
-    p.append(f'<rect x="18" y="236" width="330" height="58" rx="10" fill="#2b3064"/>')
-    p.append(text(30, 257, "You start with 20 seconds.", 15, YELLOW))
-    p.append(text(30, 280, "Your score: how long you last!", 15, YELLOW))
+    p.append(key_cap(24, 112, "\u2192") + text(64, 132, "or", 14, "#c9cbe8") + key_cap(86, 112, "A"))
+    p.append(text(130, 132, "turn clockwise", 15, WHITE))
+    p.append(key_cap(24, 146, "\u2190") + text(64, 166, "or", 14, "#c9cbe8") + key_cap(86, 146, "D"))
+    p.append(text(130, 166, "turn anticlockwise", 15, WHITE))
+    p.append(key_cap(24, 180, "P") + text(66, 200, "pause", 15, WHITE))
+    p.append(key_cap(130, 180, "M") + text(172, 200, "sound on or off", 15, WHITE))
+    p.append(key_cap(24, 214, "Esc", 48) + text(84, 234, "end the game", 15, WHITE))
+    p.append(f'<rect x="18" y="250" width="330" height="46" rx="10" fill="#2b3064"/>')
+    p.append(text(30, 268, "You start with 20 seconds.", 15, YELLOW))
+    p.append(text(30, 287, "Your score: how long you last!", 15, YELLOW))
     return help_page(1, "".join(p))
 
 
@@ -530,6 +534,25 @@ def help3():
     p.append(f'<rect x="18" y="252" width="330" height="42" rx="10" fill="#2b3064"/>')
     p.append(text(30, 278, "The ranking keeps the ten longest times.", 14, YELLOW))
     return help_page(3, "".join(p))
+
+
+def help4():
+    grey = "#c9cbe8"
+    p = [text(22, 64, "In the menus", 14, YELLOW)]
+    p.append(key_cap(22, 72, "\u2191") + key_cap(60, 72, "\u2193") + text(102, 92, "choose", 15, WHITE))
+    p.append(key_cap(172, 72, "Enter", 58) + text(238, 92, "open, start", 15, WHITE))
+    p.append(key_cap(22, 106, "1", 26) + key_cap(52, 106, "2", 26) + key_cap(82, 106, "3", 26))
+    p.append(text(116, 126, "level", 15, WHITE))
+    p.append(key_cap(164, 106, "\u2190") + key_cap(202, 106, "\u2192") + text(244, 126, "page", 15, WHITE))
+    p.append(key_cap(22, 140, "Esc", 48) + text(78, 160, "back; twice quits", 15, WHITE))
+    p.append(key_cap(22, 174, "Alt", 40) + text(68, 194, "+", 15, WHITE) + key_cap(80, 174, "Enter", 58))
+    p.append(text(146, 194, "full screen", 15, WHITE))
+    p.append(text(22, 224, "Gamepad", 14, YELLOW) + text(94, 224, "(plug it in any time)", 13, grey))
+    p.append(text(22, 243, "Stick or d-pad: steer, choose", 15, WHITE))
+    p.append(text(22, 261, "A: OK", 15, WHITE) + text(130, 261, "B: back, not in a game", 15, WHITE))
+    p.append(text(22, 279, "Start: pause", 15, WHITE) + text(130, 279, "Back: end the game", 15, WHITE))
+    p.append(text(22, 302, "Other keys: [keys] in lumo.cfg", 13, grey))
+    return help_page(4, "".join(p))
 
 
 def credits():
@@ -667,14 +690,15 @@ def muted_sign():
     ]))
 
 
-CHOOSER_TITLE_W, CHOOSER_TITLE_H = 270, 44
+CHOOSER_TITLE_W, CHOOSER_TITLE_H = 236, 44
 
 
 def chooser_title():
-    # Beside the first level button (the chooser's top right), pointing at it.
+    # Beside the first level button, right of the pointer that marks the
+    # level the keys would start, pointing at it.
     return svg(CHOOSER_TITLE_W, CHOOSER_TITLE_H, "".join([
         f'<path d="M4 22 L16 13 L16 31Z" fill="{YELLOW}" stroke="{INK}" stroke-width="1.6" stroke-linejoin="round"/>',
-        text(24, 32, "Choose a level", 26, YELLOW, outline=INK, ow=5),
+        text(22, 31, "Choose a level", 23, YELLOW, outline=INK, ow=5),
     ]))
 
 
@@ -728,6 +752,7 @@ def main():
     add("ajuda01", help1(), 390, 320, menu + "ajuda01.jpg", "jpg")
     add("ajuda02", help2(), 390, 320, menu + "ajuda02.jpg", "jpg")
     add("ajuda03", help3(), 390, 320, menu + "ajuda03.jpg", "jpg")
+    add("ajuda04", help4(), 390, 320, menu + "ajuda04.jpg", "jpg")
     add("creditos", credits(), 440, 370, menu + "creditos.jpg", "jpg")
     for name, fn in ITEMS:
         # In the top 40 pixels of the 39 x 50 picture, around the face's middle.

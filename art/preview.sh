@@ -46,7 +46,7 @@ for t in 0012 0035 0048 0101 0122 0140 0205 0233 0317 1259; do
     k=$((k + 1))
 done
 screen menu-ranking "$(buttons) $(at $M/rank.png 250 50) $rows $(at $M/escolhaFeliz.png 230 247)"
-for p in 1 2 3; do
+for p in 1 2 3 4; do
     screen menu-help$p "$(buttons) $(at $M/ajuda0$p.jpg 250 50) $(at $M/escolhaFeliz.png 230 347)"
 done
 screen menu-credits "$(buttons) $(at $M/creditos.jpg 200 0) $(at $M/escolhaFeliz.png 230 397)"

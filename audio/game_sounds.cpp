@@ -1,7 +1,5 @@
 #include "audio/game_sounds.h"
 
-#include "settings/settings.h"
-
 namespace {
 
 Effect forEnemy(Effect first, int enemy) { return static_cast<Effect>(static_cast<int>(first) + enemy); }
@@ -33,11 +31,4 @@ void playGameEnd(Audio& audio, short rankingPlace) {
         menuAfter += RANKING_MS;
     }
     audio.music(Theme::Menu, menuAfter);
-}
-
-void muteKey(const Input& input, Audio& audio, SettingsSaver& settings) {
-    if (!input.pressed(KEY_M)) return;
-    audio.setMuted(!audio.muted());
-    settings.change("sound", "mute", audio.muted());
-    settings.flush();
 }

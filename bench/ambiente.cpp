@@ -28,7 +28,7 @@ void preparaPartida(Jogo& jogo, short nr) {
         if (q > 100000) throw std::runtime_error("the enemies never came");
         teclasDoQuadro(q);
         mantemJogo(mapa);
-        jogo.capturaComandos();
+        jogo.getMapa().capturaComando();  // the default keys, straight from key[]
         jogo.atualizaLogica();
     }
     jogo.desenhaFundo();

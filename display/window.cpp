@@ -1,12 +1,9 @@
 #include "display/window.h"
 
-#include "app/quit_request.h"
 #include "display/dirty_rects.h"
 #include "display/icon.h"
 #include "display/presenter.h"
 #include "display/viewport.h"
-#include "input/input.h"
-#include "settings/settings.h"
 
 #include <xalleg.h>
 
@@ -137,31 +134,22 @@ void presentPicture() {
     if (s.picture && s.real) s.presenter.present(s.picture, s.real, pictureChanges());
 }
 
-bool toggleFullscreen() {
+FullscreenSwitch toggleFullscreen() {
     State& s = state();
-    if (!s.picture || !s.real) return false;
+    if (!s.picture || !s.real) return FullscreenSwitch::Unchanged;
     const bool wasFullscreen = s.fullscreen;
     screen = s.real;
     if (!setMode(!wasFullscreen, s.windowedFactor) && !setMode(wasFullscreen, s.windowedFactor)) {
         // Nothing opens any more: the game keeps drawing into its picture,
-        // shown nowhere, and ends as the close button ends it.
+        // shown nowhere.
         screen = s.picture;
         s.real = nullptr;
         allegro_message("Unable to open a window: %s", allegro_error);
-        requestQuit();
-        return false;
+        return FullscreenSwitch::Failed;
     }
     adoptMode();
     setSystemPointer(s.pointerShown ? MOUSE_CURSOR_ARROW : MOUSE_CURSOR_NONE);
-    return s.fullscreen != wasFullscreen;
-}
-
-bool handleWindowKeys(const Input& input, SettingsSaver& settings) {
-    const bool alt = input.held(KEY_ALT) || input.held(KEY_ALTGR);
-    if (!alt || !input.pressed(KEY_ENTER) || !toggleFullscreen()) return false;
-    settings.change("display", "fullscreen", isFullscreen());
-    settings.flush();
-    return true;
+    return s.fullscreen != wasFullscreen ? FullscreenSwitch::Switched : FullscreenSwitch::Unchanged;
 }
 
 bool isFullscreen() { return state().fullscreen; }

@@ -12,9 +12,6 @@ struct WindowRequest {
     bool fullscreen = false;
 };
 
-class Input;
-class SettingsSaver;
-
 // Name, class and icon as the desktop sees them; before Allegro starts,
 // which creates the X window.
 void nameWindow();
@@ -27,10 +24,11 @@ void closeWindow();
 // Sends what changed in the picture since the last call.
 void presentPicture();
 
-// Alt+Enter: fullscreen on or off, the choice saved in the settings file.
-// True when it switched; the window then shows the whole picture anew.
-bool handleWindowKeys(const Input& input, SettingsSaver& settings);
-bool toggleFullscreen();
+// Fullscreen on or off; when it switched, the window shows the whole picture
+// anew. Failed: no window opens any more, and the game, shown nowhere,
+// should end.
+enum class FullscreenSwitch { Switched, Unchanged, Failed };
+FullscreenSwitch toggleFullscreen();
 bool isFullscreen();
 
 void showPointer();

@@ -120,11 +120,13 @@ short Mapa::indiceDirecao(short direcao) {
     return d < 0 ? d + 360 : d;
 }
 
-void Mapa::capturaComando() {
-    // Held state, not presses: a held key turns 15 degrees every frame.
-    if (key[KEY_A] || key[KEY_RIGHT]) smile->setDirecao(smile->getDirecao() + 15);
-    else if (key[KEY_D] || key[KEY_LEFT]) smile->setDirecao(smile->getDirecao() - 15);
+// Held state, not presses: a held key turns 15 degrees every frame.
+void Mapa::capturaComando(bool clockwise, bool anticlockwise) {
+    if (clockwise) smile->setDirecao(smile->getDirecao() + 15);
+    else if (anticlockwise) smile->setDirecao(smile->getDirecao() - 15);
 }
+
+void Mapa::capturaComando() { capturaComando(key[KEY_A] || key[KEY_RIGHT], key[KEY_D] || key[KEY_LEFT]); }
 
 void Mapa::movimentaNaDirecao(Movimento& m) {
     short d = indiceDirecao(m.getDirecao());

@@ -28,6 +28,10 @@ public:
     // that refuses a level.
     static std::string arquivoNivel(short nr);
 
+    // Turns the player with the turn keys held this frame: clockwise wins
+    // when both are held.
+    void capturaComando(bool clockwise, bool anticlockwise);
+    // The same with the default keys, read from Allegro's key array.
     void capturaComando();
     void movimentaObjetos();
     void guardaPosicoes();

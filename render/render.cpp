@@ -44,7 +44,7 @@ std::vector<ArquivoImagem> montaTabela() {
         {31, itens + "iDinheiro.png", true},     {32, itens + "iBola.png", true},
         {33, itens + "iPlayboy.png", true},      {34, itens + "iCerveja.png", true},
         {40, "Data/B01.jpg", false},             {41, "Data/B02.jpg", false},
-        {42, "Data/B03.jpg", false},
+        {42, "Data/B03.jpg", false},             {75, menu + "ajuda04.jpg", false},
     };
     acrescentaFaixa(t, 50, 10, numeros, "", ".png", true);
     acrescentaFaixa(t, 60, 10, numeros, "", "v.png", true);

@@ -25,6 +25,10 @@ int readInt(const std::string& text, const char* section, const char* name, int 
     return static_cast<int>(number);
 }
 
+std::string readText(const std::string& text, const char* section, const char* name) {
+    return iniValue(text, section, name).value_or("");
+}
+
 }  // namespace
 
 Settings loadSettings(const std::string& path) {
@@ -34,6 +38,18 @@ Settings loadSettings(const std::string& path) {
     s.scale = readInt(text, "display", "scale", 0, 8, s.scale);
     s.fullscreen = readInt(text, "display", "fullscreen", 0, 1, s.fullscreen) == 1;
     s.mute = readInt(text, "sound", "mute", 0, 1, s.mute) == 1;
+    s.turnClockwise = readText(text, "keys", "turn_clockwise");
+    s.turnAnticlockwise = readText(text, "keys", "turn_anticlockwise");
+    s.pauseKeys = readText(text, "keys", "pause");
+    s.muteKeys = readText(text, "keys", "mute");
+    s.padDevice = readText(text, "gamepad", "device");
+    s.padStick = readInt(text, "gamepad", "stick", 0, 7, s.padStick);
+    s.padDpad = readInt(text, "gamepad", "dpad_stick", -1, 7, s.padDpad);
+    s.padDeadZone = readInt(text, "gamepad", "dead_zone", 0, 99, s.padDeadZone);
+    s.padConfirm = readInt(text, "gamepad", "confirm_button", 0, 31, s.padConfirm);
+    s.padCancel = readInt(text, "gamepad", "cancel_button", 0, 31, s.padCancel);
+    s.padBack = readInt(text, "gamepad", "back_button", 0, 31, s.padBack);
+    s.padStart = readInt(text, "gamepad", "start_button", 0, 31, s.padStart);
     return s;
 }
 

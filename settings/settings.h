@@ -12,6 +12,15 @@ struct Settings {
     int scale = 0;  // window magnification: 0 fits the desktop, else 1 to 8
     bool fullscreen = false;
     bool mute = false;
+    // [keys]: each a list of key names as written, "" when missing; the
+    // input module reads them.
+    std::string turnClockwise, turnAnticlockwise, pauseKeys, muteKeys;
+    // [gamepad]: the device ("" for the usual one), then stick and button
+    // numbers and the dead zone in percent; -1 for the d-pad's stick is the
+    // last one the driver reports.
+    std::string padDevice;
+    int padStick = 0, padDpad = -1, padDeadZone = 33;
+    int padConfirm = 0, padCancel = 1, padBack = 6, padStart = 7;
 };
 
 extern const char* const SETTINGS_FILE;

@@ -36,7 +36,5 @@ void Summary::open(Render& render, int minutes, int seconds, bool timeUp, const 
 }
 
 void Summary::frame(const Input& input) {
-    if (input.clicked() || input.pressed(KEY_ENTER) || input.pressed(KEY_ENTER_PAD) ||
-        input.pressed(KEY_SPACE) || input.pressed(KEY_ESC))
-        shown = false;
+    if (input.clicked() || input.pressed(Action::Confirm) || input.pressed(Action::Back)) shown = false;
 }

@@ -3,6 +3,7 @@
 // sound files, damaged ones included; and the shipped sounds' levels.
 #include <gtest/gtest.h>
 
+#include "app/global_actions.h"
 #include "app/jogo.h"
 #include "audio/allegro_audio.h"
 #include "audio/game_sounds.h"
@@ -165,13 +166,14 @@ TEST_F(Sounds, EndOfGameThenRankingFanfareThenMenuTheme) {
 TEST_F(Sounds, MuteKeyActsOncePerPressAndIsKept) {
     teste::iniciaAllegro();
     teste::PastaTemporaria pasta;
-    teste::escreveArquivo("lumo.cfg", "[display]\nscale = 3\nfullscreen = 1\n");
+    teste::escreveArquivo("lumo.cfg", "[display]\nscale = 3\nfullscreen = 1\n[keys]\npause = SPACE\n"
+                                      "[gamepad]\ndevice = /dev/input/js1\nstart_button = 9\n");
     Input input;
     SettingsSaver settings("lumo.cfg");
     key[KEY_M] = 1;
     for (int f = 0; f < 5; ++f) {  // held for five frames
         input.poll();
-        muteKey(input, audio, settings);
+        handleGlobalActions(input, audio, settings);
     }
     key[KEY_M] = 0;
     EXPECT_TRUE(audio.muted());
@@ -179,10 +181,13 @@ TEST_F(Sounds, MuteKeyActsOncePerPressAndIsKept) {
     EXPECT_TRUE(s.mute);
     EXPECT_EQ(s.scale, 3) << "the rest of the file is kept";
     EXPECT_TRUE(s.fullscreen);
+    EXPECT_EQ(s.pauseKeys, "SPACE") << "the player's keys are kept";
+    EXPECT_EQ(s.padDevice, "/dev/input/js1");
+    EXPECT_EQ(s.padStart, 9);
     input.poll();
     key[KEY_M] = 1;
     input.poll();
-    muteKey(input, audio, settings);
+    handleGlobalActions(input, audio, settings);
     key[KEY_M] = 0;
     EXPECT_FALSE(audio.muted());
     EXPECT_FALSE(loadSettings("lumo.cfg").mute);

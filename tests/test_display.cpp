@@ -3,6 +3,7 @@
 // sharp block that scales back down to the game's own picture.
 #include <gtest/gtest.h>
 
+#include "app/jogo.h"
 #include "display/dirty_rects.h"
 #include "display/presenter.h"
 #include "display/viewport.h"
@@ -81,16 +82,16 @@ protected:
 
 TEST_F(InputMapping, TheGameSeesPicturePixelsAndNothingOnTheBorder) {
     currentViewport() = centredViewport(1600, 1200, 2);
-    Input input;
+    Jogo jogo;
     mouse_x = 160 + 2 * 115 + 1;
     mouse_y = 120 + 2 * 177;
-    input.poll();
-    EXPECT_EQ(input.mouseX(), 115);
-    EXPECT_EQ(input.mouseY(), 177);
+    jogo.summaryFrame();
+    EXPECT_EQ(jogo.getInput().mouseX(), 115);
+    EXPECT_EQ(jogo.getInput().mouseY(), 177);
     mouse_x = 100;  // the black border left of the picture
-    input.poll();
-    EXPECT_EQ(input.mouseX(), -1);
-    EXPECT_EQ(input.mouseY(), -1);
+    jogo.summaryFrame();
+    EXPECT_EQ(jogo.getInput().mouseX(), -1);
+    EXPECT_EQ(jogo.getInput().mouseY(), -1);
 }
 
 TEST(DirtyRectList, ClipsIgnoresEmptyAndGivesUpOnTooMany) {

@@ -1,7 +1,8 @@
-// The menu driven frame by frame through Allegro's mouse globals.
+// The menu driven frame by frame through Allegro's mouse and key globals.
 #include <gtest/gtest.h>
 
 #include "app/jogo.h"
+#include "display/dirty_rects.h"
 #include "popups/mute_sign.h"
 #include "tests/support.h"
 
@@ -27,6 +28,13 @@ protected:
         mouse_x = x;
         mouse_y = y;
         mouse_b = b;
+        jogo.quadroMenu();
+    }
+    // A key down for one frame, then up for one; the mouse stays where it is.
+    void tecla(int k) {
+        key[k] = 1;
+        jogo.quadroMenu();
+        key[k] = 0;
         jogo.quadroMenu();
     }
     // Press and release: one frame down, one frame up.
@@ -107,7 +115,7 @@ TEST_F(Menu, AHeldClickActsOnce) {
     // Quick presses each act.
     clique(620, 200);
     clique(620, 200);
-    EXPECT_EQ(estado().ajudaPagina, 0);
+    EXPECT_EQ(estado().ajudaPagina, 3);
 }
 
 TEST_F(Menu, APressDraggedOntoAButtonDoesNothing) {
@@ -177,11 +185,11 @@ TEST_F(Menu, AbrirUmPainelFechaOsOutros) {
 TEST_F(Menu, PaginasDaAjudaEmCiclo) {
     clique(100, 370);
     std::vector<short> paginas{estado().ajudaPagina};
-    for (int i = 0; i < 3; ++i) {
+    for (int i = 0; i < 4; ++i) {
         clique(620, 200);
         paginas.push_back(estado().ajudaPagina);
     }
-    EXPECT_EQ(paginas, (std::vector<short>{0, 1, 2, 0}));
+    EXPECT_EQ(paginas, (std::vector<short>{0, 1, 2, 3, 0}));
     clique(620, 200);
     EXPECT_TRUE(slotEm(27, 251, 51));  // page 1 drawn at the panel's corner
     clique(610, 200);  // on the box's bound: no turn
@@ -220,12 +228,118 @@ TEST_F(Menu, SairTerminaMesmoComPainelAberto) {
     EXPECT_TRUE(estado().rankin);
 }
 
-TEST_F(Menu, TeclasNaoFazemNada) {
-    for (int k : {KEY_ESC, KEY_ENTER, KEY_SPACE, KEY_A, KEY_LEFT}) key[k] = 1;
-    for (int i = 0; i < 10; ++i) quadro(700, 10);
-    EXPECT_TRUE(jogo.getMenu());
-    EXPECT_EQ(paineisAbertos(), 0);
+TEST_F(Menu, SetasMovemOFocoEmCicloUmaVezPorTecla) {
+    quadro(700, 10);
+    std::vector<short> focos;
+    for (int i = 0; i < 6; ++i) {
+        tecla(KEY_DOWN);
+        focos.push_back(estado().escolha);
+    }
+    EXPECT_EQ(focos, (std::vector<short>{1, 2, 3, 4, 0, 1}));
+    tecla(KEY_UP);
+    tecla(KEY_UP);
+    EXPECT_EQ(estado().escolha, 4);
+    key[KEY_DOWN] = 1;  // held: one step
+    for (int i = 0; i < 10; ++i) jogo.quadroMenu();
+    key[KEY_DOWN] = 0;
     EXPECT_EQ(estado().escolha, 0);
+    EXPECT_TRUE(slotEm(6, 231, 148));
+    EXPECT_EQ(paineisAbertos(), 0);
+    for (int k : {KEY_TAB, KEY_F1, KEY_Q, KEY_H, KEY_N, KEY_1}) tecla(k);
+    EXPECT_EQ(estado().escolha, 0);
+    EXPECT_EQ(paineisAbertos(), 0);
+}
+
+TEST_F(Menu, EnterOuEspacoClicamNoBotaoComFoco) {
+    quadro(700, 10);
+    tecla(KEY_DOWN);
+    tecla(KEY_ENTER);
+    EXPECT_TRUE(estado().rankin);
+    tecla(KEY_SPACE);
+    EXPECT_EQ(paineisAbertos(), 0) << "a panel's button closes it again";
+    tecla(KEY_DOWN);
+    tecla(KEY_ENTER);
+    EXPECT_TRUE(estado().ajuda);
+    for (int k : {KEY_RIGHT, KEY_PGDN, KEY_RIGHT, KEY_RIGHT, KEY_RIGHT}) tecla(k);
+    EXPECT_EQ(estado().ajudaPagina, 1) << "pages wrap round";
+    tecla(KEY_LEFT);
+    tecla(KEY_PGUP);
+    EXPECT_EQ(estado().ajudaPagina, 3);
+    EXPECT_TRUE(slotEm(75, 251, 51)) << "the fourth page";
+    tecla(KEY_ESC);
+    EXPECT_EQ(paineisAbertos(), 0);
+    EXPECT_EQ(estado().escolha, 2) << "Escape closing a panel leaves the focus";
+    tecla(KEY_ESC);
+    EXPECT_EQ(estado().escolha, 4);
+    EXPECT_TRUE(slotEm(7, 431, 398));
+    EXPECT_TRUE(jogo.getMenu());
+    tecla(KEY_ESC);
+    EXPECT_FALSE(jogo.getMenu());
+    EXPECT_TRUE(jogo.getFim()) << "Escape twice ends as Exit does";
+}
+
+TEST_F(Menu, EscolhedorPorTeclas) {
+    quadro(700, 10);
+    tecla(KEY_ENTER);
+    ASSERT_TRUE(estado().nJogo);
+    EXPECT_EQ(estado().nivelFoco, 0);
+    EXPECT_TRUE(slotEm(6, 351, 1)) << "the pointer beside level 1";
+    tecla(KEY_UP);
+    EXPECT_EQ(estado().nivelFoco, 2);
+    EXPECT_EQ(estado().escolha, 0) << "the arrows move over the levels";
+    EXPECT_TRUE(slotEm(6, 351, 101));
+    tecla(KEY_DOWN);
+    tecla(KEY_DOWN);
+    key[KEY_ENTER] = 1;
+    jogo.quadroMenu();
+    key[KEY_ENTER] = 0;
+    EXPECT_FALSE(jogo.getMenu());
+    EXPECT_FALSE(jogo.getFim());
+    EXPECT_EQ(jogo.getNr(), 2);
+    for (int n : {1, 2, 3}) {
+        jogo.entraMenu();
+        quadro(700, 10);
+        tecla(KEY_SPACE);
+        key[KEY_1 + n - 1] = 1;
+        jogo.quadroMenu();
+        key[KEY_1 + n - 1] = 0;
+        EXPECT_EQ(jogo.getNr(), n);
+        EXPECT_FALSE(jogo.getMenu());
+    }
+    jogo.entraMenu();
+    quadro(700, 10);
+    tecla(KEY_ENTER);
+    tecla(KEY_ESC);
+    EXPECT_EQ(paineisAbertos(), 0);
+    EXPECT_TRUE(jogo.getMenu());
+}
+
+TEST_F(Menu, OMouseQueSeMexeLevaOFocoEOParadoNao) {
+    quadro(100, 270);
+    EXPECT_EQ(estado().escolha, 1);
+    tecla(KEY_DOWN);
+    tecla(KEY_DOWN);
+    for (int i = 0; i < 10; ++i) quadro(100, 270);
+    EXPECT_EQ(estado().escolha, 3) << "a pointer held still";
+    quadro(101, 270);
+    EXPECT_EQ(estado().escolha, 1);
+}
+
+// Nothing changed, nothing drawn: the window is sent nothing.
+TEST_F(Menu, QuadroSemMudancaNaoDesenhaNada) {
+    quadro(700, 10);
+    pictureChanges().clear();
+    for (int i = 0; i < 5; ++i) quadro(700, 10);
+    quadro(600, 20);  // a move over no button changes nothing either
+    EXPECT_TRUE(pictureChanges().rects().empty());
+    tecla(KEY_DOWN);
+    EXPECT_FALSE(pictureChanges().rects().empty());
+    pictureChanges().clear();
+    clique(100, 270);
+    EXPECT_FALSE(pictureChanges().rects().empty()) << "the ranking opened";
+    pictureChanges().clear();
+    quadro(100, 270);
+    EXPECT_TRUE(pictureChanges().rects().empty());
 }
 
 TEST_F(Menu, PonteiroAoLadoDoBotaoMarcado) {
@@ -241,7 +355,7 @@ TEST_F(Menu, PaineisDesenhadosNaOrdem) {
     clique(100, 170);
     EXPECT_TRUE(slotEm(40, 301, 1));
     EXPECT_TRUE(slotEm(41, 301, 51));
-    EXPECT_TRUE(slotEm(SLOT_CHOOSER_TITLE, 357, 1));  // the chooser's title beside its first button
+    EXPECT_TRUE(slotEm(SLOT_CHOOSER_TITLE, 403, 4));  // the chooser's title beside its first button
     EXPECT_TRUE(slotEm(0, 251, 51));  // banner shown with the chooser
     clique(100, 270);
     EXPECT_TRUE(slotEm(8, 251, 51));  // ranking background, no banner

@@ -62,6 +62,8 @@ TEST(CommandLine, UsageNamesEveryOptionAndTheVersionComesFromTheProject) {
     for (const char* o : {"--scale N", "--fullscreen", "--windowed", "--mute", "--help", "--version"})
         EXPECT_NE(usage.find(o), std::string::npos) << o;
     EXPECT_NE(usage.find("start with the sound muted"), std::string::npos);
+    for (const char* k : {"Enter or Space", "Escape", "P pause", "M sound", "Alt+Enter", "Start", "[keys]"})
+        EXPECT_NE(usage.find(k), std::string::npos) << k;
     EXPECT_EQ(versionText(), std::string("lumo ") + LUMO_VERSION + "\n");
 }
 

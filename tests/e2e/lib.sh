@@ -285,6 +285,8 @@ BUTTONS=("$M/BNovoJogo.png 0 140" "$M/BRanking.png 0 240" "$M/BAjuda.png 0 340"
         "$M/BCreditos.png 0 390" "$M/BSair.png 480 390")
 POINTERS=("230 147" "230 247" "230 347" "230 397" "430 397")
 BANNER="$M/LMBanner.png 250 50"
+# The level chooser: its three buttons in a column, its title beside them.
+CHOOSER=("B01.jpg 300 0" "B02.jpg 300 50" "B03.jpg 300 100" "$M/choose_level.png 402 3")
 
 # The pointer picture of button b (0 new game .. 4 exit) at its place.
 pointer_of() {
@@ -326,7 +328,7 @@ on_level_background() {
 # From the menu: opens the level chooser and starts level n.
 choose_level() {
     local n=$1
-    expected_menu chooser 0 "B01.jpg 300 0" "B02.jpg 300 50" "B03.jpg 300 100" "$BANNER"
+    expected_menu chooser 0 "${CHOOSER[@]}" "$BANNER"
     click_until 115 177 "$EXPECTED" 300 0 50 150 ||
         fail "new game did not open the level chooser (difference $DIFFERENCE/1000)"
     for _ in 1 2 3; do
@@ -349,6 +351,23 @@ open_menu() {
     wait_window
     wait_menu 30 || fail "the menu did not show (difference $DIFFERENCE/1000)"
     focus_window
+}
+
+# Screenshots until the elapsed clock has run past 0:01 (some thirty frames
+# played), or the seconds run out. A slow screenshot may come seconds later.
+wait_past_one_second() {
+    local deadline=$((SECONDS + $1)) s played=()
+    for s in 0 1; do
+        expected_screen "played-${s}s" "Imagens/interface.png 0 0" "Imagens/numeros/00.png 400 20" \
+            "Imagens/numeros/00.png 416 20" "Imagens/numeros/P.png 432 20" "Imagens/numeros/00.png 448 20" \
+            "Imagens/numeros/0$s.png 464 20"
+        played+=("$EXPECTED")
+    done
+    until shot clock && (($(difference "${played[0]}" 400 20 80 21) > THRESHOLD &&
+                          $(difference "${played[1]}" 400 20 80 21) > THRESHOLD)); do
+        ((SECONDS < deadline)) || return 1
+        sleep "$SHOT_INTERVAL"
+    done
 }
 
 # Whether the game-over card shows (its bottom line, the same after every
@@ -398,9 +417,8 @@ RANK_TXT="$WORK/rank.txt"
 rank_on_one_line() { tr '\n' '|' <"$RANK_TXT"; }
 
 # The ranking panel as rank.txt says it should look, lowest time first: each
-# row two digits, the separator and two digits. Opens it with a click on the
-# ranking button.
-open_ranking() {
+# row two digits, the separator and two digits; into EXPECTED.
+expected_ranking() {
     local k m s y digits=()
     [[ -f "$RANK_TXT" ]] || fail "no $RANK_TXT to compare the ranking panel with"
     mapfile -t RANK < <(sort -n -k1,1 -k2,2 "$RANK_TXT")
@@ -412,6 +430,11 @@ open_ranking() {
                   "Imagens/numeros/0$((s / 10)).png 378 $y" "Imagens/numeros/0$((s % 10)).png 394 $y")
     done
     expected_menu ranking 1 "$M/rank.png 250 50" "${digits[@]}"
+}
+
+# The ranking panel, opened with a click on the ranking button.
+open_ranking() {
+    expected_ranking
     click_until 115 277 "$EXPECTED" 250 50 390 320 ||
         fail "the ranking panel did not open as rank.txt says ($(rank_on_one_line)): difference $DIFFERENCE/1000"
 }

@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
 # The menu with the shipped pictures: its five buttons, the pointer beside the
 # button under the mouse, every panel opened and closed again (level chooser;
-# ranking, showing a rank file written out of order sorted; the three help
-# pages in turn; credits), and the exit button.
+# ranking, showing a rank file written out of order sorted; the four help
+# pages in turn; credits), and the exit button. Then a second session played
+# from the keyboard alone, the mouse never touched: a level chosen, played
+# and ended, the ranking and help opened, and Escape twice to quit.
 # Every check compares the window with a screen composed from the same files.
 source "$(dirname "$0")/lib.sh"
 
@@ -53,19 +55,19 @@ open_and_close() {
         fail "a second click on ${NAMES[$b]} did not close the $name panel (difference $DIFFERENCE/1000)"
 }
 
-open_and_close 0 chooser "B01.jpg 300 0" "B02.jpg 300 50" "B03.jpg 300 100" "$BANNER"
+open_and_close 0 chooser "${CHOOSER[@]}" "$BANNER"
 open_ranking
 check_ranking
 expected_menu ranking-closed 1 "$BANNER"
 click_until 115 277 "$EXPECTED" "${PANEL[@]}" || fail "a second click on ranking did not close it (difference $DIFFERENCE/1000)"
 open_and_close 3 credits "$M/creditos.jpg 200 0"
 
-# Help: page 1, the next-page box turns to 2, to 3 and round to 1; the help
+# Help: page 1, the next-page box turns to 2, 3, 4 and round to 1; the help
 # button closes it.
 read -r x y <<<"${CENTRES[2]}"
 expected_menu help1 2 "$M/ajuda01.jpg 250 50"
 click_until "$x" "$y" "$EXPECTED" "${PANEL[@]}" || fail "a click on help did not show help page 1 (difference $DIFFERENCE/1000)"
-for page in 2 3 1; do
+for page in 2 3 4 1; do
     expected_menu help$page 2 "$M/ajuda0$page.jpg 250 50"
     click_until 620 205 "$EXPECTED" "${PANEL[@]}" ||
         fail "the next-page box did not turn to help page $page (difference $DIFFERENCE/1000)"
@@ -74,4 +76,41 @@ expected_menu help-closed 2 "$BANNER"
 click_until "$x" "$y" "$EXPECTED" "${PANEL[@]}" || fail "a second click on help did not close it (difference $DIFFERENCE/1000)"
 
 exit_by_button
-echo "PASS: five buttons, the pointer at each, chooser, ranking, three help pages, credits, exit with 0"
+
+# Holds a key until the part x y w h of the window shows the expected screen.
+key_until() {
+    local key=$1 what=$2
+    shift 2
+    hold_key "$key" wait_similar 10 "$EXPECTED" "$@" || fail "$key did not $what (difference $DIFFERENCE/1000)"
+}
+
+start_game
+wait_window
+wait_menu 30 || fail "the second session's menu did not show (difference $DIFFERENCE/1000)"
+focus_window
+expected_menu keys-chooser 0 "${CHOOSER[@]}" "$BANNER" "$M/escolhaFeliz.png 350 0"
+key_until Return "open the level chooser" "${PANEL[@]}"
+expected_menu keys-chooser2 0 "${CHOOSER[@]}" "$BANNER" "$M/escolhaFeliz.png 350 50"
+key_until Down "move the chooser's focus to level 2" "${PANEL[@]}"
+hold_key Return wait_level 2 10 || fail "Enter did not start level 2 (difference $DIFFERENCE/1000)"
+hold_key Right wait_past_one_second 30 || fail "the game steered with Right did not run past 0:01"
+end_with_escape
+
+expected_menu keys-focus1 1 "$BANNER"
+key_until Down "move the focus to ranking" 0 0 640 480
+expected_ranking
+key_until Return "open the ranking" 0 0 640 480
+expected_menu keys-help1 2 "$M/ajuda01.jpg 250 50"
+hold_key Down wait_similar 10 "$EXPECTED" 200 140 50 300 || fail "Down did not move the focus to help"
+key_until Return "open help" 0 0 640 480
+expected_menu keys-help2 2 "$M/ajuda02.jpg 250 50"
+key_until Right "turn to help page 2" "${PANEL[@]}"
+expected_menu keys-help-closed 2 "$BANNER"
+key_until Escape "close help" 0 0 640 480
+expected_menu keys-exit 4 "$BANNER"
+key_until Escape "move the focus to exit" 0 0 640 480
+focus_window
+xdotool key Escape
+wait_exit 10
+((STATUS == 0)) || fail "Escape on exit ended the program with status $STATUS, not 0"
+echo "PASS: five buttons, the pointer at each, chooser, ranking, four help pages, credits, exit with 0; the same by keys alone"

@@ -31,27 +31,6 @@ wait_clean() {
     done
 }
 
-# The elapsed clock at 0:00 and at 0:01, as drawn on the panel.
-played() {
-    expected_screen "played-$1s" "Imagens/interface.png 0 0" "Imagens/numeros/00.png 400 20" "Imagens/numeros/00.png 416 20" \
-        "Imagens/numeros/P.png 432 20" "Imagens/numeros/00.png 448 20" "Imagens/numeros/0$1.png 464 20"
-}
-played 0
-PLAYED0=$EXPECTED
-played 1
-PLAYED1=$EXPECTED
-
-# Screenshots until the elapsed clock has run past 0:01 (some thirty frames
-# played), or the seconds run out. A slow screenshot may come seconds later.
-wait_past_one_second() {
-    local deadline=$((SECONDS + $1))
-    until shot clock && (($(difference "$PLAYED0" 400 20 80 21) > THRESHOLD &&
-                          $(difference "$PLAYED1" 400 20 80 21) > THRESHOLD)); do
-        ((SECONDS < deadline)) || return 1
-        sleep "$SHOT_INTERVAL"
-    done
-}
-
 # Edges and corners; the menu then marks new game, as on every entry.
 for park in "0 0" "320 0" "639 0" "639 240" "639 479" "320 479" "0 479" "0 240"; do
     read -r x y <<<"$park"
@@ -74,12 +53,12 @@ clean_panel() {
     click_until "$x" "$y" "$EXPECTED" 200 0 440 400 || fail "the $name panel did not open (difference $DIFFERENCE/1000)"
     wait_clean 30 "$EXPECTED" || fail "the $name panel: $STRAY pixels differ from the expected screen"
 }
-clean_panel chooser 0 115 177 "B01.jpg 300 0" "B02.jpg 300 50" "B03.jpg 300 100" "$BANNER"
+clean_panel chooser 0 115 177 "B01.jpg 300 0" "B02.jpg 300 50" "B03.jpg 300 100" "$BANNER" "$M/escolhaFeliz.png 350 0"
 open_ranking
 wait_clean 30 "$EXPECTED" || fail "the ranking panel: $STRAY pixels differ from the expected screen"
 clean_panel credits 3 115 440 "$M/creditos.jpg 200 0"
 clean_panel help1 2 115 370 "$M/ajuda01.jpg 250 50"
-for page in 2 3; do
+for page in 2 3 4; do
     clean_panel help$page 2 620 205 "$M/ajuda0$page.jpg 250 50"
 done
 

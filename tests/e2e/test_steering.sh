@@ -3,7 +3,7 @@
 # left alone the face runs straight along its row; with the right arrow or A
 # held it circles clockwise (heading right, it turns down: it stays below
 # its row), with the left arrow or D anticlockwise (it stays above it). A turn of 15 degrees a frame at speed 5 makes a circle about
-# 38 pixels across.
+# 38 pixels across. Then lumo.cfg's [keys] swaps D and A.
 source "$(dirname "$0")/lib.sh"
 
 start_x
@@ -59,8 +59,9 @@ done
 # face speeds up every 500 updates, counted over all games, so one speed-up
 # may fall while it is watched: a circle 8 pixels wider, touching the first
 # one where it sped up. The bounds leave room for that.
-for key in Right a Left d; do
-    case $key in Right | a) direction=clockwise ;; *) direction=anticlockwise ;; esac
+circles() {
+    local key=$1
+    direction=$2
     focus_window
     xdotool keydown "$key"
     choose_level 1
@@ -76,7 +77,18 @@ for key in Right a Left d; do
             ((y <= 248 && y >= 187)) || fail "with $key held the face did not circle anticlockwise above y 240: places seen (x y width) ${SEEN[*]}"
         fi
     done
-done
-
+}
+circles Right clockwise
+circles a clockwise
+circles Left anticlockwise
+circles d anticlockwise
 exit_by_button
-echo "PASS: straight without keys; Right and A circle clockwise, Left and D anticlockwise"
+
+# A W-A-S-D player's lumo.cfg swaps the turn keys.
+printf '[keys]\nturn_clockwise = D RIGHT\nturn_anticlockwise = a left\n' >"$WORK/lumo.cfg"
+open_menu
+circles d clockwise
+circles a anticlockwise
+exit_by_button
+! grep -q "\[keys\]" "$WORK/.output" || fail "the swapped keys were complained about: $(cat "$WORK/.output")"
+echo "PASS: straight without keys; Right and A circle clockwise, Left and D anticlockwise; D and A swapped in lumo.cfg"

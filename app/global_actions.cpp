@@ -1,0 +1,21 @@
+#include "app/global_actions.h"
+
+#include "app/quit_request.h"
+#include "display/window.h"
+
+void handleGlobalActions(const Input& input, Audio& audio, SettingsSaver& settings) {
+    if (input.pressed(Action::Mute)) {
+        audio.setMuted(!audio.muted());
+        settings.change("sound", "mute", audio.muted());
+        settings.flush();
+    }
+    if (input.pressed(Action::Fullscreen)) {
+        const FullscreenSwitch result = toggleFullscreen();
+        if (result == FullscreenSwitch::Switched) {
+            settings.change("display", "fullscreen", isFullscreen());
+            settings.flush();
+        }
+        // No window opens any more: the game ends as the close button ends it.
+        if (result == FullscreenSwitch::Failed) requestQuit();
+    }
+}
