@@ -69,6 +69,10 @@ bool Jogo::alInit(const Options& options) {
     const Settings stored = loadSettings();
     chooseDataFolder();
     if (!render.iniciaTela(chooseWindow(options, stored))) return false;
+    // The menu shows as soon as its own pictures are in; the rest loads
+    // behind it, before any input is read.
+    mostraPrimeiroQuadro();
+    if (!render.carregaImagens()) return false;
     configureInput(input, stored);
     // Sound comes last and may fail: the game then plays on silently.
     speakers.start(dataPath(SOUND_FOLDER));

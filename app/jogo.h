@@ -110,6 +110,11 @@ private:
     void atualizaMenu();
     void acionaBotao(short botao);
     void desenhaMenu();
+    // The menu's state and buttons as it opens, without its music or input.
+    void abreMenu();
+    // The menu as it opens, sent to the window at once: the first thing
+    // start-up shows, while the other pictures load.
+    void mostraPrimeiroQuadro();
     void leRanking();
     void eraseClocks();
     void drawClocks();

@@ -59,9 +59,20 @@ void Jogo::gameMenu() {
 }
 
 void Jogo::entraMenu() {
-    render.mostraMouse();
+    abreMenu();
     // A button or key still down from the game or the summary is not a click here.
     input.forgetHeld();
+    audio.music(Theme::Menu);
+}
+
+void Jogo::mostraPrimeiroQuadro() {
+    abreMenu();
+    desenhaMenu();
+    presentPicture();
+}
+
+void Jogo::abreMenu() {
+    render.mostraMouse();
     fim = false;
     menu = true;
     estado = EstadoMenu();
@@ -72,7 +83,6 @@ void Jogo::entraMenu() {
     render.limpaTela();
     for (short b = 0; b < 5; ++b) render.desenhaImagemTrans(b + 1, botoes[b].x, botoes[b].y);
     render.soltaTela();
-    audio.music(Theme::Menu);
 }
 
 void Jogo::quadroMenu() {

@@ -112,14 +112,20 @@ std::string Render::mensagemFalta(const ArquivoImagem& arquivo) {
 
 bool Render::iniciaTela(const WindowRequest& window) {
     if (!openWindow(window)) return false;
-    if (!carregaImagens()) return false;
+    if (!carregaAte(SLOTS_MENU)) return false;
     showPointer();
     return true;
 }
 
-bool Render::carregaImagens() {
+bool Render::carregaImagens() { return carregaAte(SLOTS); }
+
+// The table is in slot order, so loading up to a slot and then the rest keeps
+// the order of the files, and of the message naming the first that fails.
+bool Render::carregaAte(short slotLimite) {
     set_alpha_blender();
     for (const ArquivoImagem& a : tabela()) {
+        if (a.slot >= slotLimite) break;
+        if (imagens[a.slot]) continue;
         imagens[a.slot] = carrega(a);
         if (!imagens[a.slot]) {
             reportUnusableFile(dataPath(a.caminho), problem(a));

@@ -40,9 +40,15 @@ public:
     Render();
     ~Render();
 
-    // Window, blender and every image; false (after a message) on failure.
+    // The slots below this hold what the menu's first frame shows (the
+    // banner, the five buttons, the two pointers): loaded first, so the menu
+    // is on screen while the rest loads.
+    static const short SLOTS_MENU = 8;
+
+    // Window, blender and the first frame's images; false (after a message)
+    // on failure.
     bool iniciaTela(const WindowRequest& window = WindowRequest());
-    // Only the images, in slot order, stopping at the first that fails.
+    // The images not loaded yet, in slot order, stopping at the first that fails.
     bool carregaImagens();
     // Frees every loaded image; must run while Allegro is still installed.
     void liberaImagens();
@@ -66,5 +72,7 @@ public:
     void mostraMouse();
 
 private:
+    bool carregaAte(short slotLimite);
+
     BITMAP* imagens[SLOTS];
 };

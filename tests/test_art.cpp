@@ -140,7 +140,7 @@ TEST_F(ArteTest, SizesFitTheirPlaces) {
     limites.push_back({SLOT_POPUP_BACK, 90, 16, true});
     for (short d = 0; d < 10; ++d) limites.push_back({slotPopupDigit(d), 12, 16, true});
     limites.push_back({SLOT_MUTE_SIGN, 28, 24, true});
-    limites.push_back({SLOT_CHOOSER_TITLE, 270, 44, true});
+    limites.push_back({SLOT_CHOOSER_TITLE, 236, 44, true});
     for (int s = 50; s <= 71; ++s) limites.push_back({s, 16, 21, false});
     for (int s : slotsDeClock(80)) limites.push_back({s, 50, 58, false});
     for (int s : slotsDeClock(90)) limites.push_back({s, 50, 58, false});
