@@ -1,13 +1,23 @@
 #include "display/presenter.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <cstring>
+
+namespace {
+
+// Window rows magnified before each blit: a few large transfers rather than
+// many small ones, in a strip of a few megabytes at most.
+const int BAND_ROWS = 256;
+
+}  // namespace
 
 Presenter::~Presenter() { release(); }
 
 void Presenter::release() {
     if (shown) destroy_bitmap(shown);
-    shown = nullptr;
+    if (band) destroy_bitmap(band);
+    shown = band = nullptr;
     stale = true;
 }
 
@@ -35,8 +45,37 @@ bool Presenter::changedBox(BITMAP* picture, Rect& r) const {
     return true;
 }
 
+void Presenter::sendMagnified(BITMAP* picture, const Rect& r, BITMAP* target) {
+    const int x0 = view.columns[r.x], width = view.columns[r.x + r.w] - x0;
+    int y = r.y;
+    while (y < r.y + r.h) {
+        const int bandTop = view.rows[y];
+        int filled = 0;
+        for (; y < r.y + r.h && view.rows[y + 1] - bandTop <= band->h; ++y) {
+            const uint32_t* from = reinterpret_cast<const uint32_t*>(picture->line[y]);
+            uint32_t* to = reinterpret_cast<uint32_t*>(band->line[filled]);
+            for (int x = r.x; x < r.x + r.w; ++x) to = std::fill_n(to, view.columns[x + 1] - view.columns[x], from[x]);
+            const int height = view.rows[y + 1] - view.rows[y];
+            for (int k = 1; k < height; ++k)
+                std::memcpy(band->line[filled + k], band->line[filled], width * sizeof(uint32_t));
+            filled += height;
+        }
+        blit(band, target, 0, 0, view.left + x0, view.top + bandTop, width, filled);
+    }
+}
+
 long Presenter::present(BITMAP* picture, BITMAP* target, DirtyRects& changes) {
     if (!shown) shown = create_bitmap_ex(32, PICTURE_WIDTH, PICTURE_HEIGHT);
+    const bool magnified = view.scale.num != view.scale.den;
+    const int bandWidth = view.columns[PICTURE_WIDTH];
+    if (magnified && (!band || band->w != bandWidth)) {
+        if (band) destroy_bitmap(band);
+        band = create_bitmap_ex(32, bandWidth, std::min(BAND_ROWS, view.rows[PICTURE_HEIGHT]));
+    }
+    if (!shown || (magnified && !band)) {
+        changes.clear();
+        return -1;
+    }
     if (stale) {
         // Whatever the target shows now is unknown: send it all.
         blit(picture, shown, 0, 0, 0, 0, PICTURE_WIDTH, PICTURE_HEIGHT);
@@ -46,12 +85,10 @@ long Presenter::present(BITMAP* picture, BITMAP* target, DirtyRects& changes) {
     for (Rect r : changes.rects()) {
         if (!stale && !changedBox(picture, r)) continue;
         blit(picture, shown, r.x, r.y, r.x, r.y, r.w, r.h);
-        const int f = view.factor;
-        if (f == 1)
-            blit(picture, target, r.x, r.y, view.left + r.x, view.top + r.y, r.w, r.h);
+        if (magnified)
+            sendMagnified(picture, r, target);
         else
-            stretch_blit(picture, target, r.x, r.y, r.w, r.h, view.left + r.x * f, view.top + r.y * f, r.w * f,
-                         r.h * f);
+            blit(picture, target, r.x, r.y, view.left + r.x, view.top + r.y, r.w, r.h);
         sent += long(r.w) * r.h;
     }
     stale = false;

@@ -30,6 +30,7 @@ Settings loadSettings(const std::string& path) {
     set_config_file(path.c_str());
     s.scale = readInt("display", "scale", 0, 8, s.scale);
     s.fullscreen = readInt("display", "fullscreen", 0, 1, s.fullscreen) == 1;
+    s.integer = readInt("display", "integer", 0, 1, s.integer) == 1;
     s.mute = readInt("sound", "mute", 0, 1, s.mute) == 1;
     pop_config_state();
     return s;

@@ -7,6 +7,7 @@
 struct Settings {
     int scale = 0;  // window magnification: 0 fits the desktop, else 1 to 8
     bool fullscreen = false;
+    bool integer = false;  // whole magnification factors only
     bool mute = false;
 };
 
