@@ -6,9 +6,9 @@
 
 namespace {
 
-// Window rows magnified before each blit: a few large transfers rather than
-// many small ones, in a strip of a few megabytes at most.
-const int BAND_ROWS = 256;
+// Pixels magnified before each blit (1 MB): a few large transfers rather
+// than many small ones, in little memory. Never fewer rows than a block has.
+const int BAND_PIXELS = 1 << 18;
 
 }  // namespace
 
@@ -70,7 +70,8 @@ long Presenter::present(BITMAP* picture, BITMAP* target, DirtyRects& changes) {
     const int bandWidth = view.columns[PICTURE_WIDTH];
     if (magnified && (!band || band->w != bandWidth)) {
         if (band) destroy_bitmap(band);
-        band = create_bitmap_ex(32, bandWidth, std::min(BAND_ROWS, view.rows[PICTURE_HEIGHT]));
+        const int rows = std::clamp(BAND_PIXELS / bandWidth, MAX_FACTOR, view.rows[PICTURE_HEIGHT]);
+        band = create_bitmap_ex(32, bandWidth, rows);
     }
     if (!shown || (magnified && !band)) {
         changes.clear();

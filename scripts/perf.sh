@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Whole-program figures of the Release build (build-bench/) under a private
-# Xvfb (1600x1200): start-up to the first menu frame (also as a ratio to a
+# Xvfb (1600x1200, or XVFB_SCREEN): start-up to the first menu frame (also as a ratio to a
 # bare Allegro window, STARTS starts each, default 11), processor time over
 # 10 s in the menu, over 10 s of play and over 10 s paused, peak resident
 # memory, and the length of a frame (30 ms of wait plus its work) measured
@@ -12,7 +12,8 @@
 # floor, the bare Allegro window idle for as long as the menu (the "floor"
 # rows). GAMES="new=build-bench/lumo old=/tmp/old/lumo" measures several
 # builds of the game in turn within the same runs, to compare a change with
-# what it changed under the same load.
+# what it changed under the same load. Last, the cost of sending eight
+# changed rectangles to the window (bench/window_send.cpp).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 raiz=$PWD
