@@ -56,6 +56,7 @@ wait_gone() {
 # once it accepts connections.
 start_x() {
     local display_file="$WORK/.display" deadline=$((SECONDS + 30))
+    rm -f "$display_file"  # a second server's number, not the first's
     Xvfb -displayfd 3 -screen 0 "${XVFB_SCREEN:-800x600x24}" -nolisten tcp -noreset -r 3>"$display_file" >/dev/null 2>&1 &
     XVFB_PID=$!
     until [[ -s "$display_file" ]]; do
