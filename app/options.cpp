@@ -28,6 +28,8 @@ ParsedOptions parseOptions(const std::vector<std::string>& arguments) {
             o.fullscreen = false;
         } else if (a == "--mute") {
             o.mute = true;
+        } else if (a == "--integer") {
+            o.integer = true;
         } else if (a == "--scale" || a.rfind("--scale=", 0) == 0) {
             const bool joined = a != "--scale";
             if (!joined && i + 1 >= arguments.size()) {
@@ -53,7 +55,11 @@ std::string usageText() {
            "Steer the smiley, beat the clock.\n"
            "\n"
            "  --scale N      show the 640x480 picture N times larger (1 to 8);\n"
-           "                 by default the largest that fits the screen\n"
+           "                 by default the largest that fits the screen; a scale\n"
+           "                 too large for the screen is lowered to one that fits\n"
+           "  --integer      magnify by whole factors only (by default a window or\n"
+           "                 fullscreen that a whole factor leaves too small for\n"
+           "                 the screen is magnified by a fraction)\n"
            "  --fullscreen   start in fullscreen (Alt+Enter toggles it while playing)\n"
            "  --windowed     start in a window\n"
            "  --mute         start with the sound muted\n"
@@ -80,5 +86,6 @@ WindowRequest chooseWindow(const Options& options, const Settings& settings) {
     WindowRequest request;
     request.scale = options.scale.value_or(settings.scale);
     request.fullscreen = options.fullscreen.value_or(settings.fullscreen);
+    request.wholeFactors = options.integer || settings.integer;
     return request;
 }

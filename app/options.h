@@ -12,6 +12,7 @@ struct Options {
     std::optional<int> scale;       // 1 to 8; unset: the settings file decides
     std::optional<bool> fullscreen; // --fullscreen / --windowed; the last one wins
     bool mute = false;              // start with the sound muted
+    bool integer = false;           // whole factors only, as [display] integer = 1
 };
 
 struct ParsedOptions {

@@ -1,5 +1,6 @@
 // Frames as the window gets them: the frame's work, then its changed
-// rectangles magnified into a window-sized memory bitmap (factor 1 or 2).
+// rectangles magnified into a window-sized memory bitmap (factors 1, 2, 4
+// and 3/2, as num/den).
 // A frame of play on level 2 with every enemy present, an idle menu frame
 // (nothing changed: nothing is sent) and a paused frame.
 #include "bench/ambiente.h"
@@ -15,10 +16,10 @@ using bench::Amostras;
 
 // Times `frame` followed by sending its changes, per iteration.
 void measure(benchmark::State& state, const std::function<void(long)>& frame) {
-    const int f = static_cast<int>(state.range(0));
-    BITMAP* window = create_bitmap_ex(32, 640 * f, 480 * f);
+    const Scale scale{static_cast<int>(state.range(0)), static_cast<int>(state.range(1))};
+    BITMAP* window = create_bitmap_ex(32, scale.width(), scale.height());
     Presenter presenter;
-    presenter.reset(centredViewport(640 * f, 480 * f, f));
+    presenter.reset(centredViewport(scale.width(), scale.height(), scale));
     presenter.present(screen, window, pictureChanges());
     Amostras samples;
     long n = 0;
@@ -75,6 +76,15 @@ void pausedFrameSent(benchmark::State& state) {
 
 }  // namespace
 
-BENCHMARK(playFrameSent)->ArgName("factor")->DenseRange(1, 2)->MinTime(2.0)->Unit(benchmark::kMicrosecond);
-BENCHMARK(idleMenuFrameSent)->ArgName("factor")->DenseRange(1, 2)->MinTime(1.0)->Unit(benchmark::kMicrosecond);
-BENCHMARK(pausedFrameSent)->ArgName("factor")->DenseRange(1, 2)->MinTime(1.0)->Unit(benchmark::kMicrosecond);
+namespace {
+
+void factors(benchmark::internal::Benchmark* b) {
+    b->ArgNames({"num", "den"});
+    for (auto [num, den] : {std::pair{1, 1}, {2, 1}, {4, 1}, {3, 2}}) b->Args({num, den});
+}
+
+}  // namespace
+
+BENCHMARK(playFrameSent)->Apply(factors)->MinTime(2.0)->Unit(benchmark::kMicrosecond);
+BENCHMARK(idleMenuFrameSent)->Apply(factors)->MinTime(1.0)->Unit(benchmark::kMicrosecond);
+BENCHMARK(pausedFrameSent)->Apply(factors)->MinTime(1.0)->Unit(benchmark::kMicrosecond);

@@ -1,13 +1,23 @@
 #include "display/presenter.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <cstring>
+
+namespace {
+
+// Pixels magnified before each blit (1 MB): a few large transfers rather
+// than many small ones, in little memory. Never fewer rows than a block has.
+const int BAND_PIXELS = 1 << 18;
+
+}  // namespace
 
 Presenter::~Presenter() { release(); }
 
 void Presenter::release() {
     if (shown) destroy_bitmap(shown);
-    shown = nullptr;
+    if (band) destroy_bitmap(band);
+    shown = band = nullptr;
     stale = true;
 }
 
@@ -35,8 +45,38 @@ bool Presenter::changedBox(BITMAP* picture, Rect& r) const {
     return true;
 }
 
+void Presenter::sendMagnified(BITMAP* picture, const Rect& r, BITMAP* target) {
+    const int x0 = view.columns[r.x], width = view.columns[r.x + r.w] - x0;
+    int y = r.y;
+    while (y < r.y + r.h) {
+        const int bandTop = view.rows[y];
+        int filled = 0;
+        for (; y < r.y + r.h && view.rows[y + 1] - bandTop <= band->h; ++y) {
+            const uint32_t* from = reinterpret_cast<const uint32_t*>(picture->line[y]);
+            uint32_t* to = reinterpret_cast<uint32_t*>(band->line[filled]);
+            for (int x = r.x; x < r.x + r.w; ++x) to = std::fill_n(to, view.columns[x + 1] - view.columns[x], from[x]);
+            const int height = view.rows[y + 1] - view.rows[y];
+            for (int k = 1; k < height; ++k)
+                std::memcpy(band->line[filled + k], band->line[filled], width * sizeof(uint32_t));
+            filled += height;
+        }
+        blit(band, target, 0, 0, view.left + x0, view.top + bandTop, width, filled);
+    }
+}
+
 long Presenter::present(BITMAP* picture, BITMAP* target, DirtyRects& changes) {
     if (!shown) shown = create_bitmap_ex(32, PICTURE_WIDTH, PICTURE_HEIGHT);
+    const bool magnified = view.scale.num != view.scale.den;
+    const int bandWidth = view.columns[PICTURE_WIDTH];
+    if (magnified && (!band || band->w != bandWidth)) {
+        if (band) destroy_bitmap(band);
+        const int rows = std::clamp(BAND_PIXELS / bandWidth, MAX_FACTOR, view.rows[PICTURE_HEIGHT]);
+        band = create_bitmap_ex(32, bandWidth, rows);
+    }
+    if (!shown || (magnified && !band)) {
+        changes.clear();
+        return -1;
+    }
     if (stale) {
         // Whatever the target shows now is unknown: send it all.
         blit(picture, shown, 0, 0, 0, 0, PICTURE_WIDTH, PICTURE_HEIGHT);
@@ -46,12 +86,10 @@ long Presenter::present(BITMAP* picture, BITMAP* target, DirtyRects& changes) {
     for (Rect r : changes.rects()) {
         if (!stale && !changedBox(picture, r)) continue;
         blit(picture, shown, r.x, r.y, r.x, r.y, r.w, r.h);
-        const int f = view.factor;
-        if (f == 1)
-            blit(picture, target, r.x, r.y, view.left + r.x, view.top + r.y, r.w, r.h);
+        if (magnified)
+            sendMagnified(picture, r, target);
         else
-            stretch_blit(picture, target, r.x, r.y, r.w, r.h, view.left + r.x * f, view.top + r.y * f, r.w * f,
-                         r.h * f);
+            blit(picture, target, r.x, r.y, view.left + r.x, view.top + r.y, r.w, r.h);
         sent += long(r.w) * r.h;
     }
     stale = false;

@@ -8,6 +8,7 @@
 #include <xalleg.h>
 
 #include <atomic>
+#include <cstdio>
 
 // Allegro's X driver shows this XPM as the window's icon.
 extern "C" void* allegro_icon;
@@ -19,7 +20,8 @@ struct State {
     BITMAP* picture = nullptr;  // the game's 640x480 picture, `screen` while open
     Presenter presenter;
     bool fullscreen = false;
-    int windowedFactor = 1;
+    bool wholeFactors = false;
+    Scale windowed;  // the window's, also when leaving fullscreen
     bool pointerShown = false;
 };
 
@@ -44,39 +46,38 @@ void setSystemPointer(int cursor) {
     screen = s.picture;
 }
 
-int desktopFactorFor(bool fullscreen) {
-    int w = 0, h = 0;
-    if (get_desktop_resolution(&w, &h) != 0) w = h = 0;
-    return fullscreen ? fullscreenFactor(w, h) : windowFactor(w, h);
+// The desktop's size, or 0 x 0 when the system does not tell.
+void desktopSize(int& width, int& height) {
+    if (get_desktop_resolution(&width, &height) != 0) width = height = 0;
 }
 
-bool setWindowed(int factor) {
-    return set_gfx_mode(GFX_AUTODETECT_WINDOWED, PICTURE_WIDTH * factor, PICTURE_HEIGHT * factor, 0, 0) == 0;
+bool setWindowed(Scale scale) {
+    return set_gfx_mode(GFX_AUTODETECT_WINDOWED, scale.width(), scale.height(), 0, 0) == 0;
 }
 
 bool setFullscreen() {
     int w = 0, h = 0;
-    if (get_desktop_resolution(&w, &h) != 0 || w < PICTURE_WIDTH || h < PICTURE_HEIGHT) return false;
+    desktopSize(w, h);
+    if (w < PICTURE_WIDTH || h < PICTURE_HEIGHT) return false;
     return set_gfx_mode(GFX_AUTODETECT_FULLSCREEN, w, h, 0, 0) == 0;
 }
 
-// A mode for the request, or the nearest the system allows: a smaller
-// factor, then the plain 640x480 window.
-bool setMode(bool fullscreen, int factor) {
+// A mode for the request, or the nearest the system allows: the desktop's
+// default window, then the plain 640x480 window.
+bool setMode(bool fullscreen) {
     State& s = state();
     s.fullscreen = fullscreen && setFullscreen();
-    if (s.fullscreen) return true;
-    if (setWindowed(factor)) {
-        s.windowedFactor = factor;
+    if (s.fullscreen || setWindowed(s.windowed)) return true;
+    int w = 0, h = 0;
+    desktopSize(w, h);
+    const Scale fit = windowScale(w, h, s.wholeFactors);
+    if (long(fit.num) * s.windowed.den < long(s.windowed.num) * fit.den && setWindowed(fit)) {
+        s.windowed = fit;
         return true;
     }
-    const int fit = desktopFactorFor(false);
-    if (fit < factor && setWindowed(fit)) {
-        s.windowedFactor = fit;
-        return true;
-    }
-    s.windowedFactor = 1;
-    return factor != 1 && setWindowed(1);
+    const bool wasPlain = s.windowed.num == s.windowed.den;
+    s.windowed = Scale();
+    return !wasPlain && setWindowed(s.windowed);
 }
 
 // After every mode change: the title, the focus callback (a new mode forgets
@@ -87,10 +88,10 @@ void adoptMode() {
     set_window_title("Lumo");
     set_display_switch_mode(SWITCH_BACKGROUND);
     set_display_switch_callback(SWITCH_OUT, onSwitchOut);
-    const int factor = s.fullscreen ? fullscreenFactor(s.real->w, s.real->h) : s.windowedFactor;
-    const Viewport v = centredViewport(s.real->w, s.real->h, factor);
+    const Scale scale = s.fullscreen ? fullscreenScale(s.real->w, s.real->h, s.wholeFactors) : s.windowed;
+    const Viewport v = centredViewport(s.real->w, s.real->h, scale);
     // Only a border needs black: the picture itself is sent whole next.
-    if (s.real->w > PICTURE_WIDTH * factor || s.real->h > PICTURE_HEIGHT * factor) clear_bitmap(s.real);
+    if (s.real->w > scale.width() || s.real->h > scale.height()) clear_bitmap(s.real);
     currentViewport() = v;
     s.presenter.reset(v);
     screen = s.picture;
@@ -106,14 +107,28 @@ void nameWindow() {
 bool openWindow(const WindowRequest& request) {
     State& s = state();
     set_color_depth(32);
-    const int factor = request.scale > 0 ? request.scale : desktopFactorFor(false);
-    if (!setMode(request.fullscreen, factor)) {
+    int w = 0, h = 0;
+    desktopSize(w, h);
+    s.wholeFactors = request.wholeFactors;
+    s.windowed = windowScale(w, h, request.wholeFactors);
+    if (request.scale > 0) {
+        const int fit = fittingFactor(request.scale, w, h);
+        if (fit < request.scale)
+            std::fprintf(stderr, "lumo: at scale %d the window would be larger than the %dx%d desktop; using scale %d\n",
+                         request.scale, w, h, fit);
+        s.windowed = {fit, 1};
+    }
+    if (!setMode(request.fullscreen)) {
         allegro_message("Unable to open a 640x480 window in 32-bit colour: %s", allegro_error);
         return false;
     }
     LOCK_VARIABLE(focusLost);
     LOCK_FUNCTION(onSwitchOut);
     s.picture = create_bitmap_ex(32, PICTURE_WIDTH, PICTURE_HEIGHT);
+    if (!s.picture) {
+        allegro_message("Not enough memory for the game's 640x480 picture");
+        return false;
+    }
     clear_bitmap(s.picture);
     adoptMode();
     return true;
@@ -139,7 +154,7 @@ FullscreenSwitch toggleFullscreen() {
     if (!s.picture || !s.real) return FullscreenSwitch::Unchanged;
     const bool wasFullscreen = s.fullscreen;
     screen = s.real;
-    if (!setMode(!wasFullscreen, s.windowedFactor) && !setMode(wasFullscreen, s.windowedFactor)) {
+    if (!setMode(!wasFullscreen) && !setMode(wasFullscreen)) {
         // Nothing opens any more: the game keeps drawing into its picture,
         // shown nowhere.
         screen = s.picture;
@@ -165,5 +180,3 @@ void hidePointer() {
 }
 
 bool takeFocusLoss() { return focusLost.exchange(false); }
-
-BITMAP* realScreen() { return state().real; }

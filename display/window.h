@@ -10,13 +10,16 @@
 struct WindowRequest {
     int scale = 0;  // 0: the largest that fits the desktop; else 1 to 8
     bool fullscreen = false;
+    bool wholeFactors = false;  // never a fractional factor
 };
 
 // Name, class and icon as the desktop sees them; before Allegro starts,
 // which creates the X window.
 void nameWindow();
 // Opens the window as asked, falling back to smaller factors and to a window
-// when the system refuses; false (after a message) when nothing opens.
+// when the system refuses; false (after a message) when nothing opens. A
+// scale whose window would not fit the desktop is lowered, with a line on
+// stderr.
 bool openWindow(const WindowRequest& request);
 // Gives Allegro its own screen back; before allegro_exit.
 void closeWindow();
@@ -36,6 +39,3 @@ void hidePointer();
 
 // True once after the window lost the keyboard focus.
 bool takeFocusLoss();
-
-// The window itself, or null when none is open (headless).
-BITMAP* realScreen();

@@ -13,7 +13,7 @@ cd "$(dirname "$0")/.."
 scripts/packages.sh build-essential cmake pkg-config liballegro4-dev libloadpng4-dev libturbojpeg0-dev libasound2-dev \
     libgtest-dev libbenchmark-dev libpng-dev libjpeg-dev libx11-dev
 cmake -S . -B build-bench -DCMAKE_BUILD_TYPE=Release -DLUMO_BENCH=ON -DLUMO_TESTS=ON >/dev/null
-cmake --build build-bench -j2 --target lumo_bench menu_probe bare_window lumo level_bot
+cmake --build build-bench -j2 --target lumo_bench menu_probe bare_window lumo level_bot window_send
 [[ "${1:-}" == "--build-only" ]] && exit 0
 levels() {
     for avoid in 0 1; do

@@ -1,21 +1,28 @@
 #!/usr/bin/env bash
 # Whole-program figures of the Release build (build-bench/) under a private
-# Xvfb (1600x1200): start-up to the first menu frame (also as a ratio to a
+# Xvfb (1600x1200, or XVFB_SCREEN): start-up to the first menu frame (also as a ratio to a
 # bare Allegro window, STARTS starts each, default 11), processor time over
 # 10 s in the menu, over 10 s of play and over 10 s paused, peak resident
 # memory, and the length of a frame (30 ms of wait plus its work) measured
-# from the main thread's waits. FATOR=2 runs the game with --scale 2.
+# from the main thread's waits. FATOR=2 runs the game with --scale 2 (the
+# screen grows to 3840x2160 for FATOR=4 and more, so the window fits).
 # Runs RODADAS times (default 5), each with sound, muted and with no sound
 # device (SOUND_MODES), and prints every run and the medians: the
-# machine may be shared, so single runs are noisy.
+# machine may be shared, so single runs are noisy. Each run also measures the
+# floor, the bare Allegro window idle for as long as the menu (the "floor"
+# rows). GAMES="new=build-bench/lumo old=/tmp/old/lumo" measures several
+# builds of the game in turn within the same runs, to compare a change with
+# what it changed under the same load. Last, the cost of sending eight
+# changed rectangles to the window (bench/window_send.cpp).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 raiz=$PWD
 RODADAS=${RODADAS:-5}
 SEGUNDOS=${SEGUNDOS:-10}
 NIVEL=${NIVEL:-2}  # the level played: 2 has the fewest walls to run into
-FATOR=${FATOR:-1}  # the window's magnification (--scale), on a 1600x1200 screen
-export XVFB_SCREEN=1600x1200x24
+FATOR=${FATOR:-1}  # the window's magnification (--scale)
+if ((FATOR >= 4)); then export XVFB_SCREEN=${XVFB_SCREEN:-3840x2160x24}; else export XVFB_SCREEN=${XVFB_SCREEN:-1600x1200x24}; fi
+GAMES=${GAMES:-game=$raiz/build-bench/lumo}
 
 scripts/packages.sh xvfb xdotool strace
 scripts/bench.sh --build-only >/dev/null
@@ -57,7 +64,7 @@ uso() {
         'BEGIN {printf "%.1f %.1f\n", 100 * t / hz / s, 100 * m / hz / s}'
 }
 
-mediana() { sort -n | awk '{v[NR] = $1} END {print NR % 2 ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2}'; }
+mediana() { sort -n | awk '{v[NR] = $1} END {print NR == 0 ? "-" : NR % 2 ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2}'; }
 
 # Median frame length and median work (frame less the time spent waiting) in
 # ms, from 4 s of the main thread's waits (Allegro's rest is a pselect6).
@@ -78,33 +85,55 @@ click() {
     xdotool mouseup 1
 }
 
-printf "%-8s %9s %9s %9s %9s %9s %9s %9s %9s %9s %9s %9s %8s %s\n" run start_ms menu_cpu% menu_main% menu_fr_ms menu_wk_ms \
+printf "%-16s %9s %9s %9s %9s %9s %9s %9s %9s %9s %9s %9s %8s %s\n" run start_ms menu_cpu% menu_main% menu_fr_ms menu_wk_ms \
     play_cpu% play_main% play_fr_ms play_wk_ms pause_cpu% pause_main% peak_MB note >"$WORK/.tabela"
 # The order of the set-ups turns round from run to run: the first start
 # after a pause is often the slowest.
+# Each label is run-mode@game; "floor" is the bare window.
 runs() {
-    local k modes=($SOUND_MODES) n i
+    local k modes=($SOUND_MODES) n i g
     n=${#modes[@]}
     for k in $(seq "$RODADAS"); do
-        for i in $(seq 0 $((n - 1))); do echo "$k-${modes[(i + k - 1) % n]}"; done
+        for i in $(seq 0 $((n - 1))); do
+            for g in floor $GAMES; do echo "$k-${modes[(i + k - 1) % n]}@${g%%=*}"; done
+        done
     done
 }
+game_path() {
+    local g
+    for g in $GAMES; do [[ ${g%%=*} == "$1" ]] && echo "${g#*=}"; done
+}
 for r in $(runs); do
-    sound_setup "${r#*-}"
+    mode=${r#*-}
+    sound_setup "${mode%@*}"
     rm -f "$WORK/rank.txt"
-    read -r GAME_PID inicio < <(cd "$WORK" && "$raiz/build-bench/bench/menu_probe" "$raiz/build-bench/lumo" --scale "$FATOR")
+    if [[ ${r#*@} == floor ]]; then
+        # The bare window idle, as long as the game idles in its menu.
+        read -r GAME_PID inicio < <(cd "$WORK" && "$raiz/build-bench/bench/menu_probe" "$raiz/build-bench/bench/bare_window")
+        sleep 1
+        read -r menu_cpu menu_main < <(uso)
+        kill "$GAME_PID"
+        wait "$GAME_PID" 2>/dev/null || true
+        GAME_PID=""
+        printf "%-16s %9s %9s %9s %9s %9s %9s %9s %9s %9s %9s %9s %8s %s\n" "$r" "$inicio" "$menu_cpu" "$menu_main" - - - - - - - - - \
+            "" >>"$WORK/.tabela"
+        continue
+    fi
+    read -r GAME_PID inicio < <(cd "$WORK" && "$raiz/build-bench/bench/menu_probe" "$(game_path "${r#*@}")" --scale "$FATOR")
     sleep 1
     read -r menu_cpu menu_main < <(uso)
     read -r menu_fr menu_wk < <(quadros)
 
     window=$(xdotool search --name '^[Ll]umo$' | head -1)
+    # The keyboard's focus given in the menu: given during play, the focus
+    # leaving the pointer's window first would pause the game.
+    xdotool windowfocus --sync "$window" 2>/dev/null || true
     click "$window" 100 170  # new game
     sleep 0.3
     click "$window" 325 $((50 * NIVEL - 25))  # the level's button
     sleep 0.5
     # Turning all the time keeps the player on a small circle, away from the
     # walls, so the game lasts the whole measurement.
-    xdotool windowfocus --sync "$window" 2>/dev/null || true
     xdotool keydown Right
     read -r jogo_cpu jogo_main < <(uso)
     read -r jogo_fr jogo_wk < <(quadros)
@@ -121,19 +150,21 @@ for r in $(runs); do
     kill "$GAME_PID"
     wait "$GAME_PID" 2>/dev/null || true
     GAME_PID=""
-    printf "%-8s %9s %9s %9s %9s %9s %9s %9s %9s %9s %9s %9s %8s %s\n" "$r" "$inicio" "$menu_cpu" "$menu_main" "$menu_fr" \
+    printf "%-16s %9s %9s %9s %9s %9s %9s %9s %9s %9s %9s %9s %8s %s\n" "$r" "$inicio" "$menu_cpu" "$menu_main" "$menu_fr" \
         "$menu_wk" "$jogo_cpu" "$jogo_main" "$jogo_fr" "$jogo_wk" "$pausa_cpu" "$pausa_main" "$pico" "$nota" >>"$WORK/.tabela"
     sleep 0.5
 done
 
 cat "$WORK/.tabela"
 for m in $SOUND_MODES; do
-    printf "%-5s" "$m"
-    for c in $(seq 2 13); do
-        printf " %9s" "$(awk -v c="$c" -v m="-$m" 'NR > 1 && $14 == "" && substr($1, length($1) - length(m) + 1) == m {print $c}' \
-            "$WORK/.tabela" | mediana)"
+    for g in floor $GAMES; do
+        printf "%-16s" "$m@${g%%=*}"
+        for c in $(seq 2 13); do
+            printf " %9s" "$(awk -v c="$c" -v m="-$m@${g%%=*}" 'NR > 1 && $14 == "" && $c != "-" &&
+                substr($1, length($1) - length(m) + 1) == m {print $c}' "$WORK/.tabela" | mediana)"
+        done
+        echo
     done
-    echo
 done
 echo "(medians over the runs without a note; level $NIVEL; factor $FATOR; $(nproc) cores, load average $(cut -d' ' -f1-3 /proc/loadavg))"
 
@@ -156,15 +187,20 @@ first_frame_ms() {
     echo "$ms"
 }
 for _ in $(seq "$STARTS"); do
-    game=$(first_frame_ms "$raiz/build-bench/lumo" --scale 1)
-    bare=$(first_frame_ms "$raiz/build-bench/bench/bare_window")
-    awk -v g="$game" -v b="$bare" 'BEGIN {if (g > 0 && b > 0) printf "%s %s %.2f\n", g, b, g / b}'
+    for g in $GAMES; do
+        game=$(first_frame_ms "${g#*=}" --scale 1)
+        bare=$(first_frame_ms "$raiz/build-bench/bench/bare_window")
+        awk -v t="${g%%=*}" -v g="$game" -v b="$bare" 'BEGIN {if (g > 0 && b > 0) printf "%s %s %s %.2f\n", t, g, b, g / b}'
+    done
 done >"$WORK/.ratio"
 echo
-echo "start-up beside the bare Allegro window, medians of $(wc -l <"$WORK/.ratio") starts of each:"
-printf "%10s %10s %8s\n" game_ms bare_ms ratio
-for c in 1 2 3; do printf "%10s " "$(cut -d' ' -f$c "$WORK/.ratio" | mediana)"; done
-echo
+echo "start-up beside the bare Allegro window, medians of $STARTS starts of each:"
+printf "%-8s %10s %10s %8s\n" "" game_ms bare_ms ratio
+for g in $GAMES; do
+    printf "%-8s " "${g%%=*}"
+    for c in 2 3 4; do printf "%10s " "$(awk -v t="${g%%=*}" -v c="$c" '$1 == t {print $c}' "$WORK/.ratio" | mediana)"; done
+    echo
+done
 echo "(ratio: median of the per-pair ratios; load average $(cut -d' ' -f1-3 /proc/loadavg))"
 
 # Where start-up goes: more starts under strace, which records only the calls
@@ -176,7 +212,7 @@ inicio_rastreado() {
     local rastro="$WORK/.inicio" strace_pid
     rm -f "$rastro"
     (cd "$WORK" && exec strace -f --seccomp-bpf -ttt -e trace=execve,connect,openat,pselect6 -o "$rastro" \
-        "$raiz/build-bench/lumo" --scale "$FATOR") >/dev/null 2>&1 &
+        "$(game_path "$1")" --scale "$FATOR") >/dev/null 2>&1 &
     strace_pid=$!
     for _ in $(seq 200); do
         grep -qE "tv_nsec=(29|30)000000" "$rastro" 2>/dev/null && break
@@ -202,8 +238,16 @@ echo "ALSA file opened, the sound driver's start and the sounds read before the 
 printf "%-8s %12s %12s %12s %12s %12s %12s\n" "" to_X_conn window pictures sound first_frame total
 for m in $SOUND_MODES; do
     sound_setup "$m"
-    for r in $(seq "$RODADAS"); do inicio_rastreado; done >"$WORK/.fases"
-    printf "%-8s " "$m"
-    for c in 1 2 3 4 5 6; do printf "%12s " "$(cut -d' ' -f$c "$WORK/.fases" | mediana)"; done
-    echo
+    for g in $GAMES; do
+        for r in $(seq "$RODADAS"); do inicio_rastreado "${g%%=*}"; done >"$WORK/.fases"
+        printf "%-8s " "$m@${g%%=*}"
+        for c in 1 2 3 4 5 6; do printf "%12s " "$(cut -d' ' -f$c "$WORK/.fases" | mediana)"; done
+        echo
+    done
 done
+
+# The cost of sending to the window alone: eight changed 40x40 rectangles a
+# frame, the presenter beside stretch_blit straight into the window.
+echo
+echo "sending eight changed 40x40 rectangles a frame to a window at factor $FATOR:"
+for _ in $(seq "$RODADAS"); do "$raiz/build-bench/bench/window_send" "$FATOR"; done

@@ -17,6 +17,14 @@ struct Found {
     size_t begin = std::string::npos, end = std::string::npos;
 };
 
+// "[name]", with nothing after it but a comment.
+bool isHeader(const std::string& t) {
+    const size_t close = t.find(']');
+    if (t.empty() || t[0] != '[' || close == std::string::npos) return false;
+    const std::string rest = trimmed(t.substr(close + 1));
+    return rest.empty() || rest[0] == '#' || rest[0] == ';';
+}
+
 // A comment after a value begins at a '#' or ';' that follows a blank or the '='.
 size_t valueEnd(const std::string& line, size_t begin) {
     size_t end = line.size();
@@ -40,8 +48,8 @@ Found find(const std::string& text, const std::string& section, const std::strin
         const std::string line = text.substr(start, stop - start);
         const std::string t = trimmed(line);
         const size_t next = stop < text.size() ? stop + 1 : stop;
-        if (!t.empty() && t[0] == '[' && t.back() == ']') {
-            inSection = trimmed(t.substr(1, t.size() - 2)) == section;
+        if (isHeader(t)) {
+            inSection = trimmed(t.substr(1, t.find(']') - 1)) == section;
             if (inSection && !f.sectionSeen) {
                 f.sectionSeen = true;
                 f.sectionEnd = next;

@@ -37,6 +37,7 @@ Settings loadSettings(const std::string& path) {
     if (!readRegularFile(path, text, MAX_BYTES)) return s;
     s.scale = readInt(text, "display", "scale", 0, 8, s.scale);
     s.fullscreen = readInt(text, "display", "fullscreen", 0, 1, s.fullscreen) == 1;
+    s.integer = readInt(text, "display", "integer", 0, 1, s.integer) == 1;
     s.mute = readInt(text, "sound", "mute", 0, 1, s.mute) == 1;
     s.turnClockwise = readText(text, "keys", "turn_clockwise");
     s.turnAnticlockwise = readText(text, "keys", "turn_anticlockwise");

@@ -11,6 +11,7 @@
 struct Settings {
     int scale = 0;  // window magnification: 0 fits the desktop, else 1 to 8
     bool fullscreen = false;
+    bool integer = false;  // whole magnification factors only
     bool mute = false;
     // [keys]: each a list of key names as written, "" when missing; the
     // input module reads them.

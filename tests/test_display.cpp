@@ -1,6 +1,7 @@
-// The window's geometry and what reaches it: the factor for a desktop, the
-// mouse mapped back to picture pixels, and only changed parts sent, each a
-// sharp block that scales back down to the game's own picture.
+// The window's geometry and what reaches it: the factor for a desktop (whole
+// or a fraction), a chosen scale that fits, the mouse mapped back to picture
+// pixels, and only changed parts sent, each a sharp block that scales back
+// down to the game's own picture.
 #include <gtest/gtest.h>
 
 #include "app/jogo.h"
@@ -30,9 +31,76 @@ TEST(WindowFactor, FullscreenUsesTheWholeScreen) {
     EXPECT_EQ(fullscreenFactor(0, 0), 1);
 }
 
+// The factor as window size: a fraction shows as a size no whole factor gives.
+std::pair<int, int> sizeAt(Scale s) { return {s.width(), s.height()}; }
+
+TEST(FractionalFactor, ChosenWhenAWholeOneLeavesAQuarterOfTheHeight) {
+    using Size = std::pair<int, int>;
+    // 1280x720: a whole factor of 1 leaves 240 of 720 rows unused.
+    EXPECT_EQ(sizeAt(fullscreenScale(1280, 720, false)), (Size{960, 720}));
+    EXPECT_EQ(sizeAt(windowScale(1280, 720, false)), (Size{864, 648})) << "90% of the height, for panels";
+    EXPECT_EQ(sizeAt(fullscreenScale(1366, 768, false)), (Size{1024, 768}));
+    EXPECT_EQ(sizeAt(fullscreenScale(1024, 768, false)), (Size{1024, 768}));
+    EXPECT_EQ(sizeAt(fullscreenScale(800, 1280, false)), (Size{800, 600})) << "a narrow screen: its width";
+    // Whole factors that leave at most a quarter stay whole.
+    for (auto [w, h] : {Size{1920, 1080}, Size{1600, 1200}, Size{800, 600}, Size{640, 480}}) {
+        EXPECT_TRUE(fullscreenScale(w, h, false).whole()) << w << "x" << h;
+        EXPECT_TRUE(windowScale(w, h, false).whole()) << w << "x" << h;
+    }
+    EXPECT_EQ(sizeAt(windowScale(1920, 1080, false)), (Size{1280, 960}));
+    EXPECT_EQ(sizeAt(fullscreenScale(1280, 960, false)), (Size{1280, 960}));
+    EXPECT_EQ(sizeAt(windowScale(1280, 960, false)), (Size{1152, 864})) << "factor 2 does not fit with the panels";
+    // Never smaller than the picture, never past the largest factor, and
+    // whole only when asked.
+    EXPECT_EQ(sizeAt(fullscreenScale(600, 400, false)), (Size{640, 480}));
+    EXPECT_EQ(sizeAt(windowScale(0, 0, false)), (Size{640, 480}));
+    EXPECT_EQ(sizeAt(fullscreenScale(20000, 20000, false)), (Size{5120, 3840}));
+    EXPECT_EQ(sizeAt(fullscreenScale(1280, 720, true)), (Size{640, 480}));
+    EXPECT_EQ(sizeAt(windowScale(1366, 768, true)), (Size{640, 480}));
+}
+
+TEST(FractionalFactor, EveryRowOfBlocksHasTheSamePatternAndTheMouseFindsItsPixel) {
+    // At 3/2 the columns alternate one and two window pixels wide.
+    const Viewport v = centredViewport(1280, 720, fullscreenScale(1280, 720, false));
+    EXPECT_EQ(v.left, 160);
+    EXPECT_EQ(v.top, 0);
+    int x = 0, y = 0;
+    const int expected[] = {0, 1, 1, 2, 3, 3, 4, 5, 5};
+    for (int wx = 0; wx < 9; ++wx) {
+        ASSERT_TRUE(toPicture(v, 160 + wx, wx, x, y));
+        EXPECT_EQ(x, expected[wx]) << "window column " << wx;
+        EXPECT_EQ(y, expected[wx]) << "window row " << wx;
+    }
+    ASSERT_TRUE(toPicture(v, 160 + 959, 719, x, y));
+    EXPECT_EQ(x, 639);
+    EXPECT_EQ(y, 479);
+    EXPECT_FALSE(toPicture(v, 159, 300, x, y));
+    EXPECT_FALSE(toPicture(v, 160 + 960, 300, x, y));
+    EXPECT_EQ(x, -1);
+    // At 27/20 (864 wide): each column's width is floor((x+1)k) - floor(xk),
+    // and every window column maps back to the column that covers it.
+    const Viewport w = centredViewport(864, 648, windowScale(1280, 720, false));
+    for (int wx = 0, px = 0; wx < 864; ++wx) {
+        if (wx >= (px + 1) * 27 / 20) ++px;
+        ASSERT_TRUE(toPicture(w, wx, 647, x, y));
+        ASSERT_EQ(x, px) << "window column " << wx;
+        ASSERT_EQ(y, 479);
+    }
+}
+
+TEST(ScaleLimit, AChosenScaleIsLoweredToTheLargestThatFitsTheDesktop) {
+    EXPECT_EQ(fittingFactor(8, 800, 600), 1);
+    EXPECT_EQ(fittingFactor(3, 1600, 1200), 2);
+    EXPECT_EQ(fittingFactor(2, 1280, 960), 2) << "exactly the desktop's size fits";
+    EXPECT_EQ(fittingFactor(2, 1279, 960), 1);
+    EXPECT_EQ(fittingFactor(4, 3840, 2160), 4);
+    EXPECT_EQ(fittingFactor(1, 320, 200), 1) << "never below 1";
+    EXPECT_EQ(fittingFactor(5, 0, 0), 5) << "an unknown desktop limits nothing";
+}
+
 TEST(MouseMapping, EveryFactorMapsBlocksToTheirPixel) {
     for (int f = 1; f <= 3; ++f) {
-        const Viewport v = centredViewport(640 * f, 480 * f, f);
+        const Viewport v = centredViewport(640 * f, 480 * f, Scale{f});
         EXPECT_EQ(v.left, 0);
         EXPECT_EQ(v.top, 0);
         int x = 0, y = 0;
@@ -49,8 +117,9 @@ TEST(MouseMapping, EveryFactorMapsBlocksToTheirPixel) {
 
 TEST(MouseMapping, FullscreenBordersAreNoPicture) {
     // 1600x1200 at factor 2: the picture is 1280x960 with 160 and 120 of black around it.
-    const Viewport v = centredViewport(1600, 1200, fullscreenFactor(1600, 1200));
-    EXPECT_EQ(v.factor, 2);
+    const Viewport v = centredViewport(1600, 1200, fullscreenScale(1600, 1200, false));
+    EXPECT_EQ(v.scale.num, 2);
+    EXPECT_TRUE(v.scale.whole());
     EXPECT_EQ(v.left, 160);
     EXPECT_EQ(v.top, 120);
     int x = 0, y = 0;
@@ -66,7 +135,7 @@ TEST(MouseMapping, FullscreenBordersAreNoPicture) {
         EXPECT_EQ(y, -1);
     }
     // 1920x1080: factor 2, borders left and right, 60 above and below.
-    const Viewport wide = centredViewport(1920, 1080, fullscreenFactor(1920, 1080));
+    const Viewport wide = centredViewport(1920, 1080, fullscreenScale(1920, 1080, false));
     EXPECT_EQ(wide.left, 320);
     EXPECT_EQ(wide.top, 60);
 }
@@ -81,7 +150,7 @@ protected:
 };
 
 TEST_F(InputMapping, TheGameSeesPicturePixelsAndNothingOnTheBorder) {
-    currentViewport() = centredViewport(1600, 1200, 2);
+    currentViewport() = centredViewport(1600, 1200, Scale{2});
     Jogo jogo;
     mouse_x = 160 + 2 * 115 + 1;
     mouse_y = 120 + 2 * 177;
@@ -128,17 +197,19 @@ protected:
         if (target) destroy_bitmap(target);
     }
     // A window of w x h showing the picture at factor f, centred.
-    void window(int w, int h, int f) {
+    void window(int w, int h, Scale s) {
         target = create_bitmap_ex(32, w, h);
         clear_to_color(target, makecol32(1, 2, 3));
-        presenter.reset(centredViewport(w, h, f));
+        presenter.reset(centredViewport(w, h, s));
     }
-    // Whether every f x f block of the window holds its picture pixel.
+    // Whether every block of the window holds its picture pixel.
     bool showsPicture() {
         const Viewport& v = presenter.viewport();
-        for (int y = 0; y < 480 * v.factor; ++y)
-            for (int x = 0; x < 640 * v.factor; ++x)
-                if (getpixel(target, v.left + x, v.top + y) != getpixel(picture, x / v.factor, y / v.factor))
+        int px = 0, py = 0;
+        for (int y = 0; y < v.scale.height(); ++y)
+            for (int x = 0; x < v.scale.width(); ++x)
+                if (!toPicture(v, v.left + x, v.top + y, px, py) ||
+                    getpixel(target, v.left + x, v.top + y) != getpixel(picture, px, py))
                     return false;
         return true;
     }
@@ -151,7 +222,7 @@ protected:
 TEST_F(Presenting, MagnifiedPictureScalesBackToTheGamesOwn) {
     for (int f = 1; f <= 3; ++f) {
         if (target) destroy_bitmap(target);
-        window(640 * f, 480 * f, f);
+        window(640 * f, 480 * f, Scale{f});
         EXPECT_EQ(presenter.present(picture, target, changes), 640L * 480) << "the first time, everything";
         EXPECT_TRUE(showsPicture()) << "factor " << f;
         EXPECT_TRUE(changes.rects().empty());
@@ -159,7 +230,7 @@ TEST_F(Presenting, MagnifiedPictureScalesBackToTheGamesOwn) {
 }
 
 TEST_F(Presenting, OnlyWhatChangedIsSentAndTheBorderStaysBlack) {
-    window(1600, 1200, 2);
+    window(1600, 1200, Scale{2});
     presenter.present(picture, target, changes);
     EXPECT_EQ(teste::pixel(target, 159, 600), (teste::Rgb{1, 2, 3})) << "the border is not drawn on";
 
@@ -182,8 +253,24 @@ TEST_F(Presenting, OnlyWhatChangedIsSentAndTheBorderStaysBlack) {
     EXPECT_TRUE(showsPicture());
 }
 
+TEST_F(Presenting, AFractionalFactorSentInPartsGivesTheWindowSentWhole) {
+    window(1280, 720, Scale{3, 2});
+    presenter.present(picture, target, changes);
+    EXPECT_TRUE(showsPicture());
+    // Rectangles starting on odd and even columns and rows, where a stretch
+    // of each alone would round its edges differently.
+    for (Rect r : {Rect{1, 1, 3, 3}, Rect{101, 50, 40, 41}, Rect{300, 201, 39, 40}, Rect{600, 400, 40, 80}}) {
+        rectfill(picture, r.x, r.y, r.x + r.w - 1, r.y + r.h - 1, makecol32(r.x % 256, 200, r.y % 256));
+        changes.add(r.x, r.y, r.w, r.h);
+    }
+    presenter.present(picture, target, changes);
+    EXPECT_TRUE(showsPicture());
+    EXPECT_EQ(teste::pixel(target, 159, 300), (teste::Rgb{1, 2, 3})) << "the border is not drawn on";
+    EXPECT_EQ(teste::pixel(target, 1120, 300), (teste::Rgb{1, 2, 3}));
+}
+
 TEST_F(Presenting, ChangedBoxIsTheSmallestHoldingEveryChange) {
-    window(640, 480, 1);
+    window(640, 480, Scale{1});
     presenter.present(picture, target, changes);
     rectfill(picture, 100, 120, 104, 121, makecol32(9, 9, 9));
     putpixel(picture, 130, 140, makecol32(9, 9, 9));

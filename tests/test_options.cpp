@@ -28,6 +28,8 @@ TEST(CommandLine, EachOptionIsUnderstood) {
     EXPECT_TRUE(parse({"-h"}).options.help);
     EXPECT_TRUE(parse({"--version"}).options.version);
     EXPECT_TRUE(parse({"--mute"}).options.mute);
+    EXPECT_TRUE(parse({"--integer"}).options.integer);
+    EXPECT_FALSE(parse({"--mute"}).options.integer);
     EXPECT_EQ(parse({"--fullscreen"}).options.fullscreen, std::optional<bool>(true));
     EXPECT_EQ(parse({"--windowed"}).options.fullscreen, std::optional<bool>(false));
     for (int n = 1; n <= 8; ++n) {
@@ -59,7 +61,7 @@ TEST(CommandLine, BadValuesAndUnknownOptionsAreNamed) {
 
 TEST(CommandLine, UsageNamesEveryOptionAndTheVersionComesFromTheProject) {
     const std::string usage = usageText();
-    for (const char* o : {"--scale N", "--fullscreen", "--windowed", "--mute", "--help", "--version"})
+    for (const char* o : {"--scale N", "--integer", "--fullscreen", "--windowed", "--mute", "--help", "--version"})
         EXPECT_NE(usage.find(o), std::string::npos) << o;
     EXPECT_NE(usage.find("start with the sound muted"), std::string::npos);
     for (const char* k : {"Enter or Space", "Escape", "P pause", "M sound", "Alt+Enter", "Start", "[keys]"})
@@ -77,9 +79,14 @@ TEST(CommandLine, OptionsWinOverTheSettingsFile) {
     r = chooseWindow(parse({"--scale", "2", "--windowed"}).options, saved);
     EXPECT_EQ(r.scale, 2);
     EXPECT_FALSE(r.fullscreen);
+    EXPECT_FALSE(r.wholeFactors);
     r = chooseWindow(parse({"--fullscreen"}).options, Settings());
     EXPECT_EQ(r.scale, 0) << "fit the desktop";
     EXPECT_TRUE(r.fullscreen);
+    // Whole factors only when either the file or the command line asks.
+    EXPECT_TRUE(chooseWindow(parse({"--integer"}).options, Settings()).wholeFactors);
+    saved.integer = true;
+    EXPECT_TRUE(chooseWindow(parse({}).options, saved).wholeFactors);
 }
 
 }  // namespace

@@ -80,6 +80,8 @@ TEST_F(SettingsFile, IniEdgesOfTheText) {
     EXPECT_EQ(iniValue("[sound]\nmute = 1 # off", "sound", "mute"), "1");
     EXPECT_EQ(iniValue("[other]\nmute = 1\n", "sound", "mute"), std::nullopt);
     EXPECT_EQ(iniValue("[sound]\n# mute = 1\n", "sound", "mute"), std::nullopt);
+    EXPECT_EQ(iniValue("[keys]   # mine\npause = SPACE\n", "keys", "pause"), "SPACE");
+    EXPECT_EQ(iniValue("[keys] pause = SPACE\n", "keys", "pause"), std::nullopt) << "no header";
 }
 
 TEST_F(SettingsFile, ReadOnlyFileIsLeftAlone) {

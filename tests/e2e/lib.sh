@@ -56,6 +56,7 @@ wait_gone() {
 # once it accepts connections.
 start_x() {
     local display_file="$WORK/.display" deadline=$((SECONDS + 30))
+    rm -f "$display_file"  # a second server's number, not the first's
     Xvfb -displayfd 3 -screen 0 "${XVFB_SCREEN:-800x600x24}" -nolisten tcp -noreset -r 3>"$display_file" >/dev/null 2>&1 &
     XVFB_PID=$!
     until [[ -s "$display_file" ]]; do
@@ -328,7 +329,7 @@ on_level_background() {
 # From the menu: opens the level chooser and starts level n.
 choose_level() {
     local n=$1
-    expected_menu chooser 0 "${CHOOSER[@]}" "$BANNER"
+    expected_menu chooser 0 "${CHOOSER[@]}" "$BANNER" "$M/escolhaFeliz.png 350 0"
     click_until 115 177 "$EXPECTED" 300 0 50 150 ||
         fail "new game did not open the level chooser (difference $DIFFERENCE/1000)"
     for _ in 1 2 3; do

@@ -76,7 +76,7 @@ xdotool mousemove --window "$WINDOW" 900 900
 wait_pointer shown || fail "no pointer over the menu"
 
 # New game at its magnified place, then level 1's button.
-expected_menu chooser 0 "B01.jpg 300 0" "B02.jpg 300 50" "B03.jpg 300 100" "$BANNER"
+expected_menu chooser 0 "${CHOOSER[@]}" "$BANNER" "$M/escolhaFeliz.png 350 0"
 for attempt in 1 2 3; do
     click 230 354
     wait_reduced 2 "$EXPECTED" 300 0 50 150 && break

@@ -47,7 +47,7 @@ wait_menu 120 || fail "the menu did not show under valgrind (difference $DIFFERE
 xdotool mousemove --window "$WINDOW" 100 270
 sleep 3
 
-expected_menu chooser 0 "B01.jpg 300 0" "B02.jpg 300 50" "B03.jpg 300 100" "$BANNER"
+expected_menu chooser 0 "${CHOOSER[@]}" "$BANNER" "$M/escolhaFeliz.png 350 0"
 for seconds in 0.4 0.2 0.7 0.3 1; do
     press_for 115 177 "$seconds"
     wait_similar 10 "$EXPECTED" 300 0 50 150 && break
