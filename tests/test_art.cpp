@@ -594,6 +594,41 @@ TEST_P(ArteNivelTest, BackgroundShowsTheWallsExactlyOnTheirRectangles) {
     }
 }
 
+// What looks like wall is wall: right up to a wall's edge the picture round
+// it is floor, with no shadow or rim outside the rectangle the face bounces
+// off. Nothing there is darker than the floor's own marks (a shadow may only
+// tint the floor lightly) or near the wall's colour; JPEG blurs the edge
+// itself by a pixel.
+TEST_P(ArteNivelTest, NothingOutsideAWallLooksLikeWall) {
+    Nivel n = leNivel(GetParam());
+    ASSERT_EQ(n.numeros.size(), 36 + 4 * n.paredes);
+    BITMAP* b = img(19 + n.nr);
+    const std::vector<Retangulo> ps = paredes(n);
+    const teste::Rgb parede = teste::pixel(b, (ps[0].x1 + ps[0].x2) / 2, (ps[0].y1 + ps[0].y2) / 2);
+    auto aParede = [&](int x, int y) {
+        double d = 1e9;
+        for (const Retangulo& r : ps) d = std::min(d, distanciaAoRetangulo(x, y, r));
+        return d;
+    };
+    auto brilho = [](const teste::Rgb& c) { return c.r + c.g + c.b; };
+    int chaoEscuro = 3 * 255;
+    for (int y = 70; y < 480; y += 2)
+        for (int x = 0; x < 640; x += 2)
+            if (aParede(x, y) > 20) chaoEscuro = std::min(chaoEscuro, brilho(teste::pixel(b, x, y)));
+    const int folgaJpeg = 12;
+    int perto = 0;
+    for (int y = 70; y < 480; ++y)
+        for (int x = 0; x < 640; ++x) {
+            const double d = aParede(x, y);
+            if (d < 2 || d > 12) continue;
+            ++perto;
+            const teste::Rgb c = teste::pixel(b, x, y);
+            ASSERT_GE(brilho(c), chaoEscuro - folgaJpeg) << x << "," << y << " " << c;
+            ASSERT_GT(distancia(c, parede), 120) << x << "," << y << " " << c;
+        }
+    EXPECT_GT(perto, 1000);
+}
+
 TEST_P(ArteNivelTest, PlayerFaceStandsOutOnTheFloor) {
     Nivel n = leNivel(GetParam());
     BITMAP* chao = img(19 + n.nr);
