@@ -23,7 +23,6 @@
 #include <cstdlib>
 #include <cstring>
 #include <deque>
-#include <iterator>
 #include <string>
 #include <vector>
 
@@ -151,16 +150,16 @@ int newPlayerSteer(const Mapa& mapa, const Sight& seen) {
         }
     }
     auto clear = [&](double heading) { return !blocked(mapa, fx, fy, heading, WALL_WARNING, false); };
-    if (!clear(h)) {
-        // The nearest detour that runs clear, on the side of the heading wanted first.
-        const double choice = wanted;
-        wanted = h + 180;
-        for (int k = std::size(DETOURS) - 1; k >= 0; --k) {
-            const int side = wrapped(choice - h) >= 0 ? 1 : -1;
-            for (int s : {-side, side})
-                if (clear(h + s * DETOURS[k])) wanted = h + s * DETOURS[k];
-        }
-    }
+    // The nearest detour that runs clear, on the side of the heading wanted
+    // first; about turn when none does.
+    auto detour = [&]() -> double {
+        const int side = wrapped(wanted - h) >= 0 ? 1 : -1;
+        for (int turn : DETOURS)
+            for (int s : {side, -side})
+                if (clear(h + s * turn)) return h + s * turn;
+        return h + 180;
+    };
+    if (!clear(h)) wanted = detour();
     const double diff = wrapped(wanted - h);
     if (std::fabs(diff) <= TURN) return 0;
     return diff > 0 ? 1 : -1;
@@ -219,8 +218,13 @@ int main(int argc, char** argv) {
         else if (!std::strcmp(argv[i], "--dir")) dir = value;
         else if (!std::strcmp(argv[i], "--level")) onlyLevel = std::atoi(argv[i + 1]);
         else if (!std::strcmp(argv[i], "--avoid-enemies")) avoidEnemies = std::atoi(argv[i + 1]) != 0;
-        else if (!std::strcmp(argv[i], "--player"))
+        else if (!std::strcmp(argv[i], "--player")) {
+            if (value != "expert" && value != "new" && value != "idle") {
+                std::fprintf(stderr, "level_bot: --player is expert, new or idle, not %s\n", value.c_str());
+                return 2;
+            }
             player = value == "new" ? Player::New : value == "idle" ? Player::Idle : Player::Expert;
+        }
     }
     if (chdir(dir.c_str()) != 0) {
         std::perror(dir.c_str());
