@@ -343,10 +343,11 @@ def floor_pattern(nr, st, w, h, step=40):
 
 def wall_block(x1, y1, x2, y2, st):
     w, h = x2 - x1, y2 - y1
-    # Drawn exactly on the collision rectangle: dark rim inside, a light top
-    # and a shaded bottom for a chunky block, a soft shadow on the floor.
+    # Drawn exactly on the collision rectangle and nothing outside it, so the
+    # face stops where the wall shows: a dark rim inside, a light top and a
+    # shaded bottom for a chunky block. No shadow on the floor, which would
+    # read as wall.
     return "".join([
-        f'<rect x="{x1 + 5}" y="{y1 + 6}" width="{w}" height="{h}" fill="#000" opacity="0.13"/>',
         f'<rect x="{x1}" y="{y1}" width="{w}" height="{h}" fill="{st["edge"]}"/>',
         f'<rect x="{x1 + 3}" y="{y1 + 3}" width="{w - 6}" height="{h - 6}" fill="{st["wall"]}"/>',
         f'<rect x="{x1 + 3}" y="{y1 + 3}" width="{w - 6}" height="5" fill="{st["light"]}"/>',
@@ -369,10 +370,15 @@ def level_button(root, nr):
     # The whole field (y 70..480) shrunk into the square, with the number on top.
     k = 50 / 640.0
     ky = 50 / 410.0
-    body = [f'<rect x="1" y="1" width="48" height="48" rx="6" fill="{st["floor"]}"/>']
+    body = [f'<clipPath id="field"><rect x="1" y="1" width="48" height="48" rx="6"/></clipPath>',
+            f'<rect x="1" y="1" width="48" height="48" rx="6" fill="{st["floor"]}"/>']
+    # The rim is drawn inside each wall's rectangle, never spilling onto the
+    # floor; walls in the field's corners are cut to the button's round ones.
+    rim = 0.8
     for x1, y1, x2, y2 in walls:
-        body.append(f'<rect x="{x1 * k:.2f}" y="{(y1 - 70) * ky:.2f}" width="{(x2 - x1) * k:.2f}" '
-                    f'height="{(y2 - y1) * ky:.2f}" fill="{st["wall"]}" stroke="{st["edge"]}" stroke-width="0.8"/>')
+        body.append(f'<rect x="{x1 * k + rim / 2:.2f}" y="{(y1 - 70) * ky + rim / 2:.2f}" '
+                    f'width="{(x2 - x1) * k - rim:.2f}" height="{(y2 - y1) * ky - rim:.2f}" '
+                    f'fill="{st["wall"]}" stroke="{st["edge"]}" stroke-width="{rim}" clip-path="url(#field)"/>')
     body.append(f'<rect x="1" y="1" width="48" height="48" rx="6" fill="none" stroke="{YELLOW}" stroke-width="2"/>')
     body.append(text(25, 40, str(nr), 38, YELLOW, "middle", outline=INK, ow=5))
     return svg(50, 50, "".join(body), bg="#000000")

@@ -4,9 +4,10 @@
 # the machine may be shared, so read the medians. Extra arguments go to
 # Google Benchmark, e.g. --benchmark_filter=quadroDeMenu; --build-only builds
 # and stops (scripts/perf.sh uses the game and the probe built here);
-# --levels runs only the level bot (bench/level_bot.cpp) on the shipped levels,
-# first steering for the item and away from walls alone, then also away from
-# the enemies.
+# --levels runs only the level bots (bench/level_bot.cpp) on the shipped levels:
+# the expert steering for the item and away from walls alone, then also away
+# from the enemies; a new player reacting late and turning as a person does;
+# and a player who never touches a key.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -17,8 +18,12 @@ cmake --build build-bench -j2 --target lumo_bench menu_probe bare_window lumo le
 [[ "${1:-}" == "--build-only" ]] && exit 0
 levels() {
     for avoid in 0 1; do
-        echo "level bot, 300 seeded games a level, avoiding enemies: $avoid"
-        build-bench/bench/level_bot --games 300 --avoid-enemies "$avoid"
+        echo "level bot, expert, 300 seeded games a level, avoiding enemies: $avoid"
+        build-bench/bench/level_bot --games 300 --player expert --avoid-enemies "$avoid"
+    done
+    for player in new idle; do
+        echo "level bot, $player player, 300 seeded games a level"
+        build-bench/bench/level_bot --games 300 --player "$player"
     done
 }
 if [[ "${1:-}" == "--levels" ]]; then

@@ -518,20 +518,48 @@ TEST_P(ArteNivelTest, StartPlacesAreClearOfWallsAndOfEachOther) {
             EXPECT_GT(d, o.raio + obj[j].raio + 20) << "objects " << i << " and " << j;
         }
     }
+    // No enemy starts close enough to the face to jolt it as a game begins.
+    for (size_t i = 2; i < obj.size(); ++i)
+        EXPECT_GE(std::hypot(obj[i].x - obj[0].x, obj[i].y - obj[0].y), 100) << "enemy " << i;
 }
 
-// The player starts in the open: a second of running straight on at the
-// start speed meets no wall.
-TEST_P(ArteNivelTest, TheFirstSecondRunsClearOfTheWalls) {
+// An object's turn step is read only when the object is made, in the first
+// game of a run, so every level gives each object the same one.
+TEST_F(ArteTest, EveryLevelGivesEachObjectTheSameTurnStep) {
+    const std::vector<Objeto> primeiro = objetos(leNivel(1));
+    for (int nr : {2, 3}) {
+        const std::vector<Objeto> outro = objetos(leNivel(nr));
+        for (size_t i = 0; i < primeiro.size(); ++i)
+            EXPECT_EQ(outro[i].smooth, primeiro[i].smooth) << "level " << nr << ", object " << i;
+    }
+}
+
+// Left alone, the face runs straight on at its start heading, wrapping round
+// the field's edges. That lane meets a wall, so doing nothing does not pay,
+// but only after two seconds of running, time to react; and the item lies
+// off it, so the first one has to be steered to.
+TEST_P(ArteNivelTest, TheStartLaneMeetsAWallInTimeToReactAndMissesTheItem) {
     Nivel n = leNivel(GetParam());
     ASSERT_EQ(n.numeros.size(), 36 + 4 * n.paredes);
-    const Objeto jogador = objetos(n)[0];
+    const std::vector<Objeto> obj = objetos(n);
+    const Objeto& jogador = obj[0];
+    const Retangulo item{obj[1].x, obj[1].y, obj[1].x + 40, obj[1].y + 40};
     const double a = jogador.direcao * M_PI / 180;
-    for (int f = 0; f <= 31; ++f) {
-        const int x = static_cast<int>(jogador.x + f * jogador.velocidade * std::cos(a));
-        const int y = static_cast<int>(jogador.y + f * jogador.velocidade * std::sin(a));
-        for (const Retangulo& r : paredes(n)) EXPECT_FALSE(sobrepoe({x, y, x + 40, y + 40}, r)) << "frame " << f;
+    double x = jogador.x, y = jogador.y;
+    int parede = 0;  // the update whose box first has a corner inside a wall
+    for (int u = 1; u <= 2000 && !parede; ++u) {
+        x += jogador.velocidade * std::cos(a);
+        y += jogador.velocidade * std::sin(a);
+        x = x > 640 ? -30 : x < -30 ? 640 : x;
+        y = y > 480 ? 70 : y < 70 ? 480 : y;
+        for (const Retangulo& r : paredes(n))
+            for (auto [cx, cy] : {std::pair{x, y}, {x + 40, y}, {x, y + 40}, {x + 40, y + 40}})
+                if (r.x1 < cx && cx < r.x2 && r.y1 < cy && cy < r.y2) parede = u;
+        const Retangulo caixa{int(x), int(y), int(x) + 40, int(y) + 40};
+        ASSERT_FALSE(sobrepoe(caixa, item)) << "the item lies on the start lane at update " << u;
     }
+    ASSERT_GT(parede, 0) << "the start lane wraps round the field without meeting a wall";
+    EXPECT_GE(parede, 62);
 }
 
 TEST_P(ArteNivelTest, TheItemMostlyLandsInTheOpen) {
@@ -612,6 +640,41 @@ TEST_P(ArteNivelTest, BackgroundShowsTheWallsExactlyOnTheirRectangles) {
         teste::Rgb fora = teste::pixel(b, r.x1 - 2, (r.y1 + r.y2) / 2);
         EXPECT_GT(distancia(dentro, fora), 120) << r.x1 << "," << r.y1;
     }
+}
+
+// What looks like wall is wall: right up to a wall's edge the picture round
+// it is floor, with no shadow or rim outside the rectangle the face bounces
+// off. Nothing there is darker than the floor's own marks (a shadow may only
+// tint the floor lightly) or near the wall's colour; JPEG blurs the edge
+// itself by a pixel.
+TEST_P(ArteNivelTest, NothingOutsideAWallLooksLikeWall) {
+    Nivel n = leNivel(GetParam());
+    ASSERT_EQ(n.numeros.size(), 36 + 4 * n.paredes);
+    BITMAP* b = img(19 + n.nr);
+    const std::vector<Retangulo> ps = paredes(n);
+    const teste::Rgb parede = teste::pixel(b, (ps[0].x1 + ps[0].x2) / 2, (ps[0].y1 + ps[0].y2) / 2);
+    auto aParede = [&](int x, int y) {
+        double d = 1e9;
+        for (const Retangulo& r : ps) d = std::min(d, distanciaAoRetangulo(x, y, r));
+        return d;
+    };
+    auto brilho = [](const teste::Rgb& c) { return c.r + c.g + c.b; };
+    int chaoEscuro = 3 * 255;
+    for (int y = 70; y < 480; y += 2)
+        for (int x = 0; x < 640; x += 2)
+            if (aParede(x, y) > 20) chaoEscuro = std::min(chaoEscuro, brilho(teste::pixel(b, x, y)));
+    const int folgaJpeg = 12;
+    int perto = 0;
+    for (int y = 70; y < 480; ++y)
+        for (int x = 0; x < 640; ++x) {
+            const double d = aParede(x, y);
+            if (d < 2 || d > 12) continue;
+            ++perto;
+            const teste::Rgb c = teste::pixel(b, x, y);
+            ASSERT_GE(brilho(c), chaoEscuro - folgaJpeg) << x << "," << y << " " << c;
+            ASSERT_GT(distancia(c, parede), 120) << x << "," << y << " " << c;
+        }
+    EXPECT_GT(perto, 1000);
 }
 
 TEST_P(ArteNivelTest, PlayerFaceStandsOutOnTheFloor) {
