@@ -4,10 +4,11 @@
 #include "app/quit_request.h"
 #include "app/start_allegro.h"
 #include "audio/game_sounds.h"
-#include "storage/data_folder.h"
 #include "display/viewport.h"
 #include "display/window.h"
+#include "popups/mute_sign.h"
 #include "settings/settings.h"
+#include "storage/data_folder.h"
 
 #include <cstdio>
 
@@ -137,6 +138,9 @@ void Jogo::finishGame() {
 void Jogo::leEntrada(Screen screen) {
     input.poll(screen);
     handleGlobalActions(input, audio, settings);
+    // Paused or on the summary the play screen draws nothing more: its sign
+    // follows M at once all the same.
+    if (!menu && input.pressed(Action::Mute)) drawMuteSign(render, audio.muted(), MuteSignPlace::PanelBand);
     // A choice a busy lock kept back is tried again, never waited for.
     if (settings.waiting()) settings.flush();
 }

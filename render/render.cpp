@@ -1,10 +1,10 @@
 #include "render/render.h"
 
-#include "storage/data_folder.h"
 #include "display/dirty_rects.h"
 #include "display/window.h"
 #include "render/jpeg_loader.h"
 #include "render/png_loader.h"
+#include "storage/data_folder.h"
 
 #include <algorithm>
 #include <cstdlib>

@@ -405,6 +405,15 @@ TEST_F(Tela, MuteSignInThePanelBandWhileMuted) {
     jogo.getAudio().setMuted(false);
     jogo.desenhaTela();
     EXPECT_TRUE(painelEm(spot.x + 1, spot.y + 1));
+    // Paused, nothing of the game is drawn, but M still shows at once.
+    key[KEY_P] = 1;
+    jogo.quadroJogo();
+    key[KEY_P] = 0;
+    ASSERT_TRUE(jogo.getPause().isPaused());
+    key[KEY_M] = 1;
+    jogo.quadroJogo();
+    key[KEY_M] = 0;
+    EXPECT_TRUE(slotEm(SLOT_MUTE_SIGN, spot.x + 1, spot.y + 1));
 }
 
 // A bonus straight after a penalty takes its place: one number at a time.
