@@ -2,7 +2,7 @@
 # Whole-program figures of the Release build (build-bench/) under a private
 # Xvfb (1600x1200, or XVFB_SCREEN): start-up to the first menu frame (also as a ratio to a
 # bare Allegro window, STARTS starts each, default 11), processor time over
-# 10 s in the menu, over 10 s of play and over 10 s paused, peak resident
+# 10 s in the menu, 10 s with the help panel open, 10 s of play and 10 s paused, peak resident
 # memory, and the length of a frame (30 ms of wait plus its work) measured
 # from the main thread's waits. FATOR=2 runs the game with --scale 2 (the
 # screen grows to 3840x2160 for FATOR=4 and more, so the window fits).
@@ -85,8 +85,8 @@ click() {
     xdotool mouseup 1
 }
 
-printf "%-16s %9s %9s %9s %9s %9s %9s %9s %9s %9s %9s %9s %8s %s\n" run start_ms menu_cpu% menu_main% menu_fr_ms menu_wk_ms \
-    play_cpu% play_main% play_fr_ms play_wk_ms pause_cpu% pause_main% peak_MB note >"$WORK/.tabela"
+printf "%-16s %9s %9s %9s %9s %9s %9s %9s %9s %9s %9s %9s %9s %9s %8s %s\n" run start_ms menu_cpu% menu_main% menu_fr_ms menu_wk_ms \
+    panel_cpu% panel_main% play_cpu% play_main% play_fr_ms play_wk_ms pause_cpu% pause_main% peak_MB note >"$WORK/.tabela"
 # The order of the set-ups turns round from run to run: the first start
 # after a pause is often the slowest.
 # Each label is run-mode@game; "floor" is the bare window.
@@ -115,7 +115,7 @@ for r in $(runs); do
         kill "$GAME_PID"
         wait "$GAME_PID" 2>/dev/null || true
         GAME_PID=""
-        printf "%-16s %9s %9s %9s %9s %9s %9s %9s %9s %9s %9s %9s %8s %s\n" "$r" "$inicio" "$menu_cpu" "$menu_main" - - - - - - - - - \
+        printf "%-16s %9s %9s %9s %9s %9s %9s %9s %9s %9s %9s %9s %9s %9s %8s %s\n" "$r" "$inicio" "$menu_cpu" "$menu_main" - - - - - - - - - - - \
             "" >>"$WORK/.tabela"
         continue
     fi
@@ -128,6 +128,12 @@ for r in $(runs); do
     # The keyboard's focus given in the menu: given during play, the focus
     # leaving the pointer's window first would pause the game.
     xdotool windowfocus --sync "$window" 2>/dev/null || true
+    # A panel open and left alone: the help's first page.
+    click "$window" 115 370
+    sleep 0.5
+    read -r panel_cpu panel_main < <(uso)
+    click "$window" 115 370
+    sleep 0.3
     click "$window" 100 170  # new game
     sleep 0.3
     click "$window" 325 $((50 * NIVEL - 25))  # the level's button
@@ -150,8 +156,8 @@ for r in $(runs); do
     kill "$GAME_PID"
     wait "$GAME_PID" 2>/dev/null || true
     GAME_PID=""
-    printf "%-16s %9s %9s %9s %9s %9s %9s %9s %9s %9s %9s %9s %8s %s\n" "$r" "$inicio" "$menu_cpu" "$menu_main" "$menu_fr" \
-        "$menu_wk" "$jogo_cpu" "$jogo_main" "$jogo_fr" "$jogo_wk" "$pausa_cpu" "$pausa_main" "$pico" "$nota" >>"$WORK/.tabela"
+    printf "%-16s %9s %9s %9s %9s %9s %9s %9s %9s %9s %9s %9s %9s %9s %8s %s\n" "$r" "$inicio" "$menu_cpu" "$menu_main" "$menu_fr" \
+        "$menu_wk" "$panel_cpu" "$panel_main" "$jogo_cpu" "$jogo_main" "$jogo_fr" "$jogo_wk" "$pausa_cpu" "$pausa_main" "$pico" "$nota" >>"$WORK/.tabela"
     sleep 0.5
 done
 
@@ -159,8 +165,8 @@ cat "$WORK/.tabela"
 for m in $SOUND_MODES; do
     for g in floor $GAMES; do
         printf "%-16s" "$m@${g%%=*}"
-        for c in $(seq 2 13); do
-            printf " %9s" "$(awk -v c="$c" -v m="-$m@${g%%=*}" 'NR > 1 && $14 == "" && $c != "-" &&
+        for c in $(seq 2 15); do
+            printf " %9s" "$(awk -v c="$c" -v m="-$m@${g%%=*}" 'NR > 1 && $16 == "" && $c != "-" &&
                 substr($1, length($1) - length(m) + 1) == m {print $c}' "$WORK/.tabela" | mediana)"
         done
         echo
