@@ -26,7 +26,7 @@ std::string AllegroAudio::effectFile(Effect e) { return std::string(EFFECT_NAMES
 
 std::string AllegroAudio::themeFile(Theme t) { return t == Theme::Play ? "play_theme.wav" : "menu_theme.wav"; }
 
-bool AllegroAudio::start(const std::string& soundFolder) {
+bool AllegroAudio::installDriver() {
     snd_lib_error_set_handler(quietAlsa);
     reserve_voices(VOICES, -1);
     if (install_sound(DIGI_AUTODETECT, MIDI_NONE, nullptr) != 0) return false;
@@ -39,6 +39,11 @@ bool AllegroAudio::start(const std::string& soundFolder) {
     // mix needs (an effect over the music stays under -1 dBFS), where
     // Allegro's default would halve everything.
     set_volume_per_voice(0);
+    return true;
+}
+
+bool AllegroAudio::start(const std::string& soundFolder) {
+    if (!installDriver()) return false;
     folder = soundFolder;
     for (int e = 0; e < EFFECT_COUNT; ++e) effects[e] = loadEffectFile(folder + effectFile(static_cast<Effect>(e)));
     on = true;
@@ -48,7 +53,8 @@ bool AllegroAudio::start(const std::string& soundFolder) {
 void AllegroAudio::stop() {
     if (!on) return;
     playTheme(Theme::None);
-    remove_sound();
+    if (!silent) remove_sound();
+    silent = false;
     auto release = [](SAMPLE*& s) {
         if (s) destroy_sample(s);
         s = nullptr;
@@ -59,13 +65,25 @@ void AllegroAudio::stop() {
     on = false;
 }
 
+void AllegroAudio::setSilent(bool s) {
+    if (!on || s == silent) return;
+    if (s) {
+        playTheme(Theme::None);
+        remove_sound();
+        silent = true;
+        return;
+    }
+    // A device taken meanwhile by another program: the game plays on silently.
+    silent = !installDriver();
+}
+
 void AllegroAudio::startEffect(Effect e) {
-    SAMPLE* s = on ? effects[static_cast<int>(e)] : nullptr;
+    SAMPLE* s = on && !silent ? effects[static_cast<int>(e)] : nullptr;
     if (s) play_sample(s, 255, 128, 1000, 0);
 }
 
 void AllegroAudio::playTheme(Theme t) {
-    if (!on) return;
+    if (!on || silent) return;
     if (voice >= 0) deallocate_voice(voice);
     voice = -1;
     if (t == Theme::None) return;

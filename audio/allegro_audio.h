@@ -26,6 +26,9 @@ public:
     void startEffect(Effect e) override;
     void playTheme(Theme t) override;
     void holdTheme(bool held) override;
+    // Silent, the driver goes, and with it the mixer that would go on
+    // mixing nothing every few milliseconds; it comes back unmuted.
+    void setSilent(bool silent) override;
 
     // The file of each sound in the folder, in the order of Effect and
     // then the menu and play themes.
@@ -33,7 +36,12 @@ public:
     static std::string themeFile(Theme t);
 
 private:
-    bool on = false;
+    // Installs Allegro's sound driver with the game's voices and levels;
+    // false without a device that plays.
+    static bool installDriver();
+
+    bool on = false;       // the sounds are loaded and the driver was found
+    bool silent = false;   // the driver let go while muted
     std::string folder;
     SAMPLE* effects[EFFECT_COUNT] = {};
     // Menu, play: each read when first played, which keeps start-up short.

@@ -89,8 +89,10 @@ void Audio::setMuted(bool m) {
         waiting.erase(std::remove_if(waiting.begin(), waiting.end(), [](const Waiting& w) { return !w.isTheme; }),
                       waiting.end());
         out->playTheme(Theme::None);
+        out->setSilent(true);
         return;
     }
+    out->setSilent(false);
     out->playTheme(current);
     if (paused) out->holdTheme(true);
 }

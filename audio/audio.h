@@ -27,6 +27,9 @@ public:
     virtual void playTheme(Theme t) = 0;
     // Stops the music where it is (true) or goes on from there (false).
     virtual void holdTheme(bool held) = 0;
+    // Nothing is to be heard until this is called again with false: an
+    // output may let its device go meanwhile.
+    virtual void setSilent(bool) {}
 };
 
 class Audio {
