@@ -68,6 +68,18 @@ SHOT_NAME=fullscreen wait_on_screen "$EXPECTED" 0 0 640 480 ||
 wait_until 5 settings_hold "fullscreen = 1" || fail "lumo.cfg does not keep fullscreen: $(cat "$WORK/lumo.cfg")"
 settings_hold "mute = 1" || fail "lumo.cfg lost [sound] mute: $(cat "$WORK/lumo.cfg")"
 
+# Alt+Enter until the game leaves fullscreen; the window it gets is the one
+# this screen gets by default.
+leave_fullscreen() {
+    local attempt
+    for attempt in 1 2 3; do
+        alt_enter
+        wait_until 5 eval '! fills_screen' && break
+        ((attempt < 3)) || fail "Alt+Enter did not leave $1"
+    done
+    wait_until 10 window_size_is "1280 x 960" || fail "leaving $1 gave a window of $SIZE"
+}
+
 # A click on the black border does nothing: had it reached new game, as a
 # mapping that forgot the border would, the click on new game that follows
 # would close the chooser again.
@@ -83,12 +95,7 @@ for attempt in 1 2 3; do
     ((attempt < 3)) || fail "a click on new game in fullscreen did nothing (difference $DIFFERENCE/1000)"
 done
 
-for attempt in 1 2 3; do
-    alt_enter
-    wait_until 5 eval '! fills_screen' && break
-    ((attempt < 3)) || fail "Alt+Enter did not leave fullscreen"
-done
-wait_until 10 window_size_is "1280 x 960" || fail "back from fullscreen the window is $SIZE"
+leave_fullscreen fullscreen
 wait_until 5 settings_hold "fullscreen = 0" || fail "lumo.cfg still says fullscreen: $(cat "$WORK/lumo.cfg")"
 kill -TERM "$GAME_PID"
 wait_exit 10
@@ -108,12 +115,7 @@ cmp -s "$WORK/lumo.cfg" "$WORK/lumo.before" || fail "--fullscreen changed lumo.c
 GAME_OPTIONS=--fullscreen start_game
 wait_until 5 fills_screen || fail "--fullscreen did not start in fullscreen"
 wait_window
-for attempt in 1 2 3; do
-    alt_enter
-    wait_until 5 eval '! fills_screen' && break
-    ((attempt < 3)) || fail "Alt+Enter did not leave a fullscreen start"
-done
-wait_until 10 window_size_is "1280 x 960" || fail "leaving a fullscreen start gave a window of $SIZE"
+leave_fullscreen "a fullscreen start"
 kill -TERM "$GAME_PID"
 wait_exit 10
 
