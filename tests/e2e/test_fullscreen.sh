@@ -46,6 +46,23 @@ wait_on_screen() {
     done
 }
 
+# Alt+Enter, up to three times, until the condition holds.
+alt_enter_until() {
+    local attempt
+    for attempt in 1 2 3; do
+        alt_enter
+        wait_until 5 "$@" && return 0
+    done
+    return 1
+}
+
+# Alt+Enter until the game leaves fullscreen; the window it gets is the one
+# this screen gets by default.
+leave_fullscreen() {
+    alt_enter_until eval '! fills_screen' || fail "Alt+Enter did not leave $1"
+    wait_until 10 window_size_is "1280 x 960" || fail "leaving $1 gave a window of $SIZE"
+}
+
 start_game
 wait_window
 expected_menu menu 0 "$BANNER"
@@ -56,29 +73,13 @@ menu_in_window() {
     ((DIFFERENCE <= THRESHOLD))
 }
 wait_until 5 menu_in_window || fail "the menu did not show (difference $DIFFERENCE/1000)"
-for attempt in 1 2 3; do
-    alt_enter
-    wait_until 5 fills_screen && break
-    ((attempt < 3)) || fail "Alt+Enter did not go fullscreen"
-done
+alt_enter_until fills_screen || fail "Alt+Enter did not go fullscreen"
 expected_menu menu 0 "$BANNER"
 SHOT_NAME=fullscreen wait_on_screen "$EXPECTED" 0 0 640 480 ||
     fail "fullscreen does not show the whole menu magnified (difference $DIFFERENCE/1000)"
 ((BORDER == 0)) || fail "the border left of the picture is not black"
 wait_until 5 settings_hold "fullscreen = 1" || fail "lumo.cfg does not keep fullscreen: $(cat "$WORK/lumo.cfg")"
 settings_hold "mute = 1" || fail "lumo.cfg lost [sound] mute: $(cat "$WORK/lumo.cfg")"
-
-# Alt+Enter until the game leaves fullscreen; the window it gets is the one
-# this screen gets by default.
-leave_fullscreen() {
-    local attempt
-    for attempt in 1 2 3; do
-        alt_enter
-        wait_until 5 eval '! fills_screen' && break
-        ((attempt < 3)) || fail "Alt+Enter did not leave $1"
-    done
-    wait_until 10 window_size_is "1280 x 960" || fail "leaving $1 gave a window of $SIZE"
-}
 
 # A click on the black border does nothing: had it reached new game, as a
 # mapping that forgot the border would, the click on new game that follows
@@ -130,11 +131,7 @@ start_game
 wait_window
 wait_until 10 window_size_is "864 x 648" || fail "the window on 1280x720 is $SIZE, not 864 x 648"
 wait_until 5 menu_in_window || fail "the 864x648 window scaled down is not the menu (difference $DIFFERENCE/1000)"
-for attempt in 1 2 3; do
-    alt_enter
-    wait_until 5 fills_screen && break
-    ((attempt < 3)) || fail "Alt+Enter did not go fullscreen on 1280x720"
-done
+alt_enter_until fills_screen || fail "Alt+Enter did not go fullscreen on 1280x720"
 SHOT_NAME=fullscreen-720 wait_on_screen "$EXPECTED" 0 0 640 480 ||
     fail "fullscreen on 1280x720 scaled down is not the menu (difference $DIFFERENCE/1000)"
 ((BORDER == 0)) || fail "the border left of the 960x720 picture is not black"
