@@ -7,15 +7,14 @@ void handleGlobalActions(const Input& input, Audio& audio, SettingsSaver& settin
     if (input.pressed(Action::Mute)) {
         audio.setMuted(!audio.muted());
         settings.change("sound", "mute", audio.muted());
-        settings.flush();
     }
     if (input.pressed(Action::Fullscreen)) {
         const FullscreenSwitch result = toggleFullscreen();
-        if (result == FullscreenSwitch::Switched) {
-            settings.change("display", "fullscreen", isFullscreen());
-            settings.flush();
-        }
+        if (result == FullscreenSwitch::Switched) settings.change("display", "fullscreen", isFullscreen());
         // No window opens any more: the game ends as the close button ends it.
         if (result == FullscreenSwitch::Failed) requestQuit();
     }
+    // Saved at once, or, when another copy of the game holds the file's
+    // lock, tried again on a later frame: never waited for.
+    if (settings.waiting()) settings.flush();
 }

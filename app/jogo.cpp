@@ -141,8 +141,6 @@ void Jogo::leEntrada(Screen screen) {
     // Paused or on the summary the play screen draws nothing more: its sign
     // follows M at once all the same.
     if (!menu && input.pressed(Action::Mute)) drawMuteSign(render, audio.muted(), MuteSignPlace::PanelBand);
-    // A choice a busy lock kept back is tried again, never waited for.
-    if (settings.waiting()) settings.flush();
 }
 
 void Jogo::summaryFrame() {

@@ -9,9 +9,7 @@
 #include "storage/whole_file.h"
 
 #include <algorithm>
-#include <cerrno>
 #include <cstdio>
-#include <cstring>
 #include <sstream>
 #include <string>
 
@@ -26,7 +24,7 @@ const size_t MAX_RANK_BYTES = 1 << 16;
 bool readRankFile(std::string& text) {
     std::string reason;
     if (readRegularFile(ARQUIVO_RANKING, text, MAX_RANK_BYTES, &reason)) return true;
-    if (reason != std::strerror(ENOENT)) std::fprintf(stderr, "%s %s\n", ARQUIVO_RANKING, reason.c_str());
+    if (!isNotFound(reason)) std::fprintf(stderr, "%s %s\n", ARQUIVO_RANKING, reason.c_str());
     return false;
 }
 

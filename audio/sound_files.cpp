@@ -2,7 +2,6 @@
 
 #include "storage/regular_file.h"
 
-#include <cerrno>
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
@@ -41,7 +40,7 @@ int openSoundFile(const std::string& path) {
         reason = "is larger than " + std::to_string(MAX_SOUND_BYTES) + " bytes";
     }
     // Not there at all reads as it always has.
-    if (reason == std::strerror(ENOENT)) reason = "not found";
+    if (isNotFound(reason)) reason = "not found";
     std::fprintf(stderr, "%s %s\n", path.c_str(), reason.c_str());
     return -1;
 }

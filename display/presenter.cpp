@@ -66,7 +66,7 @@ void Presenter::sendMagnified(BITMAP* picture, const Rect& r, BITMAP* target) {
 
 long Presenter::present(BITMAP* picture, BITMAP* target, DirtyRects& changes) {
     if (!shown) shown = create_bitmap_ex(32, PICTURE_WIDTH, PICTURE_HEIGHT);
-    const bool magnified = view.scale.num != view.scale.den;
+    const bool magnified = !view.scale.isOne();
     const int bandWidth = view.columns[PICTURE_WIDTH];
     if (magnified && (!band || band->w != bandWidth)) {
         if (band) destroy_bitmap(band);

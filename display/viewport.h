@@ -15,6 +15,7 @@ const int MAX_FACTOR = 8;
 struct Scale {
     int num = 1, den = 1;
     bool whole() const { return den == 1; }
+    bool isOne() const { return num == den; }
     // The picture's size in the window.
     int width() const { return PICTURE_WIDTH * num / den; }
     int height() const { return PICTURE_HEIGHT * num / den; }

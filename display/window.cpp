@@ -75,7 +75,7 @@ bool setMode(bool fullscreen) {
         s.windowed = fit;
         return true;
     }
-    const bool wasPlain = s.windowed.num == s.windowed.den;
+    const bool wasPlain = s.windowed.isOne();
     s.windowed = Scale();
     return !wasPlain && setWindowed(s.windowed);
 }

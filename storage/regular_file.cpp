@@ -70,3 +70,5 @@ bool readRegularFile(const std::string& path, std::string& contents, size_t maxB
     contents.resize(ok ? done : 0);
     return ok;
 }
+
+bool isNotFound(const std::string& reason) { return reason == std::strerror(ENOENT); }

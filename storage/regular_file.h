@@ -11,3 +11,5 @@
 int openRegularFile(const std::string& path, std::string* reason = nullptr);
 // The whole of a regular file of at most maxBytes; false with `reason` set.
 bool readRegularFile(const std::string& path, std::string& contents, size_t maxBytes, std::string* reason = nullptr);
+// Whether a reason given above means that nothing stands at the path.
+bool isNotFound(const std::string& reason);
