@@ -309,19 +309,20 @@ TEST_F(Disco, OnlyPlainFilesAndPicturesTheScreenHolds) {
             testing::internal::CaptureStderr();
             EXPECT_FALSE(r.reads()) << r.name << " " << kind.first;
             const std::string said = testing::internal::GetCapturedStderr();
-            if (r.named) EXPECT_NE(said.find(r.name + " " + kind.first), std::string::npos) << said;
+            if (r.named) {
+                EXPECT_NE(said.find(r.name + " " + kind.first), std::string::npos) << said;
+            }
             fs::remove(r.name);
         }
     alarm(0);
 
-    // A pixel too many either way; and a real picture of 8 x 8 whose header
-    // claims 16000 x 16000, a gigabyte at 32 bits.
-    for (const char* name : {"picture.png", "picture.jpg"}) {
-        teste::salvaImagem(name, 641, 8, 10, 20, 30);
-        EXPECT_FALSE(name[8] == 'p' ? loadPng(name) : loadJpeg(name)) << name << " 641 x 8";
-        teste::salvaImagem(name, 8, 481, 10, 20, 30);
-        EXPECT_FALSE(name[8] == 'p' ? loadPng(name) : loadJpeg(name)) << name << " 8 x 481";
-    }
+    // A PNG a pixel too large either way (the JPEG loader's own tests have
+    // its sides); and a real picture of 8 x 8 whose header claims
+    // 16000 x 16000, a gigabyte at 32 bits.
+    teste::salvaImagem("picture.png", 641, 8, 10, 20, 30);
+    EXPECT_FALSE(loadPng("picture.png")) << "641 x 8";
+    teste::salvaImagem("picture.png", 8, 481, 10, 20, 30);
+    EXPECT_FALSE(loadPng("picture.png")) << "8 x 481";
     teste::salvaImagem("picture.jpg", 8, 8, 10, 20, 30);
     std::string jpeg = teste::leArquivo("picture.jpg");
     const size_t frame = jpeg.find("\xFF\xC0");

@@ -521,18 +521,6 @@ TEST_F(Tela, SummaryClosesOnAFreshClickSpaceOrEscape) {
     EXPECT_TRUE(slotEm(11, Summary::X + 15, Summary::Y + 11)) << "not entered: the sad face";
 }
 
-// A tie with the best time kept shares first place but is no new best.
-TEST_F(Tela, ATieWithTheBestIsNoNewBest) {
-    teste::escreveArquivo("rank.txt", "0 1\n0 1\n0 1\n0 1\n0 1\n0 1\n0 1\n0 1\n0 1\n0 5\n");
-    jogo.entraMenu();
-    mapa().setSeg(5);
-    jogo.finishGame();
-    EXPECT_EQ(jogo.getSummary().place(), 1);
-    EXPECT_FALSE(jogo.getSummary().entry().newBest);
-    EXPECT_FALSE(slotEm(SLOT_SUMMARY_BEST, Summary::X + Summary::BEST_X + 1, Summary::Y + Summary::BEST_Y + 1));
-    EXPECT_TRUE(slotEm(10, Summary::X + 15, Summary::Y + 11)) << "a ranked place: the happy face";
-}
-
 // Played by someone who may not write the folder nor the rank file there:
 // the summary says "Not saved" with no place, stderr names the file and the
 // reason, and the ranking panel shows the table the file holds. Root writes
