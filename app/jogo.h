@@ -25,11 +25,6 @@ void ticker();
 // fell during it, and never a negative time.
 int tempoDeEspera(int periodos);
 
-// Stores the table in `arquivo` as ten lines "minutes seconds", replacing it
-// whole or not at all; false when the file could not be replaced, with the
-// system's reason in `reason` when one is given.
-bool gravaRanking(const short tabela[20], const char* arquivo, std::string* reason = nullptr);
-
 // What one stay in the menu remembers between frames.
 struct EstadoMenu {
     short escolha = 0;  // the button the pointer marks: 0 new game .. 4 exit

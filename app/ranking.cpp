@@ -3,48 +3,21 @@
 #include "app/jogo.h"
 
 #include "app/quit_request.h"
+#include "app/rank_file.h"
 #include "storage/data_folder.h"
 #include "storage/file_lock.h"
-#include "storage/regular_file.h"
-#include "storage/whole_file.h"
 
 #include <algorithm>
 #include <cstdio>
-#include <sstream>
 #include <string>
 
 namespace {
 
-const char* const ARQUIVO_RANKING = "rank.txt";
-// Ten lines of two numbers; a hand-edited file may hold some blank room too.
-const size_t MAX_RANK_BYTES = 1 << 16;
-
-// The file's text, or false when there is none to read: a missing file is
-// a first start, anything else (a pipe, a folder, a huge file) gets a line.
-bool readRankFile(std::string& text) {
-    std::string reason;
-    if (readRegularFile(ARQUIVO_RANKING, text, MAX_RANK_BYTES, &reason)) return true;
-    if (!isNotFound(reason)) std::fprintf(stderr, "%s %s\n", ARQUIVO_RANKING, reason.c_str());
-    return false;
-}
-
-// Twenty numbers in file order; reading stops at the first that is not a
-// number, and the entries from there on keep what they held.
-void readPairs(const std::string& text, short* tabela) {
-    std::istringstream rank(text);
-    for (int k = 0; k < 20; ++k) {
-        short lido;
-        if (!(rank >> lido)) break;
-        tabela[k] = lido;
-    }
-}
+const char* const ARQUIVO_RANKING = RANK_FILE;
 
 }  // namespace
 
-void Jogo::leRanking() {
-    std::string text;
-    if (readRankFile(text)) readPairs(text, aux2);
-}
+void Jogo::leRanking() { readRankFile(aux2); }
 
 void Jogo::ordenaSelection() {
     for (short i = 0; i < 20; i += 2) {
@@ -78,11 +51,8 @@ RankingEntry Jogo::insereRanking() {
     // Afresh from the file, where another copy may have written: what a short
     // file leaves unread is 00:00, as on a first start, so the table written
     // is the one any copy reads back. Without a file the table in memory stays.
-    std::string text;
-    if (readRankFile(text)) {
-        std::fill(aux2, aux2 + 20, 0);
-        readPairs(text, aux2);
-    }
+    short fresh[20] = {};
+    if (readRankFile(fresh)) std::copy(fresh, fresh + 20, aux2);
     ordenaSelection();
     short onDisk[20];
     std::copy(aux2, aux2 + 20, onDisk);
@@ -116,11 +86,4 @@ void Jogo::ranking() {
         render.desenhaImagemTrans(70, 362, y);
         render.drawTwoDigits(aux2[2 * k + 1], 50, 378, y);
     }
-}
-
-bool gravaRanking(const short tabela[20], const char* arquivo, std::string* reason) {
-    std::string texto;
-    for (int k = 0; k < 10; ++k)
-        texto += std::to_string(tabela[2 * k]) + " " + std::to_string(tabela[2 * k + 1]) + "\n";
-    return writeWholeFile(arquivo, texto, reason);
 }

@@ -1,12 +1,12 @@
 #include "settings/settings.h"
 
 #include "settings/ini_text.h"
+#include "storage/messages.h"
 #include "storage/regular_file.h"
 #include "storage/whole_file.h"
 
 #include <cstdio>
 #include <cstdlib>
-#include <sys/stat.h>
 
 const char* const SETTINGS_FILE = "lumo.cfg";
 
@@ -33,8 +33,11 @@ std::string readText(const std::string& text, const char* section, const char* n
 
 Settings loadSettings(const std::string& path) {
     Settings s;
-    std::string text;
-    if (!readRegularFile(path, text, MAX_BYTES)) return s;
+    std::string text, reason;
+    if (!readPlayerFile(path, text, MAX_BYTES, &reason)) {
+        if (!isNotFound(reason)) reportFileProblem(path, reason);
+        return s;
+    }
     s.scale = readInt(text, "display", "scale", 0, 8, s.scale);
     s.fullscreen = readInt(text, "display", "fullscreen", 0, 1, s.fullscreen) == 1;
     s.integer = readInt(text, "display", "integer", 0, 1, s.integer) == 1;
@@ -63,10 +66,10 @@ bool SettingsSaver::flush(LockWait wait) {
     FileLock lock(path, wait);
     if (lock.busy()) return false;
     // Afresh, under the lock: another copy may have saved its own choice.
+    // A link another user left in a shared folder reads as no file: the save
+    // then holds the player's choices only, and replaces the link itself.
     std::string text, reason;
-    struct stat info;
-    const bool exists = lstat(path.c_str(), &info) == 0;
-    bool ok = !exists || readRegularFile(path, text, MAX_BYTES, &reason);
+    bool ok = readPlayerFile(path, text, MAX_BYTES, &reason) || readsAsAbsent(reason);
     if (ok) {
         for (const Change& c : changes) text = withIniValue(text, c.section, c.key, c.value);
         ok = writeWholeFile(path, text, &reason);

@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <cstdio>
 
 namespace {
@@ -46,7 +47,11 @@ void chooseDataFolder() {
 std::string dataPath(const std::string& relative) { return chosen + relative; }
 
 std::string unusableFileMessage(const std::string& path, const std::string& problem) {
-    return fullPath(path) + " " + problem + "\nrun lumo from the folder that holds Data/, or use the installed lumo";
+    // Only a missing file suggests the game was started from the wrong folder.
+    struct stat info;
+    const bool missing = stat(path.c_str(), &info) != 0 && (errno == ENOENT || errno == ENOTDIR);
+    const std::string hint = missing ? "\nrun lumo from the folder that holds Data/, or use the installed lumo" : "";
+    return fullPath(path) + " " + problem + hint;
 }
 
 void reportUnusableFile(const std::string& path, const std::string& problem) {

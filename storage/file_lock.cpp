@@ -1,5 +1,6 @@
 #include "storage/file_lock.h"
 
+#include "storage/path_walk.h"
 #include "storage/regular_file.h"
 
 #include <cerrno>
@@ -14,17 +15,19 @@ namespace {
 const auto PATIENCE = std::chrono::seconds(2);
 const auto RETRY_EVERY = std::chrono::milliseconds(20);
 
-// O_NOFOLLOW: a link planted in the lock file's place is never followed, so
-// nothing is created or opened where it points. O_NONBLOCK: a pipe there
-// does not stall the open.
+// The lock file's own name is never followed, so nothing is created or
+// opened where a link planted there points; the folders on the way follow
+// the writer's rule for links. O_NONBLOCK: a pipe there does not stall the
+// open.
 int openLockFile(const std::string& path) {
-    const std::string lockFile = path + ".lock";
+    Place place;
+    if (!locate(path + ".lock", place, nullptr, false)) return -1;
     const int flags = O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC;
-    int fd = open(lockFile.c_str(), O_RDWR | O_CREAT | flags, 0666);
-    if (fd < 0 && errno != ELOOP) fd = open(lockFile.c_str(), O_RDONLY | flags);
+    int fd = openat(place.folder, place.name.c_str(), O_RDWR | O_CREAT | flags, 0666);
+    if (fd < 0 && errno != ELOOP) fd = openat(place.folder, place.name.c_str(), O_RDONLY | flags);
     // The file itself may be a link the player made (into a synced folder):
-    // only read, so following it harms nothing.
-    if (fd < 0) fd = openRegularFile(path);
+    // only read, and followed where the writer would follow it.
+    if (fd < 0) fd = openPlayerFile(path);
     return fd;
 }
 

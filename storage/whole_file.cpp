@@ -1,5 +1,6 @@
 #include "storage/whole_file.h"
 
+#include "storage/path_walk.h"
 #include "storage/regular_file.h"
 
 #include <atomic>
@@ -7,7 +8,8 @@
 #include <climits>
 #include <cstdlib>
 #include <cstring>
-#include <deque>
+#include <ctime>
+#include <dirent.h>
 #include <fcntl.h>
 #include <random>
 #include <sys/stat.h>
@@ -15,116 +17,37 @@
 
 namespace {
 
-const int MAX_LINKS = 40;  // as many as the kernel follows
+// The six letters after "name." that make a temporary file's name.
+const char LETTERS[] = "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
+const int LETTER_COUNT = 6;
+// A save takes milliseconds: a temporary file this old was left by a copy
+// of the game that was killed half-way.
+const time_t LEFTOVER_AGE = 60;
 
 // The temporary file being written, for removeUnfinishedWrite: the name is
 // set before the folder, and the folder cleared before it is closed.
 std::atomic<int> pendingFolder{-1};
 char pendingName[NAME_MAX + 1];
 
-// Where a path leads: an open folder and a name in it.
-struct Place {
-    int folder = -1;
-    std::string name;
-    bool strangersLink = false;  // a link that must not be followed
-    Place() = default;
-    Place(const Place&) = delete;
-    Place& operator=(const Place&) = delete;
-    ~Place() {
-        if (folder >= 0) close(folder);
-    }
-};
-
 bool fail(std::string* reason, const std::string& text) {
     if (reason) *reason = text;
     return false;
 }
 
-// The names of a path, put in front of those still to walk.
-void putInFront(const std::string& path, std::deque<std::string>& rest) {
-    std::deque<std::string> parts;
-    for (size_t start = 0; start <= path.size();) {
-        size_t slash = path.find('/', start);
-        if (slash == std::string::npos) slash = path.size();
-        const std::string part = path.substr(start, slash - start);
-        if (!part.empty() && part != ".") parts.push_back(part);
-        start = slash + 1;
-    }
-    rest.insert(rest.begin(), parts.begin(), parts.end());
-}
-
-// The kernel's rule for links in shared folders, applied here as some
-// systems turn it off: in a sticky folder anyone may write in (as /tmp), a
-// link is followed only when it is the player's or the folder owner's, as
-// anyone else could have left it there to aim the write at the player's files.
-bool mayFollow(int folder, const struct stat& link) {
-    struct stat info;
-    if (fstat(folder, &info) != 0) return false;
-    const bool shared = (info.st_mode & S_ISVTX) && (info.st_mode & S_IWOTH);
-    return !shared || link.st_uid == geteuid() || link.st_uid == info.st_uid;
-}
-
-// Walks the path a name at a time, reading each link itself, so every link
-// is judged in the folder it stands in. The last name need not exist.
-bool locate(const std::string& path, Place& place, std::string* reason) {
-    std::deque<std::string> rest;
-    putInFront(path, rest);
-    place.folder = open(!path.empty() && path[0] == '/' ? "/" : ".", O_PATH | O_DIRECTORY | O_CLOEXEC);
-    if (place.folder < 0) return fail(reason, std::strerror(errno));
-    int links = 0;
-    while (!rest.empty()) {
-        const std::string name = rest.front();
-        rest.pop_front();
-        const bool last = rest.empty();
-        struct stat info;
-        if (fstatat(place.folder, name.c_str(), &info, AT_SYMLINK_NOFOLLOW) != 0) {
-            if (last && errno == ENOENT) {
-                place.name = name;
-                return true;
-            }
-            return fail(reason, std::strerror(errno));
-        }
-        if (S_ISLNK(info.st_mode)) {
-            if (!mayFollow(place.folder, info)) {
-                if (!last) return fail(reason, "a link owned by another user in a shared folder");
-                place.name = name;
-                place.strangersLink = true;
-                return true;
-            }
-            if (++links > MAX_LINKS) return fail(reason, std::strerror(ELOOP));
-            char target[PATH_MAX];
-            const ssize_t n = readlinkat(place.folder, name.c_str(), target, sizeof target);
-            if (n <= 0 || n == ssize_t(sizeof target)) return fail(reason, std::strerror(n < 0 ? errno : ENAMETOOLONG));
-            if (target[0] == '/') {
-                close(place.folder);
-                place.folder = open("/", O_PATH | O_DIRECTORY | O_CLOEXEC);
-                if (place.folder < 0) return fail(reason, std::strerror(errno));
-            }
-            putInFront(std::string(target, n), rest);
-            continue;
-        }
-        if (last) {
-            place.name = name;
-            return true;
-        }
-        const int next = openat(place.folder, name.c_str(), O_PATH | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
-        if (next < 0) return fail(reason, std::strerror(errno));
-        close(place.folder);
-        place.folder = next;
-    }
-    return fail(reason, std::strerror(EISDIR));
-}
-
-// 0 or the error that stopped the writing.
+// The whole contents from the start of the file, the file cut to their
+// length, and the data on the disk: 0, or the error that stopped it. Nothing
+// is cut before the new contents are in, so a process killed half-way
+// leaves the old contents or the new ones, never an empty file.
 int writeAll(int fd, const std::string& contents) {
     size_t done = 0;
     while (done < contents.size()) {
-        const ssize_t n = write(fd, contents.data() + done, contents.size() - done);
+        const ssize_t n = pwrite(fd, contents.data() + done, contents.size() - done, off_t(done));
         if (n < 0 && errno == EINTR) continue;
         if (n < 0) return errno;
         if (n == 0) return ENOSPC;
         done += size_t(n);
     }
+    if (ftruncate(fd, off_t(contents.size())) != 0) return errno;
     return fsync(fd) == 0 ? 0 : errno;
 }
 
@@ -138,15 +61,19 @@ void syncFolder(const Place& place) {
     close(fd);
 }
 
-// Truncate and write: a crash half-way can cut the file short, which is why
-// this is only the way out when the file cannot be replaced.
+// Over the old contents: only the way out when the file cannot be replaced,
+// as a power cut half-way can leave a mix of the two. A full disk is found
+// before anything is written over.
 bool writeInPlace(const Place& place, const std::string& contents, std::string* reason) {
     const int fd = openat(place.folder, place.name.c_str(), O_WRONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0) return fail(reason, std::strerror(errno));
     struct stat info;
     int error = fstat(fd, &info) != 0 ? errno : 0;
     if (!error && !S_ISREG(info.st_mode)) error = EINVAL;
-    if (!error) error = ftruncate(fd, 0) == 0 ? writeAll(fd, contents) : errno;
+    if (!error && contents.size() > size_t(info.st_size) &&
+        fallocate(fd, FALLOC_FL_KEEP_SIZE, 0, off_t(contents.size())) != 0 && (errno == ENOSPC || errno == EDQUOT))
+        error = errno;
+    if (!error) error = writeAll(fd, contents);
     if (close(fd) != 0 && !error) error = errno;
     return error ? fail(reason, std::strerror(error)) : true;
 }
@@ -162,14 +89,45 @@ mode_t processUmask() {
     return 022;  // the usual one, where /proc is not mounted
 }
 
+bool isTemporaryOf(const std::string& name, const char* candidate) {
+    const size_t length = std::strlen(candidate);
+    if (length != name.size() + 1 + LETTER_COUNT || name.compare(0, name.size(), candidate, name.size()) != 0 ||
+        candidate[name.size()] != '.')
+        return false;
+    for (size_t k = name.size() + 1; k < length; ++k)
+        if (!std::strchr(LETTERS, candidate[k])) return false;
+    return true;
+}
+
+// The player's own temporary files of this name that a killed save left
+// behind; another user's, and a younger one that may be a save under way,
+// stay.
+void removeLeftovers(const Place& place) {
+    const int fd = openat(place.folder, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0) return;
+    DIR* folder = fdopendir(fd);
+    if (!folder) {
+        close(fd);
+        return;
+    }
+    const time_t now = std::time(nullptr);
+    while (const dirent* entry = readdir(folder)) {
+        if (!isTemporaryOf(place.name, entry->d_name)) continue;
+        struct stat info;
+        if (fstatat(fd, entry->d_name, &info, AT_SYMLINK_NOFOLLOW) == 0 && S_ISREG(info.st_mode) &&
+            info.st_uid == geteuid() && now - info.st_mtime > LEFTOVER_AGE)
+            unlinkat(fd, entry->d_name, 0);
+    }
+    closedir(folder);
+}
+
 // A file beside the place under a name of its own ("name." and six
 // letters), opened for writing; -1 with errno set.
 int createTemporary(const Place& place, std::string& temporary) {
-    static const char LETTERS[] = "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
     static std::mt19937 pick(std::random_device{}() ^ unsigned(getpid()));
     for (int attempt = 0; attempt < 100; ++attempt) {
         temporary = place.name + ".";
-        for (int k = 0; k < 6; ++k) temporary += LETTERS[pick() % (sizeof LETTERS - 1)];
+        for (int k = 0; k < LETTER_COUNT; ++k) temporary += LETTERS[pick() % (sizeof LETTERS - 1)];
         if (temporary.size() > NAME_MAX) {
             errno = ENAMETOOLONG;
             return -1;
@@ -200,14 +158,15 @@ bool writeWholeFile(const std::string& path, const std::string& contents, std::s
     // A stranger's link has no mode or owner of the player's to keep.
     const bool exists =
         !place.strangersLink && fstatat(place.folder, place.name.c_str(), &info, AT_SYMLINK_NOFOLLOW) == 0;
-    if (exists && !S_ISREG(info.st_mode)) return fail(reason, "is not a regular file");
+    if (exists && !S_ISREG(info.st_mode)) return fail(reason, notRegularFile(info.st_mode));
     if (exists && ((info.st_mode & 0222) == 0 || faccessat(place.folder, place.name.c_str(), W_OK, AT_EACCESS) != 0))
         return fail(reason, std::strerror(EACCES));
 
+    removeLeftovers(place);
     std::string temporary;
     const int fd = createTemporary(place, temporary);
     if (fd < 0) {
-        // A full disk is no reason to truncate the old file.
+        // A full disk is no reason to write over the old file.
         const bool folderClosed = errno == EACCES || errno == EPERM || errno == EROFS;
         if (exists && folderClosed) return writeInPlace(place, contents, reason);
         return fail(reason, std::strerror(errno));
@@ -230,6 +189,23 @@ bool writeWholeFile(const std::string& path, const std::string& contents, std::s
         return fail(reason, std::strerror(error));
     }
     pendingFolder = -1;
+    syncFolder(place);
+    return true;
+}
+
+bool writeNewFile(const std::string& path, const std::string& contents, std::string* reason) {
+    Place place;
+    if (!locate(path, place, reason, false)) return false;
+    std::string temporary;
+    const int fd = createTemporary(place, temporary);
+    if (fd < 0) return fail(reason, std::strerror(errno));
+    int error = fchmod(fd, 0666 & ~processUmask()) == 0 ? 0 : errno;
+    if (!error) error = writeAll(fd, contents);
+    if (close(fd) != 0 && !error) error = errno;
+    // A link, unlike a rename, never replaces what stands at the name.
+    if (!error && linkat(place.folder, temporary.c_str(), place.folder, place.name.c_str(), 0) != 0) error = errno;
+    dropTemporary(place, temporary);
+    if (error) return fail(reason, error == EEXIST ? "already exists" : std::strerror(error));
     syncFolder(place);
     return true;
 }

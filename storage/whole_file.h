@@ -14,8 +14,14 @@
 // player may not write, or one without any write permission bit (the
 // player's choice), is left alone. Where the folder takes no new file, or
 // the file's owner could not be kept, a writable file is rewritten in
-// place. False, with `reason` set, when the file was not written.
+// place. The player's own temporary files of this name that a killed save
+// left behind a minute or more ago are removed first. False, with `reason`
+// set, when the file was not written.
 bool writeWholeFile(const std::string& path, const std::string& contents, std::string* reason = nullptr);
+
+// Creates the file at `path` with `contents`, whole or not at all; never
+// replaces anything already there ("already exists"), a link included.
+bool writeNewFile(const std::string& path, const std::string& contents, std::string* reason = nullptr);
 
 // Removes the temporary file of a write under way, if any. Safe in a signal
 // handler, or anywhere just before _exit.

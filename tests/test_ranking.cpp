@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include "app/jogo.h"
+#include "app/rank_file.h"
+#include "bests/level_bests.h"
 #include "tests/support.h"
 
 #include <pwd.h>
@@ -43,9 +45,9 @@ const char* const DEZ_PARES = "9 0\n3 0\n0 0\n7 0\n1 0\n8 0\n2 0\n6 0\n5 0\n4 0\
 }  // namespace
 
 TEST_F(Ranking, OrdenaPorMinutosEDepoisSegundos) {
-    carrega("2 40 2 30 0 5 10 0 2 35 1 59 0 4 3 0 2 30 99 99");
+    carrega("2 40 2 30 0 5 10 0 2 35 1 59 0 4 3 0 2 30 99 59");
     EXPECT_EQ(tabela(), (std::vector<short>{0, 4, 0, 5, 1, 59, 2, 30, 2, 30, 2, 35, 2, 40, 3, 0,
-                                            10, 0, 99, 99}));
+                                            10, 0, 99, 59}));
     carrega(DEZ_PARES);
     for (short k = 0; k < 10; ++k) EXPECT_EQ(tabela()[2 * k], k);
 }
@@ -124,10 +126,129 @@ TEST_F(Ranking, ArquivoCurtoOuLixo) {
     std::filesystem::remove("rank.txt");
     jogo.entraMenu();  // no file: the table stays at zeros
     EXPECT_EQ(tabela(), std::vector<short>(20, 0));
-    carrega("3 4 5");  // short: the rest keeps what it held
-    EXPECT_EQ(tabela(), (std::vector<short>{0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 3, 4, 5, 0}));
-    carrega("7 8 x 9 9");  // reading stops at the first non-number
-    EXPECT_EQ(tabela(), (std::vector<short>{0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 3, 4, 5, 0, 7, 8}));
+    carrega("3 4");  // short: the rest keeps what it held
+    EXPECT_EQ(tabela(), (std::vector<short>{0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 3, 4}));
+}
+
+// Damage costs only the pairs it touches: each file is ten lines 0:05 to
+// 0:14 with one fault. What is read, in file order, and whether the file
+// was kept as rank.txt.damaged.
+TEST_F(Ranking, DamagedFilesKeepEveryGoodPair) {
+    auto lines = [](int from, int to) {
+        std::string text;
+        for (int s = from; s <= to; ++s) text += "0 " + std::to_string(s) + "\n";
+        return text;
+    };
+    auto pairs = [](std::vector<int> seconds) {
+        std::vector<short> t(20, -1);
+        for (size_t k = 0; k < seconds.size(); ++k) t[2 * k] = 0, t[2 * k + 1] = short(seconds[k]);
+        return t;
+    };
+    const std::vector<int> all = {5, 6, 7, 8, 9, 10, 11, 12, 13, 14}, but7 = {5, 6, 8, 9, 10, 11, 12, 13, 14};
+    const struct {
+        std::string text;
+        std::vector<int> read;
+        bool damaged;
+    } cases[] = {
+        {lines(5, 14), all, false},
+        {"0 5\r\n0\t6\r\n\xEF\xBB\xBF" + lines(7, 14), but7, true},  // a BOM not at the start is a stray token
+        {"\xEF\xBB\xBF" "0 5\r\n0\t6\r\n" + lines(7, 14), all, false},   // a BOM, CRLF and tabs
+        {lines(5, 6) + "0:07\n" + lines(8, 14), but7, true},
+        {lines(5, 6) + "40000 7\n" + lines(8, 14), but7, true},
+        {lines(5, 6) + "0 60\n" + lines(8, 14), but7, true},
+        {lines(5, 6) + "x 0 7 y\n" + lines(8, 14), all, true},
+        {lines(5, 6) + "0 x 7\n" + lines(8, 14), but7, true},
+        {lines(5, 7) + std::string(1, '\0') + lines(8, 14), all, true},
+        {lines(5, 14) + std::string(70000, ' '), all, true},  // too long: its head is read
+        {lines(5, 14) + "1 0\n", all, true},                  // an eleventh pair
+        {lines(5, 13) + "0", {5, 6, 7, 8, 9, 10, 11, 12, 13}, true},
+    };
+    for (const auto& c : cases) {
+        std::filesystem::remove("rank.txt.damaged");
+        teste::escreveArquivo("rank.txt", c.text);
+        short t[20];
+        std::fill(t, t + 20, -1);
+        testing::internal::CaptureStderr();
+        EXPECT_TRUE(readRankFile(t));
+        const std::string said = testing::internal::GetCapturedStderr();
+        EXPECT_EQ(std::vector<short>(t, t + 20), pairs(c.read)) << c.text;
+        EXPECT_EQ(teste::existe("rank.txt.damaged"), c.damaged) << c.text;
+        if (c.damaged) {
+            EXPECT_EQ(teste::leArquivo("rank.txt.damaged"), c.text.substr(0, 1 << 16));
+        }
+        EXPECT_EQ(said.empty(), !c.damaged) << said;
+    }
+}
+
+// The damaged copy is made once, before the save writes over the file, and
+// later damage never replaces it; one line names both files.
+TEST_F(Ranking, TheDamagedCopyIsKeptOnce) {
+    const std::string first = "9 0\n8 0\n7 oops 0\n6 0\n";
+    const std::string here = std::filesystem::current_path().string();
+    testing::internal::CaptureStderr();
+    carrega(first);
+    termina(50, 0);
+    const std::string said = testing::internal::GetCapturedStderr();
+    EXPECT_EQ(said, "lumo: " + here + "/rank.txt is damaged, skipped: line 3 \"7 oops 0\"; " +
+                        "kept as it was in " + here + "/rank.txt.damaged\n");
+    EXPECT_EQ(teste::leArquivo("rank.txt"), "0 0\n0 0\n0 0\n0 0\n0 0\n0 0\n6 0\n8 0\n9 0\n50 0\n");
+    carrega("1 0 2");
+    termina(51, 0);
+    EXPECT_EQ(teste::leArquivo("rank.txt.damaged"), first);
+}
+
+// A save tried once: while another program holds the lock nothing is read
+// or written; then the table read afresh is changed and written.
+TEST_F(Ranking, TheSaveStepNeverWaits) {
+    teste::escreveArquivo("rank.txt", DEZ_PARES);
+    short table[20] = {};
+    auto enter = [](short* t) { t[0] = 60; };
+    {
+        teste::HeldLock other("rank.txt");
+        ASSERT_TRUE(other.held());
+        EXPECT_EQ(trySaveRankFile(table, enter).status, SaveStatus::Busy);
+        EXPECT_EQ(table[0], 0);
+    }
+    EXPECT_EQ(trySaveRankFile(table, enter).status, SaveStatus::Saved);
+    EXPECT_EQ(teste::leArquivo("rank.txt"), "60 0\n3 0\n0 0\n7 0\n1 0\n8 0\n2 0\n6 0\n5 0\n4 0\n");
+}
+
+// best.txt: a missing or damaged file is no best; the first game of a level
+// is no new best, a tie neither, a longer game is; another copy's longer
+// time saved meanwhile is kept.
+TEST_F(Ranking, LevelBests) {
+    LevelBests bests;
+    bests.load();
+    EXPECT_FALSE(bests.has(1) || bests.has(2) || bests.has(3));
+    const struct {
+        int level;
+        short m, s;
+        bool hadBest, newBest;
+    } games[] = {{1, 0, 12, false, false}, {1, 0, 12, true, false}, {1, 0, 11, true, false},
+                 {1, 1, 0, true, true},    {3, 0, 0, false, false}};
+    for (const auto& g : games) {
+        const BestRecord r = bests.record(g.level, g.m, g.s);
+        EXPECT_EQ(r.hadBest, g.hadBest) << g.m << ":" << g.s;
+        EXPECT_EQ(r.newBest, g.newBest) << g.m << ":" << g.s;
+    }
+    {
+        teste::HeldLock other("best.txt");
+        ASSERT_TRUE(other.held());
+        EXPECT_EQ(bests.trySave().status, SaveStatus::Busy);
+    }
+    teste::escreveArquivo("best.txt", "1 0 9\n2 5 5\n");  // another copy saved meanwhile
+    EXPECT_EQ(bests.trySave().status, SaveStatus::Saved);
+    EXPECT_FALSE(bests.waiting());
+    EXPECT_EQ(teste::leArquivo("best.txt"), "1 1 0\n2 5 5\n3 0 0\n");
+
+    teste::escreveArquivo("best.txt", "\xEF\xBB\xBF" "1 2 3\r\n2 4 60\n3 x 1\n9 1 1\n3 1 2 3\n");
+    testing::internal::CaptureStderr();
+    LevelBests damaged;
+    damaged.load();
+    EXPECT_NE(testing::internal::GetCapturedStderr().find("best.txt is damaged, lines skipped: 2, 3, 4, 5"),
+              std::string::npos);
+    EXPECT_EQ(damaged.best(1).minutes * 60 + damaged.best(1).seconds, 123);
+    EXPECT_FALSE(damaged.has(2) || damaged.has(3));
 }
 
 TEST_F(Ranking, GravacaoQueFalhaDeixaOArquivoAnterior) {
@@ -284,13 +405,13 @@ TEST_F(Ranking, FolderWithoutWritePermissionKeepsTheResult) {
 TEST_F(Ranking, LinhasEDigitosNoPainel) {
     teste::criaConjuntoImagens();
     ASSERT_TRUE(jogo.getRender().carregaImagens());
-    carrega("0 7 12 34 0 0 0 0 0 0 0 0 0 0 0 0 0 0 150 -3");
+    carrega("0 7 12 34 0 0 0 0 0 0 0 0 0 0 0 0 0 0 150 0");
     clear_bitmap(screen);
     jogo.ranking();
     auto slotEm = [](int x, int y, int slot) {
         return teste::pixel(screen, x + 1, y + 1) == teste::rgbDe(teste::corDoSlot(slot));
     };
-    // Sorted: seven rows of 00:00, then 00:07, 12:34 and 150 minutes -3 seconds.
+    // Sorted: seven rows of 00:00, then 00:07, 12:34 and 150 minutes.
     const int linha = 20;
     const int esperado[3][5] = {{50, 50, 70, 50, 57}, {51, 52, 70, 53, 54}, {59, 59, 70, 50, 50}};
     const int xs[5] = {330, 346, 362, 378, 394};

@@ -68,10 +68,13 @@ TEST_F(TabelaImagens, ArquivosNaOrdemDosSlots) {
         EXPECT_EQ(caminhos.count(c), 1u) << c;
 }
 
-// What the player reads: the full path, what went wrong, and what to do.
+// What the player reads: the full path, what went wrong, and for a missing
+// file what to do.
 std::string falta(const std::string& caminho, const char* problema = "not found") {
-    return std::filesystem::current_path().string() + "/" + caminho + " " + problema +
-           "\nrun lumo from the folder that holds Data/, or use the installed lumo";
+    const std::string hint = std::string(problema) == "not found"
+                                 ? "\nrun lumo from the folder that holds Data/, or use the installed lumo"
+                                 : "";
+    return std::filesystem::current_path().string() + "/" + caminho + " " + problema + hint;
 }
 
 TEST_F(TabelaImagens, ArquivoQueFaltaParaOCarregamento) {
