@@ -1,6 +1,6 @@
 // Writing a small file so that a crash, a full disk or a power cut leaves
-// either the old contents or the new ones, never a mix. Used for the ranking
-// and the settings.
+// either the old contents or the new ones, never a mix. Used for the ranking,
+// the settings and the level bests.
 #pragma once
 
 #include <string>
