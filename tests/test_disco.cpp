@@ -13,7 +13,9 @@
 #include "audio/sound_files.h"
 #include "render/jpeg_loader.h"
 #include "render/png_loader.h"
+#include "storage/data_folder.h"
 #include "storage/path_walk.h"
+#include "storage/regular_file.h"
 #include "storage/whole_file.h"
 #include "tests/support.h"
 
@@ -361,6 +363,33 @@ TEST_F(Disco, OldLeftoversOfSavesAreRemoved) {
     ASSERT_TRUE(gravaRanking(table, "rank.txt"));
     for (const auto& f : files) EXPECT_NE(teste::existe(f.first), f.second) << f.first;
     EXPECT_TRUE(fs::is_directory("rank.txt.folder"));
+}
+
+// Each failure to read is named as what it is, and only a missing file
+// suggests starting the game from another folder.
+TEST_F(Disco, ReasonsSayWhatHappened) {
+    const std::string hint = "run lumo from the folder that holds Data/";
+    mkfifo("pipe.png", 0644);
+    std::string reason;
+    EXPECT_EQ(openRegularFile("pipe.png", &reason), -1);
+    EXPECT_EQ(reason, "is a named pipe, not a regular file");
+    EXPECT_EQ(unusableFileMessage("pipe.png", reason).find(hint), std::string::npos);
+    EXPECT_EQ(openRegularFile("gone.png", &reason), -1);
+    EXPECT_EQ(reason, "not found");
+    EXPECT_NE(unusableFileMessage("gone.png", reason).find(hint), std::string::npos);
+    teste::escreveArquivo("01.txt", "1 2\n");
+    fflush(stdout);
+    const pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        const rlimit none = {3, 3};  // standard input, output and error only
+        if (setrlimit(RLIMIT_NOFILE, &none) != 0) _exit(2);
+        std::string text;
+        _exit(!readRegularFile("01.txt", text, 100, &reason) && reason == "cannot be opened: too many open files" ? 0 : 1);
+    }
+    int status = 0;
+    waitpid(child, &status, 0);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "status " << status;
 }
 
 // Each kind of file the game reads with a named pipe, a folder or a device in
