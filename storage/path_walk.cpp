@@ -67,7 +67,8 @@ bool locate(const std::string& path, Place& place, std::string* reason, bool fol
         }
         if (S_ISLNK(info.st_mode) && !(last && !followLast)) {
             if (!mayFollow(place.folder, info)) {
-                if (!last) return fail(reason, "a link owned by another user in a shared folder");
+                if (!last)
+                    return fail(reason, "is behind a link owned by another user in a shared folder, not followed");
                 place.name = name;
                 place.strangersLink = true;
                 return true;
