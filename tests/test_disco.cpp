@@ -385,7 +385,8 @@ TEST_F(Disco, ReasonsSayWhatHappened) {
         const rlimit none = {3, 3};  // standard input, output and error only
         if (setrlimit(RLIMIT_NOFILE, &none) != 0) _exit(2);
         std::string text;
-        _exit(!readRegularFile("01.txt", text, 100, &reason) && reason == "cannot be opened: too many open files" ? 0 : 1);
+        const bool refused = !readRegularFile("01.txt", text, 100, &reason);
+        _exit(refused && reason == "cannot be opened: too many open files" ? 0 : 1);
     }
     int status = 0;
     waitpid(child, &status, 0);
