@@ -4,7 +4,7 @@
 # and UndefinedBehaviorSanitizer in build-san/, with the simulation's soak and
 # replay, and a shorter long run under valgrind's memcheck.
 #   LUMO_QUADROS       frames of the long run (100000 here; 1000000 for the full soak)
-#   LUMO_FUZZ_SEGUNDOS seconds per fuzz target (60)
+#   LUMO_FUZZ_SECONDS seconds per fuzz target (60)
 set -euo pipefail
 cd "$(dirname "$0")/.."
 export LUMO_QUADROS=${LUMO_QUADROS:-100000}

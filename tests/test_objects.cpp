@@ -9,7 +9,7 @@
 #include "objects/ladrao.h"
 #include "objects/parede.h"
 #include "objects/smile.h"
-#include "tests/acesso.h"
+#include "tests/test_access.h"
 
 #include <cstdlib>
 #include <set>

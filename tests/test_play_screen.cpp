@@ -4,7 +4,7 @@
 
 #include "app/jogo.h"
 #include "popups/mute_sign.h"
-#include "tests/acesso.h"
+#include "tests/test_access.h"
 #include "tests/support.h"
 
 #include <loadpng.h>

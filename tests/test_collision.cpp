@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "level/mapa.h"
-#include "tests/acesso.h"
+#include "tests/test_access.h"
 
 #include <cstdlib>
 

@@ -2,7 +2,7 @@
 // through the same code in the normal build.
 #include <gtest/gtest.h>
 
-#include "tests/fuzz/alvos.h"
+#include "tests/fuzz/targets.h"
 #include "tests/support.h"
 
 #include <filesystem>
@@ -35,7 +35,7 @@ protected:
 }  // namespace
 
 TEST_F(FuzzRegressao, ArquivosDeNivel) {
-    const auto todas = entradas("corpus_nivel", "regressao_nivel");
+    const auto todas = entradas("corpus_level", "regressions_level");
     ASSERT_GE(todas.size(), 4u);
     for (const auto& [caminho, conteudo] : todas) EXPECT_TRUE(fuzz::nivel(bytes(conteudo), conteudo.size())) << caminho;
 }
@@ -44,7 +44,7 @@ TEST_F(FuzzRegressao, ArquivosDeRanking) {
     teste::criaConjuntoImagens();
     Jogo jogo;
     ASSERT_TRUE(jogo.getRender().carregaImagens());
-    const auto todas = entradas("corpus_ranking", "regressao_ranking");
+    const auto todas = entradas("corpus_ranking", "regressions_ranking");
     ASSERT_GE(todas.size(), 4u);
     for (const auto& [caminho, conteudo] : todas)
         EXPECT_TRUE(fuzz::ranking(jogo, bytes(conteudo), conteudo.size())) << caminho;
