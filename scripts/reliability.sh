@@ -15,9 +15,9 @@ cmake -S . -B build-san -DLUMO_SANITIZE=ON -DCMAKE_BUILD_TYPE=RelWithDebInfo >/d
 cmake --build build-san -j2 --target lumo_tests
 # The whole run stops at the first report; leaks are reported at exit.
 ASAN_OPTIONS=abort_on_error=1:detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
-    build-san/tests/lumo_tests --gtest_filter='Resistencia.*:FuzzRegressao.*:Disco.*:Soak*:Replay*'
+    build-san/tests/lumo_tests --gtest_filter='Endurance.*:FuzzRegressions.*:Storage.*:Soak*:Replay*'
 
 # The long run again under valgrind's memcheck, shorter: no error, no leak.
 LUMO_FRAMES=20000 valgrind -q --error-exitcode=99 --leak-check=full --show-leak-kinds=definite,possible \
     --errors-for-leak-kinds=definite,possible --suppressions=tests/valgrind/allegro.supp \
-    build/tests/lumo_tests --gtest_filter='Resistencia.*'
+    build/tests/lumo_tests --gtest_filter='Endurance.*'

@@ -29,7 +29,7 @@ bool dentroDoCampo(const Objeto& o) {
 
 }  // namespace
 
-TEST(Resistencia, MuitosQuadrosEmTresNiveis) {
+TEST(Endurance, ManyFramesOnThreeLevels) {
     teste::iniciaAllegro();
     teste::PastaTemporaria pasta;
     const fs::path fonte(LUMO_SOURCE_DIR);
