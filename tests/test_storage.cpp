@@ -83,7 +83,7 @@ void verifica(int status) {
                             "4 old table unreadable, 5 no room freed, 6 later write failed";
 }
 
-class Disco : public ::testing::Test {
+class Storage : public ::testing::Test {
 protected:
     void SetUp() override { teste::iniciaAllegro(); }
     teste::PastaTemporaria pasta;
@@ -91,7 +91,7 @@ protected:
 
 }  // namespace
 
-TEST_F(Disco, PastaSomenteLeitura) {
+TEST_F(Storage, ReadOnlyFolder) {
     verifica(emTmpfs("1m", [] {
         teste::escreveArquivo("rank.txt", ANTIGA);
         if (mount("none", ".", nullptr, MS_REMOUNT | MS_RDONLY, nullptr) != 0) return SEM_MONTAGEM;
@@ -99,7 +99,7 @@ TEST_F(Disco, PastaSomenteLeitura) {
     }));
 }
 
-TEST_F(Disco, ArquivoMontadoSomenteLeitura) {
+TEST_F(Storage, FileMountedReadOnly) {
     // The file itself read-only to root too, and a mount point cannot be renamed over.
     verifica(emTmpfs("1m", [] {
         teste::escreveArquivo("rank.txt", ANTIGA);
@@ -110,7 +110,7 @@ TEST_F(Disco, ArquivoMontadoSomenteLeitura) {
     }));
 }
 
-TEST_F(Disco, PastaCheia) {
+TEST_F(Storage, FullDisk) {
     verifica(emTmpfs("16k", [] {
         teste::escreveArquivo("rank.txt", ANTIGA);
         // Fill every block left, a byte at a time at the end.
@@ -198,13 +198,13 @@ static void killedDuringSaves(bool inPlace) {
     }
 }
 
-TEST_F(Disco, MortoDuranteAGravacao) { killedDuringSaves(false); }
-TEST_F(Disco, KilledDuringSavesInPlace) { killedDuringSaves(true); }
+TEST_F(Storage, KilledDuringTheWrite) { killedDuringSaves(false); }
+TEST_F(Storage, KilledDuringSavesInPlace) { killedDuringSaves(true); }
 
 // A write stopped by a signal half-way, as when the X server goes away: the
 // handler removes the temporary file and the old table stays. Past the file
 // size limit, the kernel sends SIGXFSZ in the middle of the write.
-TEST_F(Disco, StoppedMidWriteLeavesNoTemporary) {
+TEST_F(Storage, StoppedMidWriteLeavesNoTemporary) {
     teste::escreveArquivo("rank.txt", ANTIGA);
     fflush(stdout);
     const pid_t child = fork();
@@ -232,7 +232,7 @@ TEST_F(Disco, StoppedMidWriteLeavesNoTemporary) {
 // the player's own file whose owner bits forbid writing (its group's do
 // not); root's 0666 file is written in place, staying root's. The player's
 // own link in the sticky folder is followed; a new file gets the umask's mode.
-TEST_F(Disco, OtherUsersFilesAndLinks) {
+TEST_F(Storage, OtherUsersFilesAndLinks) {
     const passwd* nobody = getpwnam("nobody");
     if (geteuid() != 0 || !nobody) GTEST_SKIP() << "needs root and the user nobody";
     const uid_t stranger = nobody->pw_uid + 1;
@@ -293,7 +293,7 @@ TEST_F(Disco, OtherUsersFilesAndLinks) {
 // through them, each is named once, and the saves that follow replace the
 // links themselves with the player's own data only. The player's own link
 // is read as before.
-TEST_F(Disco, StrangersLinksAreNeverRead) {
+TEST_F(Storage, StrangersLinksAreNeverRead) {
     const passwd* nobody = getpwnam("nobody");
     if (geteuid() != 0 || !nobody) GTEST_SKIP() << "needs root and the user nobody";
     ASSERT_EQ(chmod(".", 01777), 0);
@@ -339,7 +339,7 @@ TEST_F(Disco, StrangersLinksAreNeverRead) {
 
 // What saves killed half-way left: the player's own temporary files of the
 // file being saved, over a minute old, go; anything else stays.
-TEST_F(Disco, OldLeftoversOfSavesAreRemoved) {
+TEST_F(Storage, OldLeftoversOfSavesAreRemoved) {
     const passwd* nobody = getpwnam("nobody");
     std::vector<std::pair<std::string, bool>> files = {
         {"rank.txt.aB3dE9", true},    {"rank.txt.000000", true},  {"rank.txt.young1", false},
@@ -367,7 +367,7 @@ TEST_F(Disco, OldLeftoversOfSavesAreRemoved) {
 
 // Each failure to read is named as what it is, and only a missing file
 // suggests starting the game from another folder.
-TEST_F(Disco, ReasonsSayWhatHappened) {
+TEST_F(Storage, ReasonsSayWhatHappened) {
     const std::string hint = "run lumo from the folder that holds Data/";
     mkfifo("pipe.png", 0644);
     std::string reason;
@@ -398,7 +398,7 @@ TEST_F(Disco, ReasonsSayWhatHappened) {
 // ever, and the alarm would end the tests) and named on stderr where the
 // game says so. And pictures larger than the screen, whatever their header
 // claims, are refused before their memory is taken.
-TEST_F(Disco, OnlyPlainFilesAndPicturesTheScreenHolds) {
+TEST_F(Storage, OnlyPlainFilesAndPicturesTheScreenHolds) {
     struct Reader {
         std::string name;
         std::function<bool()> reads;
