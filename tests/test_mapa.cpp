@@ -146,8 +146,8 @@ TEST_F(NivelTeste, BadFilesRefusedAndLevelLeftAsItWas) {
     EXPECT_FALSE(mapa.inicia(1));  // no file at all, nothing created yet
     EXPECT_FALSE(mapa.inicia(0));
     EXPECT_FALSE(mapa.inicia(4));
-    EXPECT_EQ(Mapa::arquivoNivel(3), "03.txt");
-    EXPECT_EQ(Mapa::arquivoNivel(9), "");
+    EXPECT_EQ(levelFilePath(3), "03.txt");
+    EXPECT_EQ(levelFilePath(9), "");
 
     Nivel n = teste::nivelNeutro(1);
     ASSERT_TRUE(prepara(1, n));
