@@ -169,6 +169,42 @@ TEST_F(NivelTeste, BadFilesRefusedAndLevelLeftAsItWas) {
     EXPECT_EQ(mapa.getParedes(), 4);
 }
 
+// A refused level says what it found against what the level needs, and only
+// a missing file gets the hint about the folder lumo was started from.
+TEST_F(NivelTeste, RefusalsSayWhatWasWrong) {
+    std::string forty;
+    for (int i = 0; i < 40; ++i) forty += "7 ";
+    const std::string notANumber = ", not a whole number from -32768 to 32767";
+    const struct {
+        short nr;
+        std::string text, reason;
+    } casos[] = {
+        {1, forty, "is too short: 40 numbers where level 1 needs 52"},
+        {3, " \n", "is too short: 0 numbers where level 3 needs 68"},
+        {2, "1 2 x5 " + forty, "is damaged: number 3 of 44 is \"x5\"" + notANumber},
+        {2, "40000 " + forty, "is damaged: number 1 of 44 is \"40000\"" + notANumber},
+        {2, "12abc " + forty, "is damaged: number 1 of 44 is \"12abc\"" + notANumber},
+        {2, forty + "+4 -4 7 7 junk", ""},
+    };
+    for (const auto& c : casos) {
+        LevelNumbers n;
+        std::string reason;
+        EXPECT_EQ(parseLevel(c.nr, c.text, n, &reason), c.reason.empty()) << c.text;
+        EXPECT_EQ(reason, c.reason);
+        if (c.reason.empty()) EXPECT_EQ(n.walls.at(1).x1 + n.walls.at(1).y1, 0) << "+4 and -4";
+    }
+
+    LevelNumbers n;
+    LevelProblem missing, tooShort;
+    const std::string here = pasta.caminho() + "/01.txt ";
+    ASSERT_FALSE(loadLevel(1, n, &missing));
+    EXPECT_EQ(levelProblemMessage(missing).rfind(here, 0), 0u) << levelProblemMessage(missing);
+    EXPECT_NE(levelProblemMessage(missing).find("run lumo from the folder that holds Data/"), std::string::npos);
+    teste::escreveArquivo("01.txt", forty);
+    ASSERT_FALSE(loadLevel(1, n, &tooShort));
+    EXPECT_EQ(levelProblemMessage(tooShort), here + "is too short: 40 numbers where level 1 needs 52");
+}
+
 TEST_F(NivelTeste, TurnKeysTurnOnHeldState) {
     Nivel n = teste::nivelNeutro(1);
     n.objetos[0][3] = 350;
