@@ -151,7 +151,8 @@ void Mapa::movimentaObjetos() {
 }
 
 // A jump onto a wall is allowed: the check looks once and changes nothing
-// but the scratch values, so it cannot hold up the update.
+// but the scratch values, so it cannot hold up the update. Any new place,
+// even one that keeps x or y, is an arrival for the contact rule.
 void Mapa::verificaPousoCoco() {
     if (coco->getX() != coco->getXA() || coco->getY() != coco->getYA()) cocoArrived = true;
     if (coco->getX() != coco->getXA() && coco->getY() != coco->getYA() && caixaEmAlgumaParede(*coco, LADO_COCO))
