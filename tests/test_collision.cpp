@@ -409,4 +409,47 @@ TEST_F(Collision, ReportNamesTheTheftButChargesNothing) {
     EXPECT_EQ(mapa.report().secondsChange, 0);
 }
 
+// The Coco lands on the face, or comes onto the field where the face stands:
+// no cost while they keep touching, the first touch after they parted costs
+// as ever. Seeded, so the landing place is known before the jump.
+TEST(CocoLanding, CostsNothingUntilTheyPart) {
+    srand(7);
+    const short x = rand() % 580 + 40, y = rand() % 400 + 80;
+    // The face one step short of the landing place, heading right; the others
+    // out of the way, and no walls.
+    LevelNumbers n{{short(x - 5), y, 5, 0, 10, 0}, {short(x < 320 ? 600 : 40), 100, 0, 0, 10, 0},
+                   {300, 300, 0, 0, 10, 0}, {}, {}, {}, {}};
+    Mapa mapa;
+    mapa.setUp(n);
+    Smile* smile = AcessoTeste::smile(mapa);
+    Coco* coco = AcessoTeste::coco(mapa);
+    coco->setExiste(true);
+    srand(7);  // the set-up seeded from the clock
+    // Lands on the face, touches while the face runs through, parts at 20
+    // pixels; then the face turns back into it.
+    const int cost[] = {0, 0, 0, 0, 0, -10};
+    for (int u = 0; u < 6; ++u) {
+        if (u == 5) smile->setDirecao(180);
+        mapa.update();
+        EXPECT_EQ(mapa.report().secondsChange, cost[u]) << "update " << u + 1;
+        EXPECT_EQ(mapa.report().hitBy[ENEMY_COCO], cost[u] != 0) << "update " << u + 1;
+    }
+    ASSERT_EQ(coco->getX(), x);
+    ASSERT_EQ(coco->getY(), y);
+
+    // Coming onto the field under a face that stands still.
+    n.smile = {300, 300, 0, 0, 10, 0};
+    mapa.setUp(n);
+    AcessoTeste::tempoMov(*coco) = 100;
+    mapa.setSeg(5);
+    for (int u = 0; u < 3; ++u) mapa.update();
+    EXPECT_TRUE(coco->getExiste());
+    EXPECT_EQ(mapa.getSegD(), 19) << "nothing taken";
+    smile->setX(200);
+    mapa.update();
+    smile->setX(300);
+    mapa.update();
+    EXPECT_TRUE(mapa.report().hitBy[ENEMY_COCO]);
+}
+
 }  // namespace

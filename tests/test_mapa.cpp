@@ -146,8 +146,8 @@ TEST_F(LevelTest, BadFilesRefusedAndLevelLeftAsItWas) {
     EXPECT_FALSE(mapa.inicia(1));  // no file at all, nothing created yet
     EXPECT_FALSE(mapa.inicia(0));
     EXPECT_FALSE(mapa.inicia(4));
-    EXPECT_EQ(Mapa::arquivoNivel(3), "03.txt");
-    EXPECT_EQ(Mapa::arquivoNivel(9), "");
+    EXPECT_EQ(levelFilePath(3), "03.txt");
+    EXPECT_EQ(levelFilePath(9), "");
 
     Nivel n = teste::nivelNeutro(1);
     ASSERT_TRUE(prepara(1, n));
@@ -167,6 +167,33 @@ TEST_F(LevelTest, BadFilesRefusedAndLevelLeftAsItWas) {
     EXPECT_EQ(mapa.getSegD(), 7);
     EXPECT_EQ(mapa.getSmile().getX(), n.objetos[0][0]);
     EXPECT_EQ(mapa.getParedes(), 4);
+}
+
+// A refused level says what it found against what the level needs, and only
+// a missing file gets the hint about the folder lumo was started from.
+TEST_F(LevelTest, RefusalsSayWhatWasWrong) {
+    std::string forty;
+    for (int i = 0; i < 40; ++i) forty += "7 ";
+    const std::string notANumber = ", not a whole number from -32768 to 32767";
+    const std::string casos[][3] = {
+        {"1", forty, "is too short: 40 numbers where level 1 needs 52"},
+        {"2", "1 2 x5 " + forty, "is damaged: number 3 of 44 is \"x5\"" + notANumber},
+        {"2", "40000 " + forty, "is damaged: number 1 of 44 is \"40000\"" + notANumber},
+    };
+    LevelNumbers n;
+    for (const auto& c : casos) {
+        std::string reason;
+        EXPECT_FALSE(parseLevel(short(std::stoi(c[0])), c[1], n, &reason));
+        EXPECT_EQ(reason, c[2]);
+    }
+    LevelProblem missing, tooShort;
+    const std::string here = pasta.caminho() + "/01.txt ";
+    ASSERT_FALSE(loadLevel(1, n, &missing));
+    EXPECT_EQ(levelProblemMessage(missing).rfind(here, 0), 0u) << levelProblemMessage(missing);
+    EXPECT_NE(levelProblemMessage(missing).find("run lumo from the folder that holds Data/"), std::string::npos);
+    teste::escreveArquivo("01.txt", forty);
+    ASSERT_FALSE(loadLevel(1, n, &tooShort));
+    EXPECT_EQ(levelProblemMessage(tooShort), here + "is too short: 40 numbers where level 1 needs 52");
 }
 
 TEST_F(LevelTest, TurnKeysTurnOnHeldState) {

@@ -10,6 +10,7 @@
 #include "audio/sound_files.h"
 #include "render/jpeg_loader.h"
 #include "render/png_loader.h"
+#include "storage/messages.h"
 #include "storage/whole_file.h"
 #include "tests/support.h"
 
@@ -288,7 +289,15 @@ TEST_F(Storage, OnlyPlainFilesAndPicturesTheScreenHolds) {
         {"picture.jpg", [] { return loadJpeg("picture.jpg") != nullptr; }, false},
         {"effect.wav", [] { return loadEffectFile("effect.wav") != nullptr; }, true},
         {"loop.wav", [] { return loadLoopFile("loop.wav") != nullptr; }, true},
-        {"01.txt", [] { return Mapa().inicia(1); }, true},
+        {"01.txt",
+         [] {
+             // The level says what is wrong; the game names it on stderr.
+             LevelProblem problem;
+             const bool loaded = Mapa().inicia(1, &problem);
+             if (!loaded) reportProblem(levelProblemMessage(problem));
+             return loaded;
+         },
+         true},
         {"rank.txt",
          [&] {
              Jogo jogo;
