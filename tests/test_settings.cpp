@@ -64,7 +64,6 @@ TEST_F(SettingsFile, WhatAPersonWritesIsReadAndKept) {
         {"[display]\nscale = 1;c", 1, "", ""},
         {"[display]\nscale = 3   # bigger\r\n", 3, "", ""},
         {"[keys]\npause = SPACE P;mine\n", 0, "", "SPACE P"},
-        {"[keys]\npause = SPACE#mine\n", 0, "", "SPACE"},
         {"[gamepad]\ndevice = /pads/#1;a\n", 0, "/pads/#1;a", ""},
         {"[gamepad]\ndevice = /pads/js0 # mine\n", 0, "/pads/js0", ""},
         {"[gamepad]\ndevice = /pads/js0\t;mine\n", 0, "/pads/js0", ""},
