@@ -3,12 +3,13 @@
 #include "display/dirty_rects.h"
 #include "display/window.h"
 #include "render/jpeg_loader.h"
+#include "render/picture_limits.h"
 #include "render/png_loader.h"
 #include "storage/data_folder.h"
+#include "storage/regular_file.h"
 
 #include <algorithm>
 #include <cstdlib>
-#include <sys/stat.h>
 
 namespace {
 
@@ -73,10 +74,12 @@ std::vector<ArquivoImagem> montaTabela() {
     return t;
 }
 
-// What went wrong with a picture that did not load.
+// What went wrong with a picture that did not load: what stands in its
+// place, when that is no file of a picture's size; else its contents.
 std::string problem(const ArquivoImagem& a) {
-    struct stat info;
-    return stat(dataPath(a.caminho).c_str(), &info) == 0 ? "is damaged" : "not found";
+    std::string bytes, reason;
+    if (readRegularFile(dataPath(a.caminho), bytes, MAX_PICTURE_BYTES, &reason)) return "is damaged";
+    return isNotFound(reason) ? "not found" : reason;
 }
 
 BITMAP* carrega(const ArquivoImagem& a) {

@@ -11,6 +11,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <set>
+#include <sys/stat.h>
 
 using teste::Rgb;
 
@@ -110,6 +111,10 @@ TEST_F(ImageTable, ADamagedFileFailsToo) {
     teste::escreveArquivo("Data/Imagens/Personagens/coco.png", "not a png");
     Render r;
     EXPECT_EQ(carrega(r, false), falta("Data/Imagens/Personagens/coco.png", "is damaged"));
+    std::remove("Data/Imagens/Personagens/coco.png");
+    mkfifo("Data/Imagens/Personagens/coco.png", 0644);
+    Render piped;
+    EXPECT_EQ(carrega(piped, false), falta("Data/Imagens/Personagens/coco.png", "is a named pipe"));
 }
 
 // The shipped files are looked for where Data/ is: the working folder
