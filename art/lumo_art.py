@@ -761,8 +761,10 @@ CHOOSER_TITLE_W, CHOOSER_TITLE_H = 236, 44
 
 
 def chooser_title():
-    # Left of the level buttons, pointing at them; right of them each row
-    # holds the level's name and best time.
+    # At (62, 3), left of the level buttons and pointing at them; right of
+    # them each 50-pixel row n holds the level's name at (404, 50n + 11) and
+    # its best time (or the dash) at (540, 50n + 15), where the banner would
+    # lie: the banner gives way while the chooser is open.
     return svg(CHOOSER_TITLE_W, CHOOSER_TITLE_H, "".join([
         text(212, 31, "Choose a level", 23, YELLOW, "end", outline=INK, ow=5),
         f'<path d="M232 22 L220 13 L220 31Z" fill="{YELLOW}" stroke="{INK}" stroke-width="1.6" stroke-linejoin="round"/>',
@@ -787,6 +789,7 @@ def no_best():
 # ---------------------------------------------------------------- count-in and marks
 
 def count_word(words, w, colour):
+    # Centred on the playfield (y 70..480).
     # Big, with a thick dark edge and a soft shadow: it reads over floor and wall.
     return svg(w, COUNT_H, "".join([
         text(w / 2 + 3, 88, words, 84, "#000000", "middle", outline="#000000", ow=14, extra='opacity="0.3"'),
@@ -815,6 +818,7 @@ def coco_landing():
     ]))
 
 
+# Centred on the 40 x 40 face (drawn 12 pixels up and left of it).
 MARK = 64
 
 
