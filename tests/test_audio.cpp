@@ -9,7 +9,7 @@
 #include "audio/game_sounds.h"
 #include "audio/sound_files.h"
 #include "settings/settings.h"
-#include "tests/acesso.h"
+#include "tests/test_access.h"
 #include "tests/support.h"
 
 #include <cmath>

@@ -7,7 +7,7 @@
 #include <gtest/gtest.h>
 
 #include "level/mapa.h"
-#include "tests/acesso.h"
+#include "tests/test_access.h"
 
 #include <allegro.h>
 

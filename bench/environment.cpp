@@ -1,4 +1,4 @@
-#include "bench/ambiente.h"
+#include "bench/environment.h"
 
 #include <algorithm>
 #include <cstdlib>
