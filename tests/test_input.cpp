@@ -12,7 +12,7 @@ namespace {
 
 class InputFrames : public ::testing::Test {
 protected:
-    void SetUp() override { teste::iniciaAllegro(); }
+    void SetUp() override { test::startAllegro(); }
     void TearDown() override {
         mouse_b = 0;
         for (int k = 0; k < KEY_MAX; ++k) key[k] = 0;
@@ -311,8 +311,8 @@ TEST(KeyNames, AMistakeKeepsThatEntrysDefaultAndIsNamed) {
 // The driver started on a device that is not there: one line on stderr,
 // however often the menu tries again; a pad whose node goes is dropped.
 TEST(GamepadDevice, AMissingDeviceIsNamedOnceAndAGoneOneIsDropped) {
-    teste::iniciaAllegro();
-    teste::PastaTemporaria pasta;
+    test::startAllegro();
+    test::TempFolder folder;
     Gamepad pad;
     testing::internal::CaptureStderr();
     pad.start("no-such-pad");
@@ -322,7 +322,7 @@ TEST(GamepadDevice, AMissingDeviceIsNamedOnceAndAGoneOneIsDropped) {
     EXPECT_NE(said.find("no-such-pad"), std::string::npos) << said;
     pad.stop();
 
-    teste::escreveArquivo("js0", "");
+    test::writeFile("js0", "");
     pad.start("js0");
     num_joysticks = 1;  // as though the driver had found a pad there
     std::remove("js0");

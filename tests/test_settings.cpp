@@ -15,8 +15,8 @@ namespace {
 
 class SettingsFile : public ::testing::Test {
 protected:
-    void SetUp() override { teste::iniciaAllegro(); }
-    teste::PastaTemporaria folder;
+    void SetUp() override { test::startAllegro(); }
+    test::TempFolder folder;
 
     // Saves one choice and waits for nothing: the lock is free here.
     static void save(const char* section, const char* key, int value) {
@@ -36,19 +36,19 @@ TEST_F(SettingsFile, MissingFileGivesTheDefaults) {
 TEST_F(SettingsFile, EachBadValueFallsBackAlone) {
     const char* bad[] = {"zz", "9", "-1", "2x", "", "1.5", "3#x"};
     for (const char* v : bad) {
-        teste::escreveArquivo("lumo.cfg", std::string("[display]\nscale = ") + v +
+        test::writeFile("lumo.cfg", std::string("[display]\nscale = ") + v +
                                               "\nfullscreen = " + v + "\n[sound]\nmute = 1\n");
         const Settings s = loadSettings();
         EXPECT_EQ(s.scale, 0) << v;
         EXPECT_FALSE(s.fullscreen) << v;
         EXPECT_TRUE(s.mute) << "a good value beside bad ones is kept";
     }
-    teste::escreveArquivo("lumo.cfg", std::string("\x01\xff[[[\n=\n", 8));
+    test::writeFile("lumo.cfg", std::string("\x01\xff[[[\n=\n", 8));
     EXPECT_EQ(loadSettings().scale, 0);
 }
 
 TEST_F(SettingsFile, ValuesWithCommentsAreRead) {
-    teste::escreveArquivo("lumo.cfg",
+    test::writeFile("lumo.cfg",
                           "# my settings\r\n[display]\r\nscale = 3   # bigger\r\n  fullscreen=1;on\r\n"
                           "[sound]\nmute = 1 ; quiet\n");
     const Settings s = loadSettings();
@@ -61,16 +61,16 @@ TEST_F(SettingsFile, SavingKeepsWhatThePlayerWrote) {
     const std::string mine =
         "; written by hand\n[display]\nscale = 3   # bigger\n\n[keys]\nturn_clockwise = D RIGHT\n"
         "[mine]\nanything = at all\n";
-    teste::escreveArquivo("lumo.cfg", mine);
+    test::writeFile("lumo.cfg", mine);
     save("sound", "mute", 1);
     save("display", "fullscreen", 1);
-    const std::string text = teste::leArquivo("lumo.cfg");
+    const std::string text = test::readFile("lumo.cfg");
     EXPECT_EQ(text,
               "; written by hand\n[display]\nscale = 3   # bigger\nfullscreen = 1\n\n[keys]\n"
               "turn_clockwise = D RIGHT\n[mine]\nanything = at all\n\n[sound]\nmute = 1\n");
     save("display", "scale", 12);  // a value longer than the one it replaces
-    EXPECT_NE(teste::leArquivo("lumo.cfg").find("scale = 12   # bigger\n"), std::string::npos);
-    EXPECT_EQ(teste::temporaryFilesOf("lumo.cfg"), 0);
+    EXPECT_NE(test::readFile("lumo.cfg").find("scale = 12   # bigger\n"), std::string::npos);
+    EXPECT_EQ(test::temporaryFilesOf("lumo.cfg"), 0);
 }
 
 TEST_F(SettingsFile, IniEdgesOfTheText) {
@@ -85,14 +85,14 @@ TEST_F(SettingsFile, IniEdgesOfTheText) {
 }
 
 TEST_F(SettingsFile, ReadOnlyFileIsLeftAlone) {
-    teste::escreveArquivo("lumo.cfg", "[display]\nscale = 2\n");
+    test::writeFile("lumo.cfg", "[display]\nscale = 2\n");
     chmod("lumo.cfg", 0444);
     save("display", "scale", 5);
     EXPECT_EQ(loadSettings().scale, 2);
 }
 
 TEST_F(SettingsFile, UnreadableFileGivesTheDefaults) {
-    teste::escreveArquivo("lumo.cfg", "[display]\nscale = 3\nfullscreen = 1\n");
+    test::writeFile("lumo.cfg", "[display]\nscale = 3\nfullscreen = 1\n");
     chmod("lumo.cfg", 0);
     if (getuid() != 0) {  // root reads it anyway
         EXPECT_EQ(loadSettings().scale, 0);
@@ -108,7 +108,7 @@ TEST_F(SettingsFile, UnreadableFileGivesTheDefaults) {
 // Another program holding lumo.cfg's lock: the choice waits for a later
 // frame instead of the frame waiting for the lock.
 TEST_F(SettingsFile, BusyLockLeavesTheChoiceForLater) {
-    auto holder = std::make_unique<teste::HeldLock>("lumo.cfg");
+    auto holder = std::make_unique<test::HeldLock>("lumo.cfg");
     ASSERT_TRUE(holder->held());
     SettingsSaver saver;
     saver.change("sound", "mute", 1);
