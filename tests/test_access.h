@@ -3,7 +3,7 @@
 #pragma once
 
 #include "level/mapa.h"
-#include "tests/support.h"
+#include "tests/headless.h"
 
 #include <gtest/gtest.h>
 
@@ -87,9 +87,7 @@ protected:
         writeFile(Mapa::arquivoNivel(nr), levelText(n));
         return mapa.inicia(nr);
     }
-    void TearDown() override {
-        for (int k = 0; k < KEY_MAX; ++k) key[k] = 0;
-    }
+    void TearDown() override { releaseInput(); }
 
     TempFolder folder;
     Mapa mapa;

@@ -195,17 +195,13 @@ TEST_F(Sounds, MuteKeyActsOncePerPressAndIsKept) {
 
 // The game itself: its menu, a frame of play and the end of a game reach
 // the sounds, and the mute in lumo.cfg holds from the start.
-class GameSounds : public ::testing::Test {
+class GameSounds : public test::Headless {
 protected:
     void SetUp() override {
-        test::startAllegro();
+        Headless::SetUp();
         test::makeImageSet();
         ASSERT_TRUE(jogo.getRender().carregaImagens());
         jogo.getAudio().useOutput(&rec);
-    }
-    void TearDown() override {
-        mouse_b = 0;
-        for (int k = 0; k < KEY_MAX; ++k) key[k] = 0;
     }
     void frame(int x, int y, int b) {
         mouse_x = x;
@@ -218,7 +214,6 @@ protected:
             if (h == fx(e)) return true;
         return false;
     }
-    test::TempFolder folder;
     Recorder rec;
     Jogo jogo;
 };

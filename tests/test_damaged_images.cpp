@@ -4,7 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "render/render.h"
-#include "tests/support.h"
+#include "tests/headless.h"
 
 #include <filesystem>
 #include <functional>
@@ -13,10 +13,10 @@ namespace {
 
 namespace fs = std::filesystem;
 
-class DamagedImages : public ::testing::Test {
+class DamagedImages : public test::Headless {
 protected:
     void SetUp() override {
-        test::startAllegro();
+        Headless::SetUp();
         fs::copy(fs::path(LUMO_SOURCE_DIR) / "Data", "Data", fs::copy_options::recursive);
     }
 
@@ -39,8 +39,6 @@ protected:
         }
         return cases;
     }
-
-    test::TempFolder folder;
 };
 
 }  // namespace

@@ -9,7 +9,7 @@
 #include "display/presenter.h"
 #include "display/viewport.h"
 #include "input/input.h"
-#include "tests/support.h"
+#include "tests/headless.h"
 
 namespace {
 
@@ -140,12 +140,12 @@ TEST(MouseMapping, FullscreenBordersAreNoPicture) {
     EXPECT_EQ(wide.top, 60);
 }
 
-class InputMapping : public ::testing::Test {
+class InputMapping : public test::Headless {
 protected:
-    void SetUp() override { test::startAllegro(); }
     void TearDown() override {
+        Headless::TearDown();
         currentViewport() = Viewport();
-        mouse_x = mouse_y = mouse_b = 0;
+        mouse_x = mouse_y = 0;
     }
 };
 

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "tests/fuzz/targets.h"
-#include "tests/support.h"
+#include "tests/headless.h"
 
 #include <filesystem>
 #include <vector>
@@ -23,14 +23,7 @@ std::vector<std::pair<std::string, std::string>> inputs(const char* seed, const 
 
 const uint8_t* bytes(const std::string& s) { return reinterpret_cast<const uint8_t*>(s.data()); }
 
-class FuzzRegressions : public ::testing::Test {
-protected:
-    void SetUp() override { test::startAllegro(); }
-    void TearDown() override {
-        for (int k = 0; k < KEY_MAX; ++k) key[k] = 0;
-    }
-    test::TempFolder folder;
-};
+using FuzzRegressions = test::Headless;
 
 }  // namespace
 

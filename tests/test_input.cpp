@@ -3,25 +3,23 @@
 #include <gtest/gtest.h>
 
 #include "input/input.h"
-#include "tests/support.h"
+#include "tests/headless.h"
 
 #include <algorithm>
 #include <cstdio>
 
 namespace {
 
-class InputFrames : public ::testing::Test {
+class InputFrames : public test::Headless {
 protected:
-    void SetUp() override { test::startAllegro(); }
     void TearDown() override {
-        mouse_b = 0;
-        for (int k = 0; k < KEY_MAX; ++k) key[k] = 0;
+        Headless::TearDown();
         num_joysticks = 0;
         joy[0] = JOYSTICK_INFO();
     }
     // The actions held after one poll with these keys down.
     std::vector<Action> heldWith(std::initializer_list<int> keys, Screen screen = Screen::Menu) {
-        for (int k = 0; k < KEY_MAX; ++k) key[k] = 0;
+        test::releaseInput();
         for (int k : keys) key[k] = 1;
         input.poll(screen);
         return heldNow();

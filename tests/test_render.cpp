@@ -4,7 +4,7 @@
 
 #include "storage/data_folder.h"
 #include "render/render.h"
-#include "tests/support.h"
+#include "tests/headless.h"
 
 #include <loadpng.h>
 
@@ -16,10 +16,10 @@ using test::Rgb;
 
 namespace {
 
-class ImageTable : public ::testing::Test {
+class ImageTable : public test::Headless {
 protected:
     void SetUp() override {
-        test::startAllegro();
+        Headless::SetUp();
         test::makeImageSet();
     }
     // Loads and returns what the loader said.
@@ -28,7 +28,6 @@ protected:
         EXPECT_EQ(r.carregaImagens(), expected);
         return testing::internal::GetCapturedStdout();
     }
-    test::TempFolder folder;
 };
 
 int filled(const Render& r, int from, int to) {

@@ -101,7 +101,7 @@ std::vector<std::string> play(const std::string& file, short nr, unsigned seed) 
             lines.push_back(line.str());
         }
     }
-    for (int k = 0; k < KEY_MAX; ++k) key[k] = 0;
+    test::releaseInput();
     EXPECT_TRUE(mapa.getGangster().getExiste()) << file << ": the replay should bring in every enemy";
     return lines;
 }

@@ -5,7 +5,7 @@
 #include "settings/ini_text.h"
 #include "settings/settings.h"
 #include "storage/file_lock.h"
-#include "tests/support.h"
+#include "tests/headless.h"
 
 #include <memory>
 #include <sys/stat.h>
@@ -13,10 +13,8 @@
 
 namespace {
 
-class SettingsFile : public ::testing::Test {
+class SettingsFile : public test::Headless {
 protected:
-    void SetUp() override { test::startAllegro(); }
-    test::TempFolder folder;
 
     // Saves one choice and waits for nothing: the lock is free here.
     static void save(const char* section, const char* key, int value) {

@@ -112,7 +112,7 @@ void play(short nr) {
         }
         EXPECT_GT(games, 0);
     }
-    for (int k = 0; k < KEY_MAX; ++k) key[k] = 0;
+    test::releaseInput();
 }
 
 TEST(Soak, TestLevels) {

@@ -11,7 +11,7 @@
 #include "render/jpeg_loader.h"
 #include "render/png_loader.h"
 #include "storage/whole_file.h"
-#include "tests/support.h"
+#include "tests/headless.h"
 
 #include <pwd.h>
 #include <sched.h>
@@ -76,11 +76,7 @@ void check(int status) {
                             "4 old table unreadable, 5 no room freed, 6 later write failed";
 }
 
-class Storage : public ::testing::Test {
-protected:
-    void SetUp() override { test::startAllegro(); }
-    test::TempFolder folder;
-};
+using Storage = test::Headless;
 
 }  // namespace
 
