@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "input/input.h"
-#include "tests/support.h"
+#include "tests/headless.h"
 
 #include <allegro/internal/aintern.h>
 #include <allegro/platform/aintunix.h>
@@ -15,18 +15,16 @@
 
 namespace {
 
-class InputFrames : public ::testing::Test {
+class InputFrames : public test::Headless {
 protected:
-    void SetUp() override { teste::iniciaAllegro(); }
     void TearDown() override {
-        mouse_b = 0;
-        for (int k = 0; k < KEY_MAX; ++k) key[k] = 0;
+        Headless::TearDown();
         num_joysticks = 0;
         joy[0] = JOYSTICK_INFO();
     }
     // The actions held after one poll with these keys down.
     std::vector<Action> heldWith(std::initializer_list<int> keys, Screen screen = Screen::Menu) {
-        for (int k = 0; k < KEY_MAX; ++k) key[k] = 0;
+        test::releaseInput();
         for (int k : keys) key[k] = 1;
         input.poll(screen);
         return heldNow();
@@ -322,12 +320,12 @@ int openDescriptors() {
 // Linux driver keeps open any node that proves no joystick) and the player
 // reads one line naming it; a pad whose node goes is dropped.
 TEST(GamepadDevice, NoDeviceCostsADescriptorAndAGoneOneIsDropped) {
-    teste::iniciaAllegro();
-    teste::PastaTemporaria pasta;
+    test::startAllegro();
+    test::TempFolder folder;
     // The game's driver under X, where the test's Allegro has none.
     _DRIVER_INFO* (*const none)() = system_driver->joystick_drivers;
     system_driver->joystick_drivers = [] { return _linux_joystick_driver_list; };
-    teste::escreveArquivo("file", "");
+    test::writeFile("file", "");
     mkdir("folder", 0755);
     mkfifo("pipe", 0644);
     Gamepad pad;
@@ -344,7 +342,7 @@ TEST(GamepadDevice, NoDeviceCostsADescriptorAndAGoneOneIsDropped) {
     }
     system_driver->joystick_drivers = none;
 
-    teste::escreveArquivo("js0", "");
+    test::writeFile("js0", "");
     pad.start("js0");
     num_joysticks = 1;  // as though the driver had found a pad there
     std::remove("js0");

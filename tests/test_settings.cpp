@@ -5,7 +5,7 @@
 #include "settings/ini_text.h"
 #include "settings/settings.h"
 #include "storage/file_lock.h"
-#include "tests/support.h"
+#include "tests/headless.h"
 
 #include <filesystem>
 #include <memory>
@@ -14,10 +14,8 @@
 
 namespace {
 
-class SettingsFile : public ::testing::Test {
+class SettingsFile : public test::Headless {
 protected:
-    void SetUp() override { teste::iniciaAllegro(); }
-    teste::PastaTemporaria folder;
 
     // Saves one choice and waits for nothing: the lock is free here.
     static void save(const char* section, const char* key, int value) {
@@ -37,14 +35,14 @@ TEST_F(SettingsFile, MissingFileGivesTheDefaults) {
 TEST_F(SettingsFile, EachBadValueFallsBackAlone) {
     const char* bad[] = {"zz", "9", "-1", "2x", "", "1.5", "3 x"};
     for (const char* v : bad) {
-        teste::escreveArquivo("lumo.cfg", std::string("[display]\nscale = ") + v +
+        test::writeFile("lumo.cfg", std::string("[display]\nscale = ") + v +
                                               "\nfullscreen = " + v + "\n[sound]\nmute = 1\n");
         const Settings s = loadSettings();
         EXPECT_EQ(s.scale, 0) << v;
         EXPECT_FALSE(s.fullscreen) << v;
         EXPECT_TRUE(s.mute) << "a good value beside bad ones is kept";
     }
-    teste::escreveArquivo("lumo.cfg", std::string("\x01\xff[[[\n=\n", 8));
+    test::writeFile("lumo.cfg", std::string("\x01\xff[[[\n=\n", 8));
     EXPECT_EQ(loadSettings().scale, 0);
 }
 
@@ -69,35 +67,35 @@ TEST_F(SettingsFile, WhatAPersonWritesIsReadAndKept) {
         {"[gamepad]\ndevice = /pads/js0\t;mine\n", 0, "/pads/js0", ""},
     };
     for (const auto& c : cases) {
-        teste::escreveArquivo("lumo.cfg", c.text);
+        test::writeFile("lumo.cfg", c.text);
         const Settings s = loadSettings();
         EXPECT_EQ(s.scale, c.scale) << c.text;
         EXPECT_EQ(s.padDevice, c.device) << c.text;
         EXPECT_EQ(s.pauseKeys, c.pause) << c.text;
         if (c.scale == 0) continue;
         save("display", "scale", c.scale);
-        EXPECT_EQ(teste::leArquivo("lumo.cfg"), c.text);
+        EXPECT_EQ(test::readFile("lumo.cfg"), c.text);
     }
-    teste::escreveArquivo("lumo.cfg", mark + "[display]\r\nscale = 2\r\n");
+    test::writeFile("lumo.cfg", mark + "[display]\r\nscale = 2\r\n");
     save("display", "scale", 4);
     save("sound", "mute", 1);
-    EXPECT_EQ(teste::leArquivo("lumo.cfg"), mark + "[display]\r\nscale = 4\r\n\r\n[sound]\r\nmute = 1\r\n");
+    EXPECT_EQ(test::readFile("lumo.cfg"), mark + "[display]\r\nscale = 4\r\n\r\n[sound]\r\nmute = 1\r\n");
 }
 
 TEST_F(SettingsFile, SavingKeepsWhatThePlayerWrote) {
     const std::string mine =
         "; written by hand\n[display]\nscale = 3   # bigger\n\n[keys]\nturn_clockwise = D RIGHT\n"
         "[mine]\nanything = at all\n";
-    teste::escreveArquivo("lumo.cfg", mine);
+    test::writeFile("lumo.cfg", mine);
     save("sound", "mute", 1);
     save("display", "fullscreen", 1);
-    const std::string text = teste::leArquivo("lumo.cfg");
+    const std::string text = test::readFile("lumo.cfg");
     EXPECT_EQ(text,
               "; written by hand\n[display]\nscale = 3   # bigger\nfullscreen = 1\n\n[keys]\n"
               "turn_clockwise = D RIGHT\n[mine]\nanything = at all\n\n[sound]\nmute = 1\n");
     save("display", "scale", 12);  // a value longer than the one it replaces
-    EXPECT_NE(teste::leArquivo("lumo.cfg").find("scale = 12   # bigger\n"), std::string::npos);
-    EXPECT_EQ(teste::temporaryFilesOf("lumo.cfg"), 0);
+    EXPECT_NE(test::readFile("lumo.cfg").find("scale = 12   # bigger\n"), std::string::npos);
+    EXPECT_EQ(test::temporaryFilesOf("lumo.cfg"), 0);
 }
 
 TEST_F(SettingsFile, IniEdgesOfTheText) {
@@ -113,14 +111,14 @@ TEST_F(SettingsFile, IniEdgesOfTheText) {
 }
 
 TEST_F(SettingsFile, ReadOnlyFileIsLeftAlone) {
-    teste::escreveArquivo("lumo.cfg", "[display]\nscale = 2\n");
+    test::writeFile("lumo.cfg", "[display]\nscale = 2\n");
     chmod("lumo.cfg", 0444);
     save("display", "scale", 5);
     EXPECT_EQ(loadSettings().scale, 2);
 }
 
 TEST_F(SettingsFile, UnreadableFileGivesTheDefaults) {
-    teste::escreveArquivo("lumo.cfg", "[display]\nscale = 3\nfullscreen = 1\n");
+    test::writeFile("lumo.cfg", "[display]\nscale = 3\nfullscreen = 1\n");
     chmod("lumo.cfg", 0);
     if (getuid() != 0) {  // root reads it anyway
         EXPECT_EQ(loadSettings().scale, 0);
@@ -138,7 +136,7 @@ TEST_F(SettingsFile, UnreadableFileGivesTheDefaults) {
 // At exit nothing waits: what the lock kept out is named as not saved.
 TEST_F(SettingsFile, BusyLockLeavesTheChoiceForLater) {
     const std::string file = std::filesystem::current_path().string() + "/lumo.cfg";
-    auto holder = std::make_unique<teste::HeldLock>("lumo.cfg");
+    auto holder = std::make_unique<test::HeldLock>("lumo.cfg");
     ASSERT_TRUE(holder->held());
     SettingsSaver saver;
     saver.change("sound", "mute", 1);
@@ -158,7 +156,7 @@ TEST_F(SettingsFile, BusyLockLeavesTheChoiceForLater) {
     EXPECT_TRUE(loadSettings().mute) << "the choice kept back is saved with the next";
     EXPECT_TRUE(loadSettings().fullscreen);
 
-    holder = std::make_unique<teste::HeldLock>("lumo.cfg");
+    holder = std::make_unique<test::HeldLock>("lumo.cfg");
     saver.change("sound", "mute", 0);
     saver.change("display", "scale", 2);
     testing::internal::CaptureStderr();
