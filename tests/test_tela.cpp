@@ -286,8 +286,15 @@ TEST_F(Tela, PartidaLongaSemRastros) {
     teste::escreveArquivo("01.txt", nivel);
     ASSERT_TRUE(jogo.iniciaJogo(1));
     jogo.desenhaFundo();
+    // Marks and the heading marker larger than the face, so they reach past
+    // it, also over the panel band.
+    for (short slot = SLOT_MARK_WALL; slot < SLOT_HEADING + 16; ++slot) {
+        BITMAP* b = create_bitmap_ex(32, slot < SLOT_HEADING ? 56 : 12, slot < SLOT_HEADING ? 50 : 10);
+        clear_to_color(b, makeacol32(250, 0, 250, 255));
+        AcessoTeste::imagem(jogo.getRender(), slot) = b;
+    }
     srand(7);
-    int erros = 0, popupsSeen = 0;
+    int erros = 0, popupsSeen = 0, marksSeen = 0;
     for (int q = 0; q < 1400 && erros < 5; ++q) {
         key[KEY_RIGHT] = (q / 40) % 3 == 0;
         key[KEY_LEFT] = (q / 40) % 3 == 1;
@@ -308,6 +315,11 @@ TEST_F(Tela, PartidaLongaSemRastros) {
         if (mapa().getLadrao().getExiste()) junta(mapa().getLadrao(), 38, 40);
         for (const Popups::Rect& r : jogo.getPopups().drawn()) atuais.push_back({r.x, r.y, r.w, r.h});
         popupsSeen += !jogo.getPopups().drawn().empty();
+        for (const DrawnSpot* spot : {&jogo.getMarks().drawn(), &jogo.getHeadingSpot()}) {
+            const DrawnSpot::Rect& r = spot->rect();
+            if (spot->isShown()) atuais.push_back({r.x, r.y, r.w, r.h});
+        }
+        marksSeen += jogo.getMarks().drawn().isShown();
         const int passo = q % 100 == 99 ? 1 : 5;
         for (int y = 70; y < 480 && erros < 5; y += passo) {
             for (int x = (q + y) % passo; x < 640; x += passo) {
@@ -324,6 +336,7 @@ TEST_F(Tela, PartidaLongaSemRastros) {
     }
     EXPECT_TRUE(mapa().getGangster().getExiste()) << "the game should have run long enough for every enemy";
     EXPECT_GT(popupsSeen, 100) << "the game should have shown bonuses and penalties";
+    EXPECT_GT(marksSeen, 30) << "the game should have shown marks at the face";
 }
 
 TEST_F(Tela, EscapeEndsTheGameOnTheFrameItGoesDown) {
