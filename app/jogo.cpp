@@ -179,11 +179,7 @@ void Jogo::capturaComandos() {
 }
 
 void Jogo::atualizaLogica() {
-    mapa.movimentaObjetos();
-    mapa.colisao();
-    mapa.timeLine();
-    mapa.contaTempo();
-    if (mapa.contaTempoRestante()) fim = true;
+    if (mapa.update()) fim = true;
 }
 
 int tempoDeEspera(int periodos) { return periodos < 30 ? 30 - periodos : 0; }

@@ -4,7 +4,7 @@
 
 #include "app/jogo.h"
 #include "display/dirty_rects.h"
-#include "tests/acesso.h"
+#include "tests/test_access.h"
 #include "tests/support.h"
 
 #include <array>
