@@ -32,13 +32,11 @@ const short SLOT_MUTE_SIGN = 38;
 const short SLOT_CHOOSER_TITLE = 39;
 // The pop-up digits 0 to 6 fill slots 43 to 49, and 7 to 9 slots 72 to 74.
 inline short slotPopupDigit(short d) { return d < 7 ? 43 + d : 72 + d - 7; }
-// Where the Coco will land; the three frames of each mark at the face; the
-// heading marker, SLOT_HEADING + i pointing at i * 22.5 degrees clockwise
-// from the right.
-const short SLOT_COCO_LANDING = 113;
+// Marks at the face, three frames each (+ 0..2).
 const short SLOT_MARK_WALL = 114;
 const short SLOT_MARK_HIT = 117;
 const short SLOT_MARK_ITEM = 120;
+// The heading marker pointing at i * 22.5 degrees, clockwise from the right (+ 0..15).
 const short SLOT_HEADING = 128;
 
 class Render {

@@ -1,12 +1,11 @@
 // The pictures drawn at the face each frame (its heading marker, the marks
-// of what happened to it, the Coco's landing ring): where they go, and that
-// they leave nothing behind, over the panel band and at the screen's edges.
+// of what happened to it): where they go, and that they leave nothing
+// behind, over the panel band and at the screen's edges.
 #include <gtest/gtest.h>
 
 #include "marks/feedback_marks.h"
 #include "marks/heading_marker.h"
-#include "marks/landing_ring.h"
-#include "tests/acesso.h"
+#include "tests/test_access.h"
 #include "tests/support.h"
 
 namespace {
@@ -19,7 +18,6 @@ protected:
         teste::iniciaAllegro();
         set_alpha_blender();
         picture(SLOT_FACE, 40, 40, makeacol32(250, 250, 0, 255));
-        picture(12, 30, 30, makeacol32(90, 60, 30, 255));
         // A floor whose every pixel differs from its neighbours', under a
         // panel opaque above y 70 and see-through below.
         BITMAP* floor = picture(LEVEL_SLOT, 640, 480, 0);
@@ -28,7 +26,7 @@ protected:
         BITMAP* panel = picture(PANEL_SLOT, 640, 480, makeacol32(0, 0, 0, 0));
         rectfill(panel, 0, 0, 639, 69, makeacol32(200, 30, 30, 255));
         // Each mark's picture larger than the face, so it reaches past it.
-        for (short s = SLOT_COCO_LANDING; s <= SLOT_MARK_ITEM + 2; ++s) picture(s, 56, 50, slotColour(s));
+        for (short s = SLOT_MARK_WALL; s <= SLOT_MARK_ITEM + 2; ++s) picture(s, 56, 50, slotColour(s));
         for (short i = 0; i < 16; ++i) picture(SLOT_HEADING + i, 12, 10, slotColour(SLOT_HEADING + i));
         render.desenhaImagem(LEVEL_SLOT, 0, 0);
         render.desenhaImagemTrans(PANEL_SLOT, 0, 0);
@@ -104,14 +102,12 @@ TEST_F(Marks, EachMarkShowsThreeFramesThenLeavesNoTrail) {
     for (const auto& k : kinds) {
         for (const auto& p : places) {
             FeedbackMarks marks;
-            DrawnSpot heading, ring;
+            DrawnSpot heading;
             for (short update = 0; update <= FeedbackMarks::FRAMES; ++update) {
                 marks.note(update == 0 ? k.report : UpdateReport(), p.x, p.y);
                 marks.erase(render, LEVEL_SLOT);
                 heading.erase(render, LEVEL_SLOT);
-                ring.erase(render, LEVEL_SLOT);
                 if (update == FeedbackMarks::FRAMES) break;
-                drawLandingRing(ring, render, p.x + 5, p.y - 5);
                 drawHeadingMarker(heading, render, update * 120, p.x, p.y);
                 marks.draw(render);
                 if (p.x == 300 && p.y == 240) {
