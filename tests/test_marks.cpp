@@ -21,30 +21,20 @@ TEST(HeadingMarker, NearestOfSixteenDirectionsOnTheRim) {
     }
 }
 
-// Three frames, then none; a new mark starts over in place of one still
-// showing; a hit outranks a bump, a bump an item, in one update.
+// A new mark starts over in place of one still showing; in one update a
+// hit outranks a bump, a bump an item.
 TEST(FeedbackMarks, TheNewestMarkWinsAndAHitOutranksTheRest) {
     using Kind = FeedbackMarks::Kind;
     UpdateReport nothing, wall, item, all;
     wall.wallBumps = 1;
-    item.itemCollected = true;
+    item.itemCollected = all.itemCollected = true;
     all.wallBumps = 2;
-    all.itemCollected = true;
-    const struct {
-        const UpdateReport& report;
-        Kind kind;
-        short frame;
-    } updates[] = {{wall, Kind::WallBump, 0}, {nothing, Kind::WallBump, 1}, {item, Kind::ItemTaken, 0},
-                   {nothing, Kind::ItemTaken, 1}, {nothing, Kind::ItemTaken, 2}, {nothing, Kind::None, 0},
-                   {all, Kind::WallBump, 0}};
     FeedbackMarks marks;
-    for (const auto& u : updates) {
-        marks.note(u.report, 100, 100);
-        EXPECT_EQ(marks.showing(), u.kind);
-        if (u.kind != Kind::None) {
-            EXPECT_EQ(marks.frame(), u.frame);
-        }
-    }
+    for (const UpdateReport* r : {&wall, &nothing, &item}) marks.note(*r, 100, 100);
+    EXPECT_EQ(marks.showing(), Kind::ItemTaken);
+    EXPECT_EQ(marks.frame(), 0);
+    marks.note(all, 100, 100);
+    EXPECT_EQ(marks.showing(), Kind::WallBump);
     all.hitBy[ENEMY_GANGSTER] = true;
     marks.note(all, 100, 100);
     EXPECT_EQ(marks.showing(), Kind::EnemyHit);
