@@ -10,6 +10,18 @@ FeedbackMarks::Kind kindOf(const UpdateReport& report) {
     return FeedbackMarks::Kind::None;
 }
 
+// The picture of a mark's frame.
+short slotOf(FeedbackMarks::Kind kind, short frame) {
+    using Kind = FeedbackMarks::Kind;
+    switch (kind) {
+    case Kind::WallBump: return SLOT_MARK_WALL + frame;
+    case Kind::EnemyHit: return SLOT_MARK_HIT + frame;
+    case Kind::ItemTaken: return SLOT_MARK_ITEM + frame;
+    case Kind::None: break;
+    }
+    return -1;
+}
+
 }  // namespace
 
 void FeedbackMarks::clear() {
@@ -29,16 +41,6 @@ void FeedbackMarks::note(const UpdateReport& report, float faceX, float faceY) {
     } else if (kind != Kind::None && ++frameNow >= FRAMES) {
         kind = Kind::None;
     }
-}
-
-short FeedbackMarks::slotOf(Kind kind, short frame) {
-    switch (kind) {
-    case Kind::WallBump: return SLOT_MARK_WALL + frame;
-    case Kind::EnemyHit: return SLOT_MARK_HIT + frame;
-    case Kind::ItemTaken: return SLOT_MARK_ITEM + frame;
-    case Kind::None: break;
-    }
-    return -1;
 }
 
 // Centred on the face as it stood.

@@ -25,8 +25,6 @@ public:
     short frame() const { return frameNow; }
     // Where the last draw went.
     const DrawnSpot& drawn() const { return spot; }
-    // The picture of a mark's frame.
-    static short slotOf(Kind kind, short frame);
 
 private:
     Kind kind = Kind::None;
