@@ -86,6 +86,8 @@ void Jogo::alClose() {
 bool Jogo::iniciaJogo(short n) {
     nr = n;
     popups.clear();
+    marks.clear();
+    headingSpot.forget();
     return mapa.inicia(nr);
 }
 
@@ -160,6 +162,7 @@ void Jogo::quadroJogo() {
     playReport(mapa.report(), audio);
     audio.update();
     popups.note(mapa.report().secondsChange);
+    marks.note(mapa.report(), mapa.getSmile().getX(), mapa.getSmile().getY());
     desenhaTela();
 }
 

@@ -101,4 +101,6 @@ private:
     bool carregaAte(short slotLimite);
 
     BITMAP* imagens[SLOTS];
+
+    friend class AcessoTeste;  // tests lay pictures of their own in slots
 };

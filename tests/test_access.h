@@ -3,6 +3,7 @@
 #pragma once
 
 #include "level/mapa.h"
+#include "render/render.h"
 #include "tests/headless.h"
 
 #include <gtest/gtest.h>
@@ -30,6 +31,8 @@ public:
     static short aux(const Mapa& m) { return m.aux; }
     static float distX(const Mapa& m) { return m.distX; }
     static float distY(const Mapa& m) { return m.distY; }
+    // A slot's picture, for pictures a test makes in memory (freed with the Render).
+    static BITMAP*& imagem(Render& r, short slot) { return r.imagens[slot]; }
 };
 
 namespace test {

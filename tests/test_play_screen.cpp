@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "app/jogo.h"
+#include "marks/heading_marker.h"
 #include "popups/mute_sign.h"
 #include "tests/test_access.h"
 #include "tests/support.h"
@@ -107,6 +108,17 @@ protected:
             slots.push_back(found);
         }
         return slots;
+    }
+
+    // The marks and heading markers, larger than the face so they reach past
+    // it; red tells the slot.
+    void layMarkPictures() {
+        for (short slot = SLOT_MARK_WALL; slot < SLOT_HEADING + 16; ++slot) {
+            if (slot > SLOT_MARK_ITEM + 2 && slot < SLOT_HEADING) continue;
+            BITMAP* b = create_bitmap_ex(32, slot < SLOT_HEADING ? 56 : 12, slot < SLOT_HEADING ? 50 : 10);
+            clear_to_color(b, makeacol32(slot, 0, 250, 255));
+            AcessoTeste::imagem(jogo.getRender(), slot) = b;
+        }
     }
 
     test::TempFolder folder;
@@ -286,8 +298,9 @@ TEST_F(PlayScreen, ALongGameLeavesNoTrails) {
     test::writeFile("01.txt", level);
     ASSERT_TRUE(jogo.iniciaJogo(1));
     jogo.desenhaFundo();
+    layMarkPictures();
     srand(7);
-    int errors = 0, popupsSeen = 0;
+    int errors = 0, popupsSeen = 0, marksSeen = 0;
     for (int q = 0; q < 1400 && errors < 5; ++q) {
         key[KEY_RIGHT] = (q / 40) % 3 == 0;
         key[KEY_LEFT] = (q / 40) % 3 == 1;
@@ -308,6 +321,11 @@ TEST_F(PlayScreen, ALongGameLeavesNoTrails) {
         if (mapa().getLadrao().getExiste()) add(mapa().getLadrao(), 38, 40);
         for (const Popups::Rect& r : jogo.getPopups().drawn()) current.push_back({r.x, r.y, r.w, r.h});
         popupsSeen += !jogo.getPopups().drawn().empty();
+        for (const DrawnSpot* spot : {&jogo.getMarks().drawn(), &jogo.getHeadingSpot()}) {
+            const DrawnSpot::Rect& r = spot->rect();
+            if (spot->isShown()) current.push_back({r.x, r.y, r.w, r.h});
+        }
+        marksSeen += jogo.getMarks().drawn().isShown();
         const int step = q % 100 == 99 ? 1 : 5;
         for (int y = 70; y < 480 && errors < 5; y += step) {
             for (int x = (q + y) % step; x < 640; x += step) {
@@ -324,6 +342,7 @@ TEST_F(PlayScreen, ALongGameLeavesNoTrails) {
     }
     EXPECT_TRUE(mapa().getGangster().getExiste()) << "the game should have run long enough for every enemy";
     EXPECT_GT(popupsSeen, 100) << "the game should have shown bonuses and penalties";
+    EXPECT_GT(marksSeen, 30) << "the game should have shown marks at the face";
 }
 
 TEST_F(PlayScreen, EscapeEndsTheGameOnTheFrameItGoesDown) {
@@ -560,4 +579,43 @@ TEST_F(PlayScreen, ARankingThatCannotBeSavedIsSaidSo) {
     if (WEXITSTATUS(status) == 77) GTEST_SKIP() << "no user nobody to take the part of a player";
     EXPECT_EQ(WEXITSTATUS(status), 0) << "1 a place shown, 2 no \"Not saved\", 3 not the sad face, "
                                          "4 no line on stderr, 5 the panel not the file's table";
+}
+
+// Each mark's three frames at the face, then the erase after the last gives
+// back the floor or the panel, also where it reached over the band or past
+// an edge; the heading marker the same.
+TEST_F(PlayScreen, MarksAndTheHeadingMarkerLeaveNoTrail) {
+    layMarkPictures();
+    BITMAP* before = create_bitmap_ex(32, 640, 480);
+    blit(screen, before, 0, 0, 0, 0, 640, 480);
+    UpdateReport wall, hit, item;
+    wall.wallBumps = 1;
+    hit.hitBy[ENEMY_COCO] = true;
+    item.itemCollected = true;
+    const std::pair<const UpdateReport&, short> kinds[] = {
+        {wall, SLOT_MARK_WALL}, {hit, SLOT_MARK_HIT}, {item, SLOT_MARK_ITEM}};
+    const std::pair<float, float> places[] = {{300, 240}, {300, 70}, {-30, 200}, {630, 300}, {300, 480}, {-30, 70}};
+    Render& render = jogo.getRender();
+    for (const auto& [report, firstSlot] : kinds) {
+        for (const auto& [x, y] : places) {
+            FeedbackMarks marks;
+            DrawnSpot heading;
+            for (short update = 0; update <= FeedbackMarks::FRAMES; ++update) {
+                marks.note(update == 0 ? report : UpdateReport(), x, y);
+                marks.erase(render, 20);
+                heading.erase(render, 20);
+                if (update == FeedbackMarks::FRAMES) break;
+                drawHeadingMarker(heading, render, update * 120, x, y);
+                marks.draw(render);
+                if (x == 300 && y == 240) {
+                    EXPECT_EQ(getr32(getpixel(screen, 320, 260)), firstSlot + update);
+                }
+            }
+            int trails = 0;
+            for (int py = 0; py < 480; ++py)
+                for (int px = 0; px < 640; ++px) trails += !(test::pixel(screen, px, py) == test::pixel(before, px, py));
+            EXPECT_EQ(trails, 0) << "mark " << firstSlot << " at " << x << "," << y;
+        }
+    }
+    destroy_bitmap(before);
 }
