@@ -32,15 +32,7 @@ void configureInput(Input& input, const Settings& s) {
     std::vector<std::string> problems;
     const KeyBindings keys = parseKeyBindings(keyTexts, &problems);
     for (const std::string& p : problems) std::fprintf(stderr, "lumo: %s: %s\n", SETTINGS_FILE, p.c_str());
-    GamepadLayout pad;
-    pad.stick = s.padStick;
-    pad.dpad = s.padDpad;
-    pad.deadZone = s.padDeadZone;
-    pad.confirm = s.padConfirm;
-    pad.cancel = s.padCancel;
-    pad.back = s.padBack;
-    pad.start = s.padStart;
-    input.configure(keys, pad);
+    input.configure(keys, s.pad);
     input.startGamepad(s.padDevice);
 }
 
@@ -83,7 +75,7 @@ bool Jogo::alInit(const Options& options) {
 
 // The images go first: destroying a bitmap needs Allegro still installed.
 void Jogo::alClose() {
-    settings.flush(LockWait::Briefly);
+    settings.finish();
     speakers.stop();
     input.stop();
     render.liberaImagens();
@@ -94,6 +86,8 @@ void Jogo::alClose() {
 bool Jogo::iniciaJogo(short n) {
     nr = n;
     popups.clear();
+    marks.clear();
+    headingSpot.forget();
     return mapa.inicia(nr);
 }
 
@@ -168,6 +162,7 @@ void Jogo::quadroJogo() {
     playReport(mapa.report(), audio);
     audio.update();
     popups.note(mapa.report().secondsChange);
+    marks.note(mapa.report(), mapa.getSmile().getX(), mapa.getSmile().getY());
     desenhaTela();
 }
 
@@ -176,11 +171,7 @@ void Jogo::capturaComandos() {
 }
 
 void Jogo::atualizaLogica() {
-    mapa.movimentaObjetos();
-    mapa.colisao();
-    mapa.timeLine();
-    mapa.contaTempo();
-    if (mapa.contaTempoRestante()) fim = true;
+    if (mapa.update()) fim = true;
 }
 
 int tempoDeEspera(int periodos) { return periodos < 30 ? 30 - periodos : 0; }

@@ -10,6 +10,7 @@
 #include "audio/audio.h"
 #include "input/input.h"
 #include "level/mapa.h"
+#include "marks/feedback_marks.h"
 #include "popups/popups.h"
 #include "render/render.h"
 #include "settings/settings.h"
@@ -96,6 +97,8 @@ public:
     Audio& getAudio() { return audio; }
     const Summary& getSummary() const { return summary; }
     const Popups& getPopups() const { return popups; }
+    const FeedbackMarks& getMarks() const { return marks; }
+    const DrawnSpot& getHeadingSpot() const { return headingSpot; }
 
 private:
     void esperaQuadro();
@@ -136,4 +139,6 @@ private:
     bool mudoDesenhado = false;  // whether that picture shows the mute sign
     Summary summary;
     Popups popups;
+    FeedbackMarks marks;
+    DrawnSpot headingSpot;
 };

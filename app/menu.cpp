@@ -52,7 +52,7 @@ void Jogo::gameMenu() {
         }
         // A level file that cannot be read: say which, and stay in the menu
         // with the chooser closed.
-        reportUnusableFile(Mapa::arquivoNivel(nr), "could not be read");
+        reportUnusableFile(levelFilePath(nr), "could not be read");
         estado.nJogo = false;
         menu = true;
     }

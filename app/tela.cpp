@@ -2,6 +2,7 @@
 // background back over what moved, then draws the moving pictures again.
 #include "app/jogo.h"
 
+#include "marks/heading_marker.h"
 #include "popups/mute_sign.h"
 
 namespace {
@@ -33,6 +34,8 @@ void Jogo::limpaTela() {
     const Ladrao ladrao = mapa.getLadrao();
     if (ladrao.getExiste()) apagaObjeto(ladrao, 38, 40);
     popups.erase(render, 25);
+    headingSpot.erase(render, nr + 19);
+    marks.erase(render, nr + 19);
     // The panel cells come last, so they win over an object that overlapped them.
     eraseClocks();
     render.limpaPersonagem(25, 75, 20, 16, 21);
@@ -71,12 +74,14 @@ void Jogo::desenhaTela() {
     const Smile smile = mapa.getSmile();
     const bool ultimosDezSegundos = mapa.getMinD() <= 0 && mapa.getSegD() <= 9;
     desenhaObjeto(smile, ultimosDezSegundos ? 11 : 10);
+    drawHeadingMarker(headingSpot, render, smile.getDirecao(), pixel(smile.getX()), pixel(smile.getY()));
     const Iten iten = mapa.getIten();
     desenhaObjeto(iten, 30 + iten.getIcone());
     desenhaInimigo(mapa.getCoco(), 12);
     desenhaInimigo(mapa.getEsposa(), 13);
     desenhaInimigo(mapa.getGangster(), 14);
     desenhaInimigo(mapa.getLadrao(), 15);
+    marks.draw(render);
 
     drawClocks();
     popups.draw(render);

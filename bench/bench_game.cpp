@@ -6,53 +6,53 @@
 
 namespace {
 
-using bench::Amostras;
+using bench::Samples;
 
 // Times one frame per iteration, the steering keys scripted and the clock
 // topped up so the game never ends.
-template <class Quadro>
-void mede(benchmark::State& state, Quadro quadro) {
-    Jogo& jogo = bench::jogoCarregado();
-    bench::preparaPartida(jogo, static_cast<short>(state.range(0)));
-    Amostras amostras;
+template <class Frame>
+void measure(benchmark::State& state, Frame frame) {
+    Jogo& jogo = bench::loadedGame();
+    bench::startMatch(jogo, static_cast<short>(state.range(0)));
+    Samples samples;
     long q = 0;
     for (auto _ : state) {
-        bench::teclasDoQuadro(q++);
-        bench::mantemJogo(jogo.getMapa());
-        const auto t0 = Amostras::Relogio::now();
-        quadro(jogo);
-        amostras.junta(Amostras::Relogio::now() - t0);
+        bench::keysForFrame(q++);
+        bench::keepGameGoing(jogo.getMapa());
+        const auto t0 = Samples::Clock::now();
+        frame(jogo);
+        samples.add(Samples::Clock::now() - t0);
     }
-    bench::soltaTeclas();
-    amostras.publica(state);
+    bench::releaseKeys();
+    samples.publish(state);
 }
 
-void quadroDeJogo(benchmark::State& state) {
-    mede(state, [](Jogo& jogo) { jogo.quadroJogo(); });
+void playFrame(benchmark::State& state) {
+    measure(state, [](Jogo& jogo) { jogo.quadroJogo(); });
 }
 
 // Background, overlay, every sprite and panel field into the buffer, then the
 // whole buffer onto the screen. The game's own erase of the moved rectangles
 // still runs inside desenhaTela, a few small copies too many for this variant.
-void quadroComBuffer(Jogo& jogo, BITMAP* buffer) {
+void bufferedFrame(Jogo& jogo, BITMAP* buffer) {
     jogo.capturaComandos();
     jogo.atualizaLogica();
-    BITMAP* tela = screen;
+    BITMAP* savedScreen = screen;
     screen = buffer;
     jogo.getRender().limpaPersonagem(jogo.getNr() + 19, 0, 0, 640, 480);
     jogo.getRender().desenhaImagemTrans(25, 0, 0);
     jogo.desenhaTela();
-    screen = tela;
+    screen = savedScreen;
     blit(buffer, screen, 0, 0, 0, 0, 640, 480);
 }
 
-void quadroDeJogoComBuffer(benchmark::State& state) {
+void playFrameBuffered(benchmark::State& state) {
     BITMAP* buffer = create_bitmap(640, 480);
-    mede(state, [buffer](Jogo& jogo) { quadroComBuffer(jogo, buffer); });
+    measure(state, [buffer](Jogo& jogo) { bufferedFrame(jogo, buffer); });
     destroy_bitmap(buffer);
 }
 
 }  // namespace
 
-BENCHMARK(quadroDeJogo)->ArgName("nivel")->DenseRange(1, 3)->MinTime(2.0)->Unit(benchmark::kMicrosecond);
-BENCHMARK(quadroDeJogoComBuffer)->ArgName("nivel")->DenseRange(1, 3)->MinTime(2.0)->Unit(benchmark::kMicrosecond);
+BENCHMARK(playFrame)->ArgName("level")->DenseRange(1, 3)->MinTime(2.0)->Unit(benchmark::kMicrosecond);
+BENCHMARK(playFrameBuffered)->ArgName("level")->DenseRange(1, 3)->MinTime(2.0)->Unit(benchmark::kMicrosecond);

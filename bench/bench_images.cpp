@@ -13,7 +13,7 @@
 
 namespace {
 
-void carregaImagens(benchmark::State& state) {
+void loadImages(benchmark::State& state) {
     for (auto _ : state) {
         Render render;
         if (!render.carregaImagens()) {
@@ -26,7 +26,7 @@ void carregaImagens(benchmark::State& state) {
     }
 }
 
-std::vector<unsigned char> decodificaPng(const std::string& caminho) {
+std::vector<unsigned char> decodePng(const std::string& caminho) {
     png_image imagem{};
     imagem.version = PNG_IMAGE_VERSION;
     if (!png_image_begin_read_from_file(&imagem, caminho.c_str())) throw std::runtime_error(caminho);
@@ -36,21 +36,21 @@ std::vector<unsigned char> decodificaPng(const std::string& caminho) {
     return pixels;
 }
 
-std::vector<unsigned char> decodificaJpeg(const std::string& caminho) {
+std::vector<unsigned char> decodeJpeg(const std::string& caminho) {
     FILE* f = std::fopen(caminho.c_str(), "rb");
     if (!f) throw std::runtime_error(caminho);
     jpeg_decompress_struct info;
-    jpeg_error_mgr erro;
-    info.err = jpeg_std_error(&erro);
+    jpeg_error_mgr error;
+    info.err = jpeg_std_error(&error);
     jpeg_create_decompress(&info);
     jpeg_stdio_src(&info, f);
     jpeg_read_header(&info, TRUE);
     jpeg_start_decompress(&info);
-    const size_t linha = size_t(info.output_width) * info.output_components;
-    std::vector<unsigned char> pixels(linha * info.output_height);
+    const size_t line = size_t(info.output_width) * info.output_components;
+    std::vector<unsigned char> pixels(line * info.output_height);
     while (info.output_scanline < info.output_height) {
-        JSAMPROW destino = pixels.data() + info.output_scanline * linha;
-        jpeg_read_scanlines(&info, &destino, 1);
+        JSAMPROW destination = pixels.data() + info.output_scanline * line;
+        jpeg_read_scanlines(&info, &destination, 1);
     }
     jpeg_finish_decompress(&info);
     jpeg_destroy_decompress(&info);
@@ -58,10 +58,10 @@ std::vector<unsigned char> decodificaJpeg(const std::string& caminho) {
     return pixels;
 }
 
-void decodificaDireto(benchmark::State& state) {
+void decodeDirect(benchmark::State& state) {
     for (auto _ : state) {
         for (const ArquivoImagem& a : Render::tabela()) {
-            std::vector<unsigned char> pixels = a.png ? decodificaPng(a.caminho) : decodificaJpeg(a.caminho);
+            std::vector<unsigned char> pixels = a.png ? decodePng(a.caminho) : decodeJpeg(a.caminho);
             benchmark::DoNotOptimize(pixels.data());
         }
     }
@@ -69,5 +69,5 @@ void decodificaDireto(benchmark::State& state) {
 
 }  // namespace
 
-BENCHMARK(carregaImagens)->MinTime(2.0)->Unit(benchmark::kMillisecond);
-BENCHMARK(decodificaDireto)->MinTime(2.0)->Unit(benchmark::kMillisecond);
+BENCHMARK(loadImages)->MinTime(2.0)->Unit(benchmark::kMillisecond);
+BENCHMARK(decodeDirect)->MinTime(2.0)->Unit(benchmark::kMillisecond);

@@ -4,21 +4,21 @@
 
 namespace {
 
-void atualizacoes(benchmark::State& state) {
+void updates(benchmark::State& state) {
     Jogo jogo;  // no pictures: the update never draws
-    bench::preparaPartida(jogo, static_cast<short>(state.range(0)));
+    bench::startMatch(jogo, static_cast<short>(state.range(0)));
     long q = 0;
     for (auto _ : state) {
-        bench::teclasDoQuadro(q++);
-        bench::mantemJogo(jogo.getMapa());
+        bench::keysForFrame(q++);
+        bench::keepGameGoing(jogo.getMapa());
         jogo.capturaComandos();
         jogo.atualizaLogica();
     }
-    bench::soltaTeclas();
+    bench::releaseKeys();
     benchmark::DoNotOptimize(jogo.getMapa().getSeg());
     state.SetItemsProcessed(state.iterations());
 }
 
 }  // namespace
 
-BENCHMARK(atualizacoes)->ArgName("nivel")->DenseRange(1, 3)->MinTime(1.0);
+BENCHMARK(updates)->ArgName("level")->DenseRange(1, 3)->MinTime(1.0);

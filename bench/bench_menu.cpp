@@ -4,34 +4,34 @@
 
 namespace {
 
-struct Painel {
-    const char* nome;
+struct Panel {
+    const char* name;
     int x, y;  // a point of the button that opens it; none for the bare menu
-    bool clica;
+    bool clicks;
 };
-const Painel paineis[] = {{"nenhum", 400, 20, false},  {"niveis", 100, 170, true},
-                          {"ranking", 100, 270, true}, {"ajuda", 100, 360, true},
-                          {"creditos", 100, 440, true}};
+const Panel panels[] = {{"none", 400, 20, false},  {"levels", 100, 170, true},
+                          {"ranking", 100, 270, true}, {"help", 100, 360, true},
+                          {"credits", 100, 440, true}};
 
-void quadroDeMenu(benchmark::State& state) {
-    const Painel& p = paineis[state.range(0)];
-    state.SetLabel(p.nome);
-    Jogo& jogo = bench::jogoCarregado();
+void menuFrame(benchmark::State& state) {
+    const Panel& p = panels[state.range(0)];
+    state.SetLabel(p.name);
+    Jogo& jogo = bench::loadedGame();
     jogo.entraMenu();
     mouse_x = p.x;
     mouse_y = p.y;
-    mouse_b = p.clica ? 1 : 0;
+    mouse_b = p.clicks ? 1 : 0;
     jogo.quadroMenu();
     mouse_b = 0;
-    bench::Amostras amostras;
+    bench::Samples samples;
     for (auto _ : state) {
-        const auto t0 = bench::Amostras::Relogio::now();
+        const auto t0 = bench::Samples::Clock::now();
         jogo.quadroMenu();
-        amostras.junta(bench::Amostras::Relogio::now() - t0);
+        samples.add(bench::Samples::Clock::now() - t0);
     }
-    amostras.publica(state);
+    samples.publish(state);
 }
 
 }  // namespace
 
-BENCHMARK(quadroDeMenu)->ArgName("painel")->DenseRange(0, 4)->MinTime(1.0)->Unit(benchmark::kMicrosecond);
+BENCHMARK(menuFrame)->ArgName("panel")->DenseRange(0, 4)->MinTime(1.0)->Unit(benchmark::kMicrosecond);

@@ -12,7 +12,7 @@
 
 namespace {
 
-using bench::Amostras;
+using bench::Samples;
 
 // Times `frame` followed by sending its changes, per iteration.
 void measure(benchmark::State& state, const std::function<void(long)>& frame) {
@@ -21,32 +21,32 @@ void measure(benchmark::State& state, const std::function<void(long)>& frame) {
     Presenter presenter;
     presenter.reset(centredViewport(scale.width(), scale.height(), scale));
     presenter.present(screen, window, pictureChanges());
-    Amostras samples;
+    Samples samples;
     long n = 0;
     for (auto _ : state) {
-        const auto t0 = Amostras::Relogio::now();
+        const auto t0 = Samples::Clock::now();
         frame(n++);
         presenter.present(screen, window, pictureChanges());
-        samples.junta(Amostras::Relogio::now() - t0);
+        samples.add(Samples::Clock::now() - t0);
     }
-    samples.publica(state);
+    samples.publish(state);
     presenter.release();
     destroy_bitmap(window);
 }
 
 void playFrameSent(benchmark::State& state) {
-    Jogo& jogo = bench::jogoCarregado();
-    bench::preparaPartida(jogo, 2);
+    Jogo& jogo = bench::loadedGame();
+    bench::startMatch(jogo, 2);
     measure(state, [&](long q) {
-        bench::teclasDoQuadro(q);
-        bench::mantemJogo(jogo.getMapa());
+        bench::keysForFrame(q);
+        bench::keepGameGoing(jogo.getMapa());
         jogo.quadroJogo();
     });
-    bench::soltaTeclas();
+    bench::releaseKeys();
 }
 
 void idleMenuFrameSent(benchmark::State& state) {
-    Jogo& jogo = bench::jogoCarregado();
+    Jogo& jogo = bench::loadedGame();
     jogo.entraMenu();
     mouse_x = 400, mouse_y = 20, mouse_b = 0;
     jogo.quadroMenu();
@@ -63,8 +63,8 @@ void pressP(Jogo& jogo) {
 }
 
 void pausedFrameSent(benchmark::State& state) {
-    Jogo& jogo = bench::jogoCarregado();
-    bench::preparaPartida(jogo, 2);
+    Jogo& jogo = bench::loadedGame();
+    bench::startMatch(jogo, 2);
     if (!jogo.getPause().isPaused()) pressP(jogo);
     if (!jogo.getPause().isPaused()) {
         state.SkipWithError("the game did not pause");

@@ -6,50 +6,50 @@
 
 namespace bench {
 
-Jogo& jogoCarregado() {
+Jogo& loadedGame() {
     static Jogo jogo;
-    static bool carregado = false;
-    if (!carregado) {
+    static bool loaded = false;
+    if (!loaded) {
         if (!jogo.getRender().carregaImagens()) throw std::runtime_error("the shipped pictures did not load");
-        carregado = true;
+        loaded = true;
     }
     return jogo;
 }
 
-void mantemJogo(Mapa& mapa) {
+void keepGameGoing(Mapa& mapa) {
     if (mapa.getMinD() < 5) mapa.setMinD(9);
 }
 
-void preparaPartida(Jogo& jogo, short nr) {
-    if (!jogo.iniciaJogo(nr)) throw std::runtime_error("level " + Mapa::arquivoNivel(nr) + " did not load");
+void startMatch(Jogo& jogo, short nr) {
+    if (!jogo.iniciaJogo(nr)) throw std::runtime_error("level " + levelFilePath(nr) + " did not load");
     srand(nr);  // the same game on every run
     Mapa& mapa = jogo.getMapa();
     for (long q = 0; !mapa.getGangster().getExiste(); ++q) {
         if (q > 100000) throw std::runtime_error("the enemies never came");
-        teclasDoQuadro(q);
-        mantemJogo(mapa);
+        keysForFrame(q);
+        keepGameGoing(mapa);
         jogo.getMapa().capturaComando();  // the default keys, straight from key[]
         jogo.atualizaLogica();
     }
     jogo.desenhaFundo();
 }
 
-void teclasDoQuadro(long quadro) {
-    key[KEY_RIGHT] = (quadro / 40) % 3 == 0;
-    key[KEY_LEFT] = (quadro / 40) % 3 == 1;
+void keysForFrame(long frame) {
+    key[KEY_RIGHT] = (frame / 40) % 3 == 0;
+    key[KEY_LEFT] = (frame / 40) % 3 == 1;
 }
 
-void soltaTeclas() {
+void releaseKeys() {
     key[KEY_RIGHT] = 0;
     key[KEY_LEFT] = 0;
 }
 
-void Amostras::publica(benchmark::State& state) {
+void Samples::publish(benchmark::State& state) {
     if (ns.empty()) return;
     std::sort(ns.begin(), ns.end());
-    auto quantil = [&](double q) { return ns[static_cast<size_t>(q * (ns.size() - 1))] / 1000.0; };
-    state.counters["mediana_us"] = quantil(0.5);
-    state.counters["p99_us"] = quantil(0.99);
+    auto quantile = [&](double q) { return ns[static_cast<size_t>(q * (ns.size() - 1))] / 1000.0; };
+    state.counters["median_us"] = quantile(0.5);
+    state.counters["p99_us"] = quantile(0.99);
     state.counters["max_us"] = ns.back() / 1000.0;
 }
 

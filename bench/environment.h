@@ -13,25 +13,25 @@
 namespace bench {
 
 // One game with the shipped pictures, loaded on first use.
-Jogo& jogoCarregado();
+Jogo& loadedGame();
 
 // Sets level nr up and plays it, without drawing, until all four enemies are
 // present; the background is then drawn as a game starts.
-void preparaPartida(Jogo& jogo, short nr);
+void startMatch(Jogo& jogo, short nr);
 
 // Keeps the remaining clock far from zero so a benchmark never ends a game.
-void mantemJogo(Mapa& mapa);
+void keepGameGoing(Mapa& mapa);
 
 // Steers the way a player might: turns one way, then the other, then straight.
-void teclasDoQuadro(long quadro);
-void soltaTeclas();
+void keysForFrame(long frame);
+void releaseKeys();
 
 // Durations of single frames, published as counters in microseconds.
-class Amostras {
+class Samples {
 public:
-    using Relogio = std::chrono::steady_clock;
-    void junta(Relogio::duration d) { ns.push_back(std::chrono::duration<double, std::nano>(d).count()); }
-    void publica(benchmark::State& state);
+    using Clock = std::chrono::steady_clock;
+    void add(Clock::duration d) { ns.push_back(std::chrono::duration<double, std::nano>(d).count()); }
+    void publish(benchmark::State& state);
 
 private:
     std::vector<double> ns;

@@ -14,7 +14,7 @@ int main(int argc, char** argv) {
         std::perror(LUMO_SOURCE_DIR);
         return 1;
     }
-    teste::iniciaAllegro();
+    test::startAllegro();
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
     benchmark::RunSpecifiedBenchmarks();

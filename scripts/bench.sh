@@ -2,7 +2,7 @@
 # Builds the benchmarks (Release, into build-bench/) and runs them. Each one
 # repeats five times and reports the median, mean and spread of the runs:
 # the machine may be shared, so read the medians. Extra arguments go to
-# Google Benchmark, e.g. --benchmark_filter=quadroDeMenu; --build-only builds
+# Google Benchmark, e.g. --benchmark_filter=menuFrame; --build-only builds
 # and stops (scripts/perf.sh uses the game and the probe built here);
 # --levels runs only the level bots (bench/level_bot.cpp) on the shipped levels:
 # the expert steering for the item and away from walls alone, then also away

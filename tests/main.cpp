@@ -4,6 +4,6 @@
 
 int main(int argc, char** argv) {
     testing::InitGoogleTest(&argc, argv);
-    teste::iniciaAllegro();
+    test::startAllegro();
     return RUN_ALL_TESTS();
 }

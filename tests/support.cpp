@@ -20,53 +20,53 @@
 
 namespace fs = std::filesystem;
 
-namespace teste {
+namespace test {
 
-void iniciaAllegro() {
-    static bool feito = false;
-    if (!feito) {
+void startAllegro() {
+    static bool done = false;
+    if (!done) {
         install_allegro(SYSTEM_NONE, &errno, atexit);
         set_color_depth(32);
         screen = create_bitmap(640, 480);
-        feito = true;
+        done = true;
     }
     set_alpha_blender();
     clear_bitmap(screen);
 }
 
-PastaTemporaria::PastaTemporaria() {
-    char modelo[] = "/tmp/lumo-teste-XXXXXX";
-    if (!mkdtemp(modelo)) throw std::runtime_error("mkdtemp failed");
-    pasta = modelo;
-    anterior = fs::current_path().string();
-    fs::current_path(pasta);
+TempFolder::TempFolder() {
+    char model[] = "/tmp/lumo-test-XXXXXX";
+    if (!mkdtemp(model)) throw std::runtime_error("mkdtemp failed");
+    folder = model;
+    previous = fs::current_path().string();
+    fs::current_path(folder);
 }
 
-PastaTemporaria::~PastaTemporaria() {
+TempFolder::~TempFolder() {
     std::error_code ec;
-    fs::current_path(anterior, ec);
+    fs::current_path(previous, ec);
     // Some tests make files read-only: give write access back before removing.
-    for (auto& e : fs::recursive_directory_iterator(pasta, ec))
+    for (auto& e : fs::recursive_directory_iterator(folder, ec))
         fs::permissions(e.path(), fs::perms::owner_all, fs::perm_options::add, ec);
-    fs::permissions(pasta, fs::perms::owner_all, fs::perm_options::add, ec);
-    fs::remove_all(pasta, ec);
+    fs::permissions(folder, fs::perms::owner_all, fs::perm_options::add, ec);
+    fs::remove_all(folder, ec);
 }
 
-void escreveArquivo(const std::string& caminho, const std::string& conteudo) {
+void writeFile(const std::string& caminho, const std::string& contents) {
     fs::path p(caminho);
     if (p.has_parent_path()) fs::create_directories(p.parent_path());
     std::ofstream f(caminho, std::ios::binary);
-    f << conteudo;
+    f << contents;
 }
 
-std::string leArquivo(const std::string& caminho) {
+std::string readFile(const std::string& caminho) {
     std::ifstream f(caminho, std::ios::binary);
     std::ostringstream s;
     s << f.rdbuf();
     return s.str();
 }
 
-bool existe(const std::string& caminho) { return fs::exists(caminho); }
+bool exists(const std::string& caminho) { return fs::exists(caminho); }
 
 int temporaryFilesOf(const std::string& name) {
     int n = 0;
@@ -94,7 +94,7 @@ static bool writeOneColourJpeg(const std::string& path, int w, int h, int r, int
     return ok;
 }
 
-void salvaImagem(const std::string& caminho, int w, int h, int r, int g, int b, int a) {
+void saveImage(const std::string& caminho, int w, int h, int r, int g, int b, int a) {
     fs::path p(caminho);
     if (p.has_parent_path()) fs::create_directories(p.parent_path());
     bool ok;
@@ -109,30 +109,30 @@ void salvaImagem(const std::string& caminho, int w, int h, int r, int g, int b, 
     if (!ok) throw std::runtime_error("could not write " + caminho);
 }
 
-int corDoSlot(int slot) {
+int slotColour(int slot) {
     // Coarse steps keep neighbouring slots apart even after JPEG rounding.
     return makecol32(40 + (slot % 5) * 50, 40 + ((slot / 5) % 5) * 50, 40 + (slot / 25) * 50);
 }
 
-static bool telaCheia(int slot) {
+static bool fullScreen(int slot) {
     return (slot >= 20 && slot <= 22) || slot == 25 || slot == 99;
 }
 
-void criaConjuntoImagens(const std::function<int(int)>& cor) {
+void makeImageSet(const std::function<int(int)>& colour) {
     for (const ArquivoImagem& a : Render::tabela()) {
-        int c = cor ? cor(a.slot) : corDoSlot(a.slot);
-        int w = telaCheia(a.slot) ? 640 : 16, h = telaCheia(a.slot) ? 480 : 16;
-        salvaImagem(a.caminho, w, h, getr32(c), getg32(c), getb32(c));
+        int c = colour ? colour(a.slot) : slotColour(a.slot);
+        int w = fullScreen(a.slot) ? 640 : 16, h = fullScreen(a.slot) ? 480 : 16;
+        saveImage(a.caminho, w, h, getr32(c), getg32(c), getb32(c));
     }
 }
 
-Rgb rgbDe(int c) { return {getr32(c), getg32(c), getb32(c)}; }
+Rgb rgbOf(int c) { return {getr32(c), getg32(c), getb32(c)}; }
 
-Rgb pixel(BITMAP* bmp, int x, int y) { return rgbDe(getpixel(bmp, x, y)); }
+Rgb pixel(BITMAP* bmp, int x, int y) { return rgbOf(getpixel(bmp, x, y)); }
 
-bool perto(const Rgb& a, const Rgb& b, int tolerancia) {
-    return std::abs(a.r - b.r) <= tolerancia && std::abs(a.g - b.g) <= tolerancia &&
-           std::abs(a.b - b.b) <= tolerancia;
+bool near(const Rgb& a, const Rgb& b, int tolerance) {
+    return std::abs(a.r - b.r) <= tolerance && std::abs(a.g - b.g) <= tolerance &&
+           std::abs(a.b - b.b) <= tolerance;
 }
 
 HeldLock::HeldLock(const std::string& path) {
@@ -157,4 +157,4 @@ HeldLock::~HeldLock() {
     waitpid(child, nullptr, 0);
 }
 
-}  // namespace teste
+}  // namespace test

@@ -8,26 +8,26 @@
 #include <ostream>
 #include <string>
 
-namespace teste {
+namespace test {
 
 // Allegro without a display; `screen` is a 640x480 32-bit memory bitmap.
-void iniciaAllegro();
+void startAllegro();
 
 // A fresh temporary folder that is the working directory while it lives.
-class PastaTemporaria {
+class TempFolder {
 public:
-    PastaTemporaria();
-    ~PastaTemporaria();
-    const std::string& caminho() const { return pasta; }
+    TempFolder();
+    ~TempFolder();
+    const std::string& path() const { return folder; }
 
 private:
-    std::string pasta;
-    std::string anterior;
+    std::string folder;
+    std::string previous;
 };
 
-void escreveArquivo(const std::string& caminho, const std::string& conteudo);
-std::string leArquivo(const std::string& caminho);
-bool existe(const std::string& caminho);
+void writeFile(const std::string& caminho, const std::string& contents);
+std::string readFile(const std::string& caminho);
+bool exists(const std::string& caminho);
 // Temporary files a write of `name` left in the working folder ("name." and
 // six characters).
 int temporaryFilesOf(const std::string& name);
@@ -46,14 +46,14 @@ private:
 };
 
 // Writes a w x h image of one colour; PNG keeps `a` as alpha, JPEG drops it.
-void salvaImagem(const std::string& caminho, int w, int h, int r, int g, int b, int a = 255);
+void saveImage(const std::string& caminho, int w, int h, int r, int g, int b, int a = 255);
 
 // Writes the whole image set in the working directory: slot s gets the colour
-// cor(s) (r, g, b). Full-screen pictures are 640x480, the others small.
-void criaConjuntoImagens(const std::function<int(int)>& cor = nullptr);
+// colour(s) (r, g, b). Full-screen pictures are 640x480, the others small.
+void makeImageSet(const std::function<int(int)>& colour = nullptr);
 
 // A colour per slot that differs from every other slot's and survives JPEG.
-int corDoSlot(int slot);
+int slotColour(int slot);
 
 struct Rgb {
     int r, g, b;
@@ -64,7 +64,7 @@ inline std::ostream& operator<<(std::ostream& o, const Rgb& c) {
 }
 Rgb pixel(BITMAP* bmp, int x, int y);
 // Equal within a few steps per channel, as JPEG rounding allows.
-bool perto(const Rgb& a, const Rgb& b, int tolerancia = 4);
-Rgb rgbDe(int cor32);
+bool near(const Rgb& a, const Rgb& b, int tolerance = 4);
+Rgb rgbOf(int colour32);
 
-}  // namespace teste
+}  // namespace test

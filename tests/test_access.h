@@ -3,7 +3,8 @@
 #pragma once
 
 #include "level/mapa.h"
-#include "tests/support.h"
+#include "render/render.h"
+#include "tests/headless.h"
 
 #include <gtest/gtest.h>
 
@@ -30,40 +31,42 @@ public:
     static short aux(const Mapa& m) { return m.aux; }
     static float distX(const Mapa& m) { return m.distX; }
     static float distY(const Mapa& m) { return m.distY; }
+    // A slot's picture, for pictures a test makes in memory (freed with the Render).
+    static BITMAP*& imagem(Render& r, short slot) { return r.imagens[slot]; }
 };
 
-namespace teste {
+namespace test {
 
 // x, y, velocidade, direcao, raio, smooth
-using Registro = std::array<short, 6>;
+using Record = std::array<short, 6>;
 // x1, y1, x2, y2
-using Caixa = std::array<short, 4>;
+using Box = std::array<short, 4>;
 
-struct Nivel {
-    std::vector<Registro> objetos;  // player, item, Coco, Esposa, Gangster, Ladrao
-    std::vector<Caixa> paredes;
+struct Level {
+    std::vector<Record> objects;  // player, item, Coco, Esposa, Gangster, Ladrao
+    std::vector<Box> paredes;
 };
 
-inline short paredesDoNivel(short nr) { return nr == 1 ? 4 : nr == 2 ? 2 : 8; }
+inline short wallsOfLevel(short nr) { return nr == 1 ? 4 : nr == 2 ? 2 : 8; }
 
 // Objects far apart and walls that nothing can be inside (x2 < x1), so a test
 // places only what it needs.
-inline Nivel nivelNeutro(short nr) {
-    Nivel n;
-    n.objetos = {Registro{100, 100, 5, 0, 10, 5},  Registro{500, 400, 0, 0, 10, 0},
-                 Registro{300, 300, 0, 0, 10, 0},  Registro{500, 100, 3, 180, 10, 5},
-                 Registro{100, 400, 3, 90, 10, 0}, Registro{300, 200, 2, 270, 10, 7}};
-    n.paredes.assign(paredesDoNivel(nr), Caixa{10, 10, 5, 5});
+inline Level neutralLevel(short nr) {
+    Level n;
+    n.objects = {Record{100, 100, 5, 0, 10, 5},  Record{500, 400, 0, 0, 10, 0},
+                 Record{300, 300, 0, 0, 10, 0},  Record{500, 100, 3, 180, 10, 5},
+                 Record{100, 400, 3, 90, 10, 0}, Record{300, 200, 2, 270, 10, 7}};
+    n.paredes.assign(wallsOfLevel(nr), Box{10, 10, 5, 5});
     return n;
 }
 
-inline std::string textoNivel(const Nivel& n) {
+inline std::string levelText(const Level& n) {
     std::string s;
-    for (const Registro& r : n.objetos) {
+    for (const Record& r : n.objects) {
         for (short v : r) s += std::to_string(v) + " ";
         s += "\n";
     }
-    for (const Caixa& c : n.paredes) {
+    for (const Box& c : n.paredes) {
         for (short v : c) s += std::to_string(v) + "\t";
         s += "\n";
     }
@@ -71,28 +74,22 @@ inline std::string textoNivel(const Nivel& n) {
 }
 
 // One frame of play in the game loop's order; true when the time is up.
-inline bool atualiza(Mapa& m) {
+inline bool update(Mapa& m) {
     m.capturaComando();
-    m.movimentaObjetos();
-    m.colisao();
-    m.timeLine();
-    m.contaTempo();
-    return m.contaTempoRestante();
+    return m.update();
 }
 
 // A level in a throw-away folder; the keys are let go after each test.
-class ComNivel : public ::testing::Test {
+class WithLevel : public ::testing::Test {
 protected:
-    bool prepara(short nr, const Nivel& n) {
-        escreveArquivo(Mapa::arquivoNivel(nr), textoNivel(n));
+    bool setUpLevel(short nr, const Level& n) {
+        writeFile(levelFilePath(nr), levelText(n));
         return mapa.inicia(nr);
     }
-    void TearDown() override {
-        for (int k = 0; k < KEY_MAX; ++k) key[k] = 0;
-    }
+    void TearDown() override { releaseInput(); }
 
-    PastaTemporaria pasta;
+    TempFolder folder;
     Mapa mapa;
 };
 
-}  // namespace teste
+}  // namespace test

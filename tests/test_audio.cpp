@@ -13,6 +13,7 @@
 #include "tests/support.h"
 
 #include <cmath>
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -164,9 +165,9 @@ TEST_F(Sounds, EndOfGameThenRankingFanfareThenMenuTheme) {
 }
 
 TEST_F(Sounds, MuteKeyActsOncePerPressAndIsKept) {
-    teste::iniciaAllegro();
-    teste::PastaTemporaria pasta;
-    teste::escreveArquivo("lumo.cfg", "[display]\nscale = 3\nfullscreen = 1\n[keys]\npause = SPACE\n"
+    test::startAllegro();
+    test::TempFolder folder;
+    test::writeFile("lumo.cfg", "[display]\nscale = 3\nfullscreen = 1\n[keys]\npause = SPACE\n"
                                       "[gamepad]\ndevice = /dev/input/js1\nstart_button = 9\n");
     Input input;
     SettingsSaver settings("lumo.cfg");
@@ -183,7 +184,7 @@ TEST_F(Sounds, MuteKeyActsOncePerPressAndIsKept) {
     EXPECT_TRUE(s.fullscreen);
     EXPECT_EQ(s.pauseKeys, "SPACE") << "the player's keys are kept";
     EXPECT_EQ(s.padDevice, "/dev/input/js1");
-    EXPECT_EQ(s.padStart, 9);
+    EXPECT_EQ(s.pad.start, 9);
     input.poll();
     key[KEY_M] = 1;
     input.poll();
@@ -195,17 +196,13 @@ TEST_F(Sounds, MuteKeyActsOncePerPressAndIsKept) {
 
 // The game itself: its menu, a frame of play and the end of a game reach
 // the sounds, and the mute in lumo.cfg holds from the start.
-class GameSounds : public ::testing::Test {
+class GameSounds : public test::Headless {
 protected:
     void SetUp() override {
-        teste::iniciaAllegro();
-        teste::criaConjuntoImagens();
+        Headless::SetUp();
+        test::makeImageSet();
         ASSERT_TRUE(jogo.getRender().carregaImagens());
         jogo.getAudio().useOutput(&rec);
-    }
-    void TearDown() override {
-        mouse_b = 0;
-        for (int k = 0; k < KEY_MAX; ++k) key[k] = 0;
     }
     void frame(int x, int y, int b) {
         mouse_x = x;
@@ -218,7 +215,6 @@ protected:
             if (h == fx(e)) return true;
         return false;
     }
-    teste::PastaTemporaria pasta;
     Recorder rec;
     Jogo jogo;
 };
@@ -235,9 +231,9 @@ TEST_F(GameSounds, MenuClicksAndPageTurnsClick) {
 }
 
 TEST_F(GameSounds, PlayerMeetingTheItemIsHeardAndTheEndFollows) {
-    teste::Nivel n = teste::nivelNeutro(1);
-    n.objetos[1] = teste::Registro{110, 100, 0, 0, 10, 0};  // the item just ahead of the player
-    teste::escreveArquivo(Mapa::arquivoNivel(1), teste::textoNivel(n));
+    test::Level n = test::neutralLevel(1);
+    n.objects[1] = test::Record{110, 100, 0, 0, 10, 0};  // the item just ahead of the player
+    test::writeFile(levelFilePath(1), test::levelText(n));
     ASSERT_TRUE(jogo.iniciaJogo(1));
     jogo.getAudio().music(Theme::Play);
     rec.take();
@@ -253,7 +249,7 @@ TEST_F(GameSounds, PlayerMeetingTheItemIsHeardAndTheEndFollows) {
 }
 
 TEST_F(GameSounds, MusicHoldsWhileTheGameIsPaused) {
-    teste::escreveArquivo(Mapa::arquivoNivel(1), teste::textoNivel(teste::nivelNeutro(1)));
+    test::writeFile(levelFilePath(1), test::levelText(test::neutralLevel(1)));
     ASSERT_TRUE(jogo.iniciaJogo(1));
     jogo.getAudio().music(Theme::Play);
     jogo.quadroJogo();
@@ -280,7 +276,7 @@ TEST_F(GameSounds, MusicHoldsWhileTheGameIsPaused) {
 }
 
 TEST_F(GameSounds, MuteInTheSettingsHoldsFromTheStart) {
-    teste::escreveArquivo("lumo.cfg", "[sound]\nmute = 1\n");
+    test::writeFile("lumo.cfg", "[sound]\nmute = 1\n");
     jogo.getAudio().setMuted(loadSettings().mute);  // as alInit does
     jogo.entraMenu();
     frame(115, 377, 1);
@@ -296,21 +292,21 @@ TEST_F(GameSounds, MuteInTheSettingsHoldsFromTheStart) {
 namespace {
 
 std::string wavBytes(int channels, int bits, int rate, const std::string& data, int format = 1) {
-    auto le = [](uint32_t v, int n) {
+    auto littleEndian = [](uint32_t v, int n) {
         std::string s;
         for (int k = 0; k < n; ++k) s += static_cast<char>(v >> (8 * k) & 0xff);
         return s;
     };
-    const std::string fmt = le(format, 2) + le(channels, 2) + le(rate, 4) + le(rate * channels * bits / 8, 4) +
-                            le(channels * bits / 8, 2) + le(bits, 2);
-    const std::string body = "WAVE" + std::string("fmt ") + le(16, 4) + fmt + "data" + le(data.size(), 4) + data;
-    return "RIFF" + le(body.size(), 4) + body;
+    const std::string fmt = littleEndian(format, 2) + littleEndian(channels, 2) + littleEndian(rate, 4) + littleEndian(rate * channels * bits / 8, 4) +
+                            littleEndian(channels * bits / 8, 2) + littleEndian(bits, 2);
+    const std::string body = "WAVE" + std::string("fmt ") + littleEndian(16, 4) + fmt + "data" + littleEndian(data.size(), 4) + data;
+    return "RIFF" + littleEndian(body.size(), 4) + body;
 }
 
 }  // namespace
 
 TEST(SoundFiles, LoopsReadWholeAndRefuseDamage) {
-    teste::iniciaAllegro();
+    test::startAllegro();
     // Two 16-bit frames, -32768 and 32767, become Allegro's unsigned 0 and 65535.
     SAMPLE* s = loopFromWav(wavBytes(1, 16, 22050, std::string("\x00\x80\xff\x7f", 4)));
     ASSERT_NE(s, nullptr);
@@ -344,13 +340,13 @@ TEST(SoundFiles, LoopsReadWholeAndRefuseDamage) {
 }
 
 TEST(SoundFiles, MissingOrDamagedFileNamedInOneLine) {
-    teste::iniciaAllegro();
-    teste::PastaTemporaria pasta;
+    test::startAllegro();
+    test::TempFolder folder;
     const std::string good = wavBytes(1, 16, 22050, std::string(400, '\x10'));
-    teste::escreveArquivo("good.wav", good);
-    teste::escreveArquivo("empty.wav", "");
-    teste::escreveArquivo("cut.wav", good.substr(0, 60));
-    teste::escreveArquivo("rate0.wav", wavBytes(1, 16, 0, std::string(400, 0)));
+    test::writeFile("good.wav", good);
+    test::writeFile("empty.wav", "");
+    test::writeFile("cut.wav", good.substr(0, 60));
+    test::writeFile("rate0.wav", wavBytes(1, 16, 0, std::string(400, 0)));
     for (auto load : {loadEffectFile, loadLoopFile}) {
         SAMPLE* s = load("good.wav");
         EXPECT_NE(s, nullptr);
@@ -358,14 +354,15 @@ TEST(SoundFiles, MissingOrDamagedFileNamedInOneLine) {
         const struct {
             const char* file;
             const char* line;
-        } cases[] = {{"missing.wav", "missing.wav not found\n"},
-                     {"empty.wav", "empty.wav is damaged\n"},
-                     {"cut.wav", "cut.wav is damaged\n"},
-                     {"rate0.wav", "rate0.wav is damaged\n"}};
+        } cases[] = {{"missing.wav", "not found"},
+                     {"empty.wav", "is damaged"},
+                     {"cut.wav", "is damaged"},
+                     {"rate0.wav", "is damaged"}};
         for (const auto& c : cases) {
             testing::internal::CaptureStderr();
             EXPECT_EQ(load(c.file), nullptr) << c.file;
-            EXPECT_EQ(testing::internal::GetCapturedStderr(), c.line);
+            EXPECT_EQ(testing::internal::GetCapturedStderr(),
+                      "lumo: " + std::filesystem::current_path().string() + "/" + c.file + " " + c.line + "\n");
         }
     }
 }
@@ -393,7 +390,7 @@ struct Levels {
 double dbfs(double level) { return 20 * std::log10(level / 32768.0); }
 
 Levels measure(const std::string& file) {
-    const std::string b = teste::leArquivo(std::string(LUMO_SOURCE_DIR) + "/Data/Sounds/" + file);
+    const std::string b = test::readFile(std::string(LUMO_SOURCE_DIR) + "/Data/Sounds/" + file);
     Levels l;
     SAMPLE* s = loopFromWav(b);
     EXPECT_NE(s, nullptr) << file;

@@ -9,10 +9,10 @@
 
 namespace {
 
-class Clocks : public teste::ComNivel {
+class Clocks : public test::WithLevel {
 protected:
-    void SetUp() override { ASSERT_TRUE(prepara(1, teste::nivelNeutro(1))); }
-    void restante(int min, int seg, int mili) {
+    void SetUp() override { ASSERT_TRUE(setUpLevel(1, test::neutralLevel(1))); }
+    void remaining(int min, int seg, int mili) {
         mapa.setMinD(min);
         mapa.setSegD(seg);
         mapa.setMiliD(mili);
@@ -31,18 +31,18 @@ TEST_F(Clocks, FirstUpdate) {
 }
 
 TEST_F(Clocks, PlainGameEndsOnUpdate591) {
-    int fim = 0;
+    int end = 0;
     std::vector<int> ticks;
-    for (int u = 1; u <= 1000 && fim == 0; ++u) {
+    for (int u = 1; u <= 1000 && end == 0; ++u) {
         mapa.movimentaObjetos();
         mapa.contaTempo();
-        if (mapa.contaTempoRestante()) fim = u;
-        EXPECT_EQ(mapa.report().timeUp, fim == u);
+        if (mapa.contaTempoRestante()) end = u;
+        EXPECT_EQ(mapa.report().timeUp, end == u);
         if (mapa.report().countdownTick) ticks.push_back(mapa.getSegD());
     }
     // One tick for each of the last ten seconds shown, 9 down to 0.
     EXPECT_EQ(ticks, (std::vector<int>{9, 8, 7, 6, 5, 4, 3, 2, 1, 0}));
-    EXPECT_EQ(fim, 591);
+    EXPECT_EQ(end, 591);
     EXPECT_EQ(mapa.getMin(), 0);
     EXPECT_EQ(mapa.getSeg(), 20);
     EXPECT_EQ(mapa.getMili(), 2);
@@ -70,12 +70,12 @@ TEST_F(Clocks, ElapsedCarriesIntoMinutesAndStopsAt100) {
 }
 
 TEST_F(Clocks, ZeroSecondsWithAMinuteLeftBorrows) {
-    restante(1, 0, 0);
+    remaining(1, 0, 0);
     EXPECT_FALSE(mapa.contaTempoRestante());
     EXPECT_EQ(mapa.getMinD(), 0);
     EXPECT_EQ(mapa.getSegD(), 59);
     EXPECT_EQ(mapa.getMiliD(), 30);
-    restante(1, 0, 5);
+    remaining(1, 0, 5);
     EXPECT_FALSE(mapa.contaTempoRestante());
     EXPECT_EQ(mapa.getMinD(), 1);
     EXPECT_EQ(mapa.getSegD(), 0);
@@ -83,38 +83,38 @@ TEST_F(Clocks, ZeroSecondsWithAMinuteLeftBorrows) {
 }
 
 TEST_F(Clocks, PenaltyBelowZeroEndsBeforeAnyBorrow) {
-    restante(0, -5, 0);
+    remaining(0, -5, 0);
     EXPECT_TRUE(mapa.contaTempoRestante());
     EXPECT_EQ(mapa.getSegD(), -5);
     EXPECT_EQ(mapa.getMinD(), 0);
     EXPECT_EQ(mapa.getMiliD(), -1);
     // Time up whatever the updates within the second hold.
-    restante(0, 0, 25);
+    remaining(0, 0, 25);
     EXPECT_TRUE(mapa.contaTempoRestante());
 }
 
 TEST_F(Clocks, PenaltyBorrowsSixtySeconds) {
-    restante(1, 3 - 20, 10);  // 1:03 less 20 s
+    remaining(1, 3 - 20, 10);  // 1:03 less 20 s
     EXPECT_FALSE(mapa.contaTempoRestante());
     EXPECT_EQ(mapa.getMinD(), 0);
     EXPECT_EQ(mapa.getSegD(), 43);
-    restante(2, 5 - 45, 10);  // every penalty at once
+    remaining(2, 5 - 45, 10);  // every penalty at once
     EXPECT_FALSE(mapa.contaTempoRestante());
     EXPECT_EQ(mapa.getMinD(), 1);
     EXPECT_EQ(mapa.getSegD(), 20);
     // A penalty and the second counted down in the same update.
-    restante(1, 0 - 2, 0);
+    remaining(1, 0 - 2, 0);
     EXPECT_FALSE(mapa.contaTempoRestante());
     EXPECT_EQ(mapa.getMinD(), 0);
     EXPECT_EQ(mapa.getSegD(), 57);
 }
 
 TEST_F(Clocks, BonusCarriesSixtySeconds) {
-    restante(0, 58 + 2, 10);  // 0:58 and 2 s more
+    remaining(0, 58 + 2, 10);  // 0:58 and 2 s more
     EXPECT_FALSE(mapa.contaTempoRestante());
     EXPECT_EQ(mapa.getMinD(), 1);
     EXPECT_EQ(mapa.getSegD(), 0);
-    restante(1, 59 + 2, 0);  // the bonus and a second counted down
+    remaining(1, 59 + 2, 0);  // the bonus and a second counted down
     EXPECT_FALSE(mapa.contaTempoRestante());
     EXPECT_EQ(mapa.getMinD(), 2);
     EXPECT_EQ(mapa.getSegD(), 0);

@@ -9,23 +9,23 @@
 
 namespace {
 
-using teste::Nivel;
+using test::Level;
 
-class Collision : public teste::ComNivel {
+class Collision : public test::WithLevel {
 protected:
     // A level of 8 walls, all of them out of the way unless a test says otherwise.
-    void SetUp() override { nivel = teste::nivelNeutro(3); }
-    void monta() { ASSERT_TRUE(prepara(3, nivel)); }
+    void SetUp() override { level = test::neutralLevel(3); }
+    void build() { ASSERT_TRUE(setUpLevel(3, level)); }
 
     // Places an object at (x, y), having come from (xA, yA).
-    static void poe(Objeto* o, float x, float y, short direcao, float xA, float yA) {
+    static void place(Objeto* o, float x, float y, short direcao, float xA, float yA) {
         o->setX(x);
         o->setY(y);
         o->setXA(xA);
         o->setYA(yA);
         o->setDirecao(direcao);
     }
-    static void poe(Objeto* o, float x, float y, short direcao = 0) { poe(o, x, y, direcao, x, y); }
+    static void place(Objeto* o, float x, float y, short direcao = 0) { place(o, x, y, direcao, x, y); }
 
     Smile* smile() { return AcessoTeste::smile(mapa); }
     Iten* iten() { return AcessoTeste::iten(mapa); }
@@ -34,7 +34,7 @@ protected:
     Gangster* gangster() { return AcessoTeste::gangster(mapa); }
     Ladrao* ladrao() { return AcessoTeste::ladrao(mapa); }
 
-    Nivel nivel;
+    Level level;
 };
 
 TEST(CollisionPrimitives, CirclesMustOverlapStrictly) {
@@ -63,19 +63,19 @@ TEST(CollisionPrimitives, WallIsAnOpenRectangle) {
     Mapa m;
     Parede p;
     p.iniciaParede(100, 200, 300, 220);
-    auto dentro = [&](float px, float py) {
+    auto inside = [&](float px, float py) {
         return m.colisaoCaixa(px, py, px, py, p.getX(), p.getY(), p.getX2(), p.getY2()) != 0;
     };
-    EXPECT_TRUE(dentro(101, 201));
-    EXPECT_TRUE(dentro(299, 219));
-    EXPECT_FALSE(dentro(100, 210));
-    EXPECT_FALSE(dentro(300, 210));
-    EXPECT_FALSE(dentro(150, 200));
-    EXPECT_FALSE(dentro(150, 220));
-    Parede invertida;
-    invertida.iniciaParede(300, 200, 100, 220);
+    EXPECT_TRUE(inside(101, 201));
+    EXPECT_TRUE(inside(299, 219));
+    EXPECT_FALSE(inside(100, 210));
+    EXPECT_FALSE(inside(300, 210));
+    EXPECT_FALSE(inside(150, 200));
+    EXPECT_FALSE(inside(150, 220));
+    Parede inverted;
+    inverted.iniciaParede(300, 200, 100, 220);
     for (float px = 0; px < 400; px += 7)
-        EXPECT_EQ(m.colisaoCaixa(px, 210, px, 210, invertida.getX(), invertida.getY(), invertida.getX2(), invertida.getY2()), 0);
+        EXPECT_EQ(m.colisaoCaixa(px, 210, px, 210, inverted.getX(), inverted.getY(), inverted.getX2(), inverted.getY2()), 0);
 }
 
 TEST(CollisionPrimitives, BounceIsAQuarterTurn) {
@@ -99,9 +99,9 @@ TEST(CollisionPrimitives, BounceIsAQuarterTurn) {
 }
 
 TEST_F(Collision, CollectingTheItemAddsTwoSecondsAndMovesIt) {
-    monta();
-    poe(smile(), 200, 200);
-    poe(iten(), 205, 205);
+    build();
+    place(smile(), 200, 200);
+    place(iten(), 205, 205);
     srand(17);
     const int rx = rand(), ry = rand(), ri = rand();
     srand(17);
@@ -113,43 +113,43 @@ TEST_F(Collision, CollectingTheItemAddsTwoSecondsAndMovesIt) {
 }
 
 TEST_F(Collision, ItemRetriesUntilClearOfWalls) {
-    nivel.paredes[5] = {-100, 0, 330, 600};  // every place left of 330 has a corner in it
-    monta();
-    int retentativas = 0;
-    for (unsigned semente = 1; semente <= 50; ++semente) {
-        poe(smile(), 600, 450);
-        poe(iten(), 600, 450);
-        srand(semente);
-        if (rand() % 600 + 20 < 330) ++retentativas;
-        srand(semente);
+    level.paredes[5] = {-100, 0, 330, 600};  // every place left of 330 has a corner in it
+    build();
+    int retries = 0;
+    for (unsigned seed = 1; seed <= 50; ++seed) {
+        place(smile(), 600, 450);
+        place(iten(), 600, 450);
+        srand(seed);
+        if (rand() % 600 + 20 < 330) ++retries;
+        srand(seed);
         mapa.colisao();
-        EXPECT_GE(iten()->getX(), 330) << semente;
+        EXPECT_GE(iten()->getX(), 330) << seed;
     }
-    EXPECT_GT(retentativas, 0);  // some seeds did need another pass
+    EXPECT_GT(retries, 0);  // some seeds did need another pass
 }
 
 TEST_F(Collision, ItemPlacementGivesUpWithoutFreeRoom) {
     // Every place of the item has a corner in the wall; the player stands below it.
-    nivel.paredes[0] = {-100, 0, 800, 470};
-    monta();
-    poe(smile(), 600, 475);
-    poe(iten(), 600, 475);
+    level.paredes[0] = {-100, 0, 800, 470};
+    build();
+    place(smile(), 600, 475);
+    place(iten(), 600, 475);
     srand(4);
     for (int i = 0; i < 2 * 1000 + 1; ++i) rand();  // 1000 places and a picture
-    const int seguinte = rand();
+    const int next = rand();
     srand(4);
     mapa.colisao();
-    EXPECT_EQ(rand(), seguinte);
+    EXPECT_EQ(rand(), next);
     EXPECT_GE(iten()->getX(), 20);
     EXPECT_LE(iten()->getY(), 429);
     EXPECT_EQ(mapa.getSegD(), 22);
 }
 
 TEST_F(Collision, ItemAndGangsterInOneUpdateNetEighteenLost) {
-    monta();
-    poe(smile(), 200, 200, 30, 195, 195);
-    poe(iten(), 205, 200);
-    poe(gangster(), 200, 210, 100);
+    build();
+    place(smile(), 200, 200, 30, 195, 195);
+    place(iten(), 205, 200);
+    place(gangster(), 200, 210, 100);
     gangster()->setExiste(true);
     esposa()->setExiste(true);
     mapa.colisao();
@@ -157,9 +157,9 @@ TEST_F(Collision, ItemAndGangsterInOneUpdateNetEighteenLost) {
 }
 
 TEST_F(Collision, EsposaContactSwapsHeadingsAndPutsBothBack) {
-    monta();
-    poe(smile(), 200, 200, 30, 190, 195);
-    poe(esposa(), 205, 200, 100, 210, 205);
+    build();
+    place(smile(), 200, 200, 30, 190, 195);
+    place(esposa(), 205, 200, 100, 210, 205);
     esposa()->setExiste(true);
     mapa.colisao();
     EXPECT_EQ(smile()->getDirecao(), 210);
@@ -172,10 +172,10 @@ TEST_F(Collision, EsposaContactSwapsHeadingsAndPutsBothBack) {
 }
 
 TEST_F(Collision, EsposaIsMetBeforeGangster) {
-    monta();
-    poe(smile(), 200, 200, 30, 198, 200);
-    poe(esposa(), 200, 215, 100);
-    poe(gangster(), 198, 185, 300);  // touches the player's put-back place too, not the Esposa
+    build();
+    place(smile(), 200, 200, 30, 198, 200);
+    place(esposa(), 200, 215, 100);
+    place(gangster(), 198, 185, 300);  // touches the player's put-back place too, not the Esposa
     esposa()->setExiste(true);
     gangster()->setExiste(true);
     mapa.colisao();
@@ -186,28 +186,28 @@ TEST_F(Collision, EsposaIsMetBeforeGangster) {
 }
 
 TEST_F(Collision, EachEnemyCostsItsPenalty) {
-    struct Caso {
+    struct Case {
         Inimigo* inimigo;
-        int perda;
+        int loss;
     };
-    monta();
-    const Caso casos[] = {{gangster(), 20}, {ladrao(), 5}, {coco(), 10}};
-    for (const Caso& c : casos) {
+    build();
+    const Case cases[] = {{gangster(), 20}, {ladrao(), 5}, {coco(), 10}};
+    for (const Case& c : cases) {
         ASSERT_TRUE(mapa.inicia(3));
-        poe(smile(), 200, 200, 30, 190, 195);
-        poe(c.inimigo, 205, 200, 100, 210, 205);
+        place(smile(), 200, 200, 30, 190, 195);
+        place(c.inimigo, 205, 200, 100, 210, 205);
         c.inimigo->setExiste(true);
         mapa.colisao();
-        EXPECT_EQ(mapa.getSegD(), 20 - c.perda);
+        EXPECT_EQ(mapa.getSegD(), 20 - c.loss);
         EXPECT_EQ(smile()->getDirecao(), 210);
         EXPECT_EQ(smile()->getX(), 190);
     }
 }
 
 TEST_F(Collision, CocoStaysAndKeepsItsHeading) {
-    monta();
-    poe(smile(), 200, 200, 30, 190, 195);
-    poe(coco(), 205, 200, 100, 300, 300);
+    build();
+    place(smile(), 200, 200, 30, 190, 195);
+    place(coco(), 205, 200, 100, 300, 300);
     coco()->setExiste(true);
     mapa.colisao();
     EXPECT_EQ(coco()->getX(), 205);
@@ -218,13 +218,13 @@ TEST_F(Collision, CocoStaysAndKeepsItsHeading) {
 }
 
 TEST_F(Collision, AbsentEnemiesAreNeverTested) {
-    nivel.paredes[1] = {100, 350, 400, 450};
-    monta();
-    poe(smile(), 200, 200, 30, 190, 195);
-    Inimigo* todos[] = {coco(), esposa(), gangster(), ladrao()};
-    for (Inimigo* i : todos) poe(i, 205, 200, 100, 210, 205);
-    poe(gangster(), 200, 380, 90, 200, 330);  // deep in the wall
-    poe(esposa(), 150, 380, 90, 150, 330);
+    level.paredes[1] = {100, 350, 400, 450};
+    build();
+    place(smile(), 200, 200, 30, 190, 195);
+    Inimigo* all[] = {coco(), esposa(), gangster(), ladrao()};
+    for (Inimigo* i : all) place(i, 205, 200, 100, 210, 205);
+    place(gangster(), 200, 380, 90, 200, 330);  // deep in the wall
+    place(esposa(), 150, 380, 90, 150, 330);
     mapa.colisao();
     EXPECT_EQ(mapa.getSegD(), 20);
     EXPECT_EQ(smile()->getX(), 200);
@@ -236,10 +236,10 @@ TEST_F(Collision, AbsentEnemiesAreNeverTested) {
 
 TEST_F(Collision, PlayerBouncesOffEveryWallItStillTouches) {
     // The move put the player into wall 0; put back, it still has a corner in wall 1.
-    nivel.paredes[0] = {150, 230, 400, 300};
-    nivel.paredes[1] = {100, 160, 400, 180};
-    monta();
-    poe(smile(), 200, 200, 90, 200, 130);
+    level.paredes[0] = {150, 230, 400, 300};
+    level.paredes[1] = {100, 160, 400, 180};
+    build();
+    place(smile(), 200, 200, 90, 200, 130);
     mapa.colisao();
     // 90 down onto wall 0's top face: 0; then at wall 1 (top face again): -90.
     EXPECT_EQ(smile()->getDirecao(), 270);
@@ -249,9 +249,9 @@ TEST_F(Collision, PlayerBouncesOffEveryWallItStillTouches) {
 }
 
 TEST_F(Collision, PlayerWallHitTurnsDownwardToRight) {
-    nivel.paredes[3] = {100, 140, 300, 200};
-    monta();
-    poe(smile(), 150, 105, 90, 150, 95);
+    level.paredes[3] = {100, 140, 300, 200};
+    build();
+    place(smile(), 150, 105, 90, 150, 95);
     mapa.colisao();
     EXPECT_EQ(smile()->getDirecao(), 0);
     EXPECT_EQ(smile()->getY(), 95);
@@ -259,9 +259,9 @@ TEST_F(Collision, PlayerWallHitTurnsDownwardToRight) {
 }
 
 TEST_F(Collision, LadraoTakesTheItemForFree) {
-    monta();
-    poe(ladrao(), 400, 300, 0, 395, 300);
-    poe(iten(), 405, 300, 0, 405, 300);  // saved at the start of the update, as in play
+    build();
+    place(ladrao(), 400, 300, 0, 395, 300);
+    place(iten(), 405, 300, 0, 405, 300);  // saved at the start of the update, as in play
     ladrao()->setExiste(true);
     srand(8);
     const int rx = rand(), ry = rand(), ri = rand();
@@ -277,9 +277,9 @@ TEST_F(Collision, LadraoTakesTheItemForFree) {
 }
 
 TEST_F(Collision, LadraoMeetingEsposaPutsBothBack) {
-    monta();
-    poe(ladrao(), 400, 300, 20, 390, 290);
-    poe(esposa(), 405, 300, 250, 415, 310);
+    build();
+    place(ladrao(), 400, 300, 20, 390, 290);
+    place(esposa(), 405, 300, 250, 415, 310);
     ladrao()->setExiste(true);
     esposa()->setExiste(true);
     mapa.colisao();
@@ -290,9 +290,9 @@ TEST_F(Collision, LadraoMeetingEsposaPutsBothBack) {
 }
 
 TEST_F(Collision, LadraoMeetingGangsterPutsOnlyItselfBack) {
-    monta();
-    poe(ladrao(), 400, 300, 20, 390, 290);
-    poe(gangster(), 405, 300, 250, 415, 310);
+    build();
+    place(ladrao(), 400, 300, 20, 390, 290);
+    place(gangster(), 405, 300, 250, 415, 310);
     ladrao()->setExiste(true);
     gangster()->setExiste(true);
     esposa()->setExiste(true);
@@ -304,9 +304,9 @@ TEST_F(Collision, LadraoMeetingGangsterPutsOnlyItselfBack) {
 }
 
 TEST_F(Collision, EsposaMeetingGangsterPutsOnlyEsposaBack) {
-    monta();
-    poe(esposa(), 400, 300, 20, 390, 290);
-    poe(gangster(), 405, 300, 250, 415, 310);
+    build();
+    place(esposa(), 400, 300, 20, 390, 290);
+    place(gangster(), 405, 300, 250, 415, 310);
     gangster()->setExiste(true);
     esposa()->setExiste(true);
     mapa.colisao();
@@ -318,10 +318,10 @@ TEST_F(Collision, EsposaMeetingGangsterPutsOnlyEsposaBack) {
 }
 
 TEST_F(Collision, LadraoBouncesWithItsTallerBoxAndNoCost) {
-    nivel.paredes[7] = {100, 150, 200, 300};
-    monta();
+    level.paredes[7] = {100, 150, 200, 300};
+    build();
     // Only the taller box's bottom lies within the wall's height: a side hit.
-    poe(ladrao(), 70, 120, 0, 40, 100);
+    place(ladrao(), 70, 120, 0, 40, 100);
     ladrao()->setExiste(true);
     mapa.colisao();
     EXPECT_EQ(ladrao()->getDirecao(), 90);
@@ -330,12 +330,12 @@ TEST_F(Collision, LadraoBouncesWithItsTallerBoxAndNoCost) {
 }
 
 TEST_F(Collision, GangsterAndEsposaBounceOffWallsWithNoCost) {
-    nivel.paredes[7] = {100, 150, 200, 300};
-    monta();
+    level.paredes[7] = {100, 150, 200, 300};
+    build();
     esposa()->setExiste(true);
     gangster()->setExiste(true);
-    poe(gangster(), 70, 120, 0, 40, 100);  // 40 tall box: neither side overlapped
-    poe(esposa(), 150, 115, 90, 150, 100);
+    place(gangster(), 70, 120, 0, 40, 100);  // 40 tall box: neither side overlapped
+    place(esposa(), 150, 115, 90, 150, 100);
     mapa.colisao();
     EXPECT_EQ(gangster()->getDirecao(), 0);
     EXPECT_EQ(gangster()->getX(), 40);
@@ -350,13 +350,13 @@ namespace {
 
 // The update's report: what happened and the net change to the remaining clock.
 TEST_F(Collision, ReportNamesWhatTheUpdateDid) {
-    monta();
+    build();
     gangster()->setExiste(true);
     esposa()->setExiste(true);
     mapa.movimentaObjetos();  // starts the report afresh
-    poe(smile(), 200, 200, 30, 195, 195);
-    poe(iten(), 205, 200);
-    poe(gangster(), 200, 210, 100);
+    place(smile(), 200, 200, 30, 195, 195);
+    place(iten(), 205, 200);
+    place(gangster(), 200, 210, 100);
     mapa.colisao();
     const UpdateReport& r = mapa.report();
     EXPECT_TRUE(r.itemCollected);
@@ -370,43 +370,86 @@ TEST_F(Collision, ReportNamesWhatTheUpdateDid) {
 }
 
 TEST_F(Collision, ReportCountsWallsAndEachEnemy) {
-    nivel.paredes[0] = {150, 230, 400, 300};
-    nivel.paredes[1] = {100, 160, 400, 180};
-    monta();
-    poe(smile(), 200, 200, 90, 200, 130);
+    level.paredes[0] = {150, 230, 400, 300};
+    level.paredes[1] = {100, 160, 400, 180};
+    build();
+    place(smile(), 200, 200, 90, 200, 130);
     mapa.colisao();
     EXPECT_EQ(mapa.report().wallBumps, 2);
     EXPECT_EQ(mapa.report().secondsChange, -4);
 
     const struct {
         Inimigo* inimigo;
-        Enemy nome;
-        short perda;
-    } casos[] = {{coco(), ENEMY_COCO, 10}, {esposa(), ENEMY_ESPOSA, 10}, {ladrao(), ENEMY_LADRAO, 5},
+        Enemy name;
+        short loss;
+    } cases[] = {{coco(), ENEMY_COCO, 10}, {esposa(), ENEMY_ESPOSA, 10}, {ladrao(), ENEMY_LADRAO, 5},
                  {gangster(), ENEMY_GANGSTER, 20}};
-    for (const auto& c : casos) {
+    for (const auto& c : cases) {
         ASSERT_TRUE(mapa.inicia(3));
         mapa.movimentaObjetos();
-        poe(smile(), 500, 100, 30, 490, 95);  // clear of the walls and the item
-        poe(c.inimigo, 505, 100, 100, 510, 105);
+        place(smile(), 500, 100, 30, 490, 95);  // clear of the walls and the item
+        place(c.inimigo, 505, 100, 100, 510, 105);
         c.inimigo->setExiste(true);
         mapa.colisao();
-        for (int e = 0; e < ENEMY_COUNT; ++e) EXPECT_EQ(mapa.report().hitBy[e], e == c.nome) << c.nome;
-        EXPECT_EQ(mapa.report().secondsChange, -c.perda);
+        for (int e = 0; e < ENEMY_COUNT; ++e) EXPECT_EQ(mapa.report().hitBy[e], e == c.name) << c.name;
+        EXPECT_EQ(mapa.report().secondsChange, -c.loss);
         c.inimigo->setExiste(false);
     }
 }
 
 TEST_F(Collision, ReportNamesTheTheftButChargesNothing) {
-    monta();
-    poe(smile(), 500, 400);
-    poe(ladrao(), 200, 200);
-    poe(iten(), 205, 200);
+    build();
+    place(smile(), 500, 400);
+    place(ladrao(), 200, 200);
+    place(iten(), 205, 200);
     ladrao()->setExiste(true);
     mapa.colisao();
     EXPECT_TRUE(mapa.report().itemStolen);
     EXPECT_FALSE(mapa.report().itemCollected);
     EXPECT_EQ(mapa.report().secondsChange, 0);
+}
+
+// The Coco lands on the face, or comes onto the field where the face stands:
+// no cost while they keep touching, the first touch after they parted costs
+// as ever. Seeded, so the landing place is known before the jump.
+TEST(CocoLanding, CostsNothingUntilTheyPart) {
+    srand(7);
+    const short x = rand() % 580 + 40, y = rand() % 400 + 80;
+    // The face one step short of the landing place, heading right; the others
+    // out of the way, and no walls.
+    LevelNumbers n{{short(x - 5), y, 5, 0, 10, 0}, {short(x < 320 ? 600 : 40), 100, 0, 0, 10, 0},
+                   {300, 300, 0, 0, 10, 0}, {}, {}, {}, {}};
+    Mapa mapa;
+    mapa.setUp(n);
+    Smile* smile = AcessoTeste::smile(mapa);
+    Coco* coco = AcessoTeste::coco(mapa);
+    coco->setExiste(true);
+    srand(7);  // the set-up seeded from the clock
+    // Lands on the face, touches while the face runs through, parts at 20
+    // pixels; then the face turns back into it.
+    const int cost[] = {0, 0, 0, 0, 0, -10};
+    for (int u = 0; u < 6; ++u) {
+        if (u == 5) smile->setDirecao(180);
+        mapa.update();
+        EXPECT_EQ(mapa.report().secondsChange, cost[u]) << "update " << u + 1;
+        EXPECT_EQ(mapa.report().hitBy[ENEMY_COCO], cost[u] != 0) << "update " << u + 1;
+    }
+    ASSERT_EQ(coco->getX(), x);
+    ASSERT_EQ(coco->getY(), y);
+
+    // Coming onto the field under a face that stands still.
+    n.smile = {300, 300, 0, 0, 10, 0};
+    mapa.setUp(n);
+    AcessoTeste::tempoMov(*coco) = 100;
+    mapa.setSeg(5);
+    for (int u = 0; u < 3; ++u) mapa.update();
+    EXPECT_TRUE(coco->getExiste());
+    EXPECT_EQ(mapa.getSegD(), 19) << "nothing taken";
+    smile->setX(200);
+    mapa.update();
+    smile->setX(300);
+    mapa.update();
+    EXPECT_TRUE(mapa.report().hitBy[ENEMY_COCO]);
 }
 
 }  // namespace

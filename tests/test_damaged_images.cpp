@@ -4,7 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "render/render.h"
-#include "tests/support.h"
+#include "tests/headless.h"
 
 #include <filesystem>
 #include <functional>
@@ -13,56 +13,54 @@ namespace {
 
 namespace fs = std::filesystem;
 
-class DamagedImages : public ::testing::Test {
+class DamagedImages : public test::Headless {
 protected:
     void SetUp() override {
-        teste::iniciaAllegro();
+        Headless::SetUp();
         fs::copy(fs::path(LUMO_SOURCE_DIR) / "Data", "Data", fs::copy_options::recursive);
     }
 
-    // Replaces each file in turn by dano(original bytes, file), loads, and
+    // Replaces each file in turn by damage(original bytes, file), loads, and
     // puts the file back. Returns how many cases were tried.
-    int cadaArquivo(const std::function<std::string(const std::string&, const ArquivoImagem&)>& dano) {
-        int casos = 0;
+    int eachFile(const std::function<std::string(const std::string&, const ArquivoImagem&)>& damage) {
+        int cases = 0;
         for (const ArquivoImagem& a : Render::tabela()) {
-            const std::string original = teste::leArquivo(a.caminho);
-            teste::escreveArquivo(a.caminho, dano(original, a));
+            const std::string original = test::readFile(a.caminho);
+            test::writeFile(a.caminho, damage(original, a));
             Render r;
             testing::internal::CaptureStdout();
             const bool ok = r.carregaImagens();
-            const std::string mensagem = testing::internal::GetCapturedStdout();
+            const std::string message = testing::internal::GetCapturedStdout();
             EXPECT_FALSE(ok) << a.caminho << " loaded although damaged";
-            EXPECT_EQ(mensagem, Render::mensagemFalta(a)) << a.caminho;
+            EXPECT_EQ(message, Render::mensagemFalta(a)) << a.caminho;
             EXPECT_EQ(r.imagem(a.slot), nullptr) << a.caminho;
-            teste::escreveArquivo(a.caminho, original);
-            ++casos;
+            test::writeFile(a.caminho, original);
+            ++cases;
         }
-        return casos;
+        return cases;
     }
-
-    teste::PastaTemporaria pasta;
 };
 
 }  // namespace
 
 TEST_F(DamagedImages, CutInHalf) {
-    EXPECT_EQ(cadaArquivo([](const std::string& s, const ArquivoImagem&) { return s.substr(0, s.size() / 2); }), 94);
+    EXPECT_EQ(eachFile([](const std::string& s, const ArquivoImagem&) { return s.substr(0, s.size() / 2); }), 136);
 }
 
 TEST_F(DamagedImages, CutAtTheEndOrInTheHeader) {
     // A few bytes short of the end, and just past the header.
-    EXPECT_EQ(cadaArquivo([](const std::string& s, const ArquivoImagem&) { return s.substr(0, s.size() - 3); }), 94);
-    EXPECT_EQ(cadaArquivo([](const std::string& s, const ArquivoImagem&) { return s.substr(0, 24); }), 94);
+    EXPECT_EQ(eachFile([](const std::string& s, const ArquivoImagem&) { return s.substr(0, s.size() - 3); }), 136);
+    EXPECT_EQ(eachFile([](const std::string& s, const ArquivoImagem&) { return s.substr(0, 24); }), 136);
 }
 
 TEST_F(DamagedImages, EmptyFiles) {
-    EXPECT_EQ(cadaArquivo([](const std::string&, const ArquivoImagem&) { return std::string(); }), 94);
+    EXPECT_EQ(eachFile([](const std::string&, const ArquivoImagem&) { return std::string(); }), 136);
 }
 
 TEST_F(DamagedImages, BytesOfTheOtherFormat) {
-    const std::string png = teste::leArquivo("Data/Imagens/Menu/BSair.png");
-    const std::string jpg = teste::leArquivo("Data/Imagens/black.jpg");
+    const std::string png = test::readFile("Data/Imagens/Menu/BSair.png");
+    const std::string jpg = test::readFile("Data/Imagens/black.jpg");
     ASSERT_FALSE(png.empty());
     ASSERT_FALSE(jpg.empty());
-    EXPECT_EQ(cadaArquivo([&](const std::string&, const ArquivoImagem& a) { return a.png ? jpg : png; }), 94);
+    EXPECT_EQ(eachFile([&](const std::string&, const ArquivoImagem& a) { return a.png ? jpg : png; }), 136);
 }

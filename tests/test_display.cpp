@@ -9,7 +9,7 @@
 #include "display/presenter.h"
 #include "display/viewport.h"
 #include "input/input.h"
-#include "tests/support.h"
+#include "tests/headless.h"
 
 namespace {
 
@@ -140,12 +140,12 @@ TEST(MouseMapping, FullscreenBordersAreNoPicture) {
     EXPECT_EQ(wide.top, 60);
 }
 
-class InputMapping : public ::testing::Test {
+class InputMapping : public test::Headless {
 protected:
-    void SetUp() override { teste::iniciaAllegro(); }
     void TearDown() override {
+        Headless::TearDown();
         currentViewport() = Viewport();
-        mouse_x = mouse_y = mouse_b = 0;
+        mouse_x = mouse_y = 0;
     }
 };
 
@@ -187,7 +187,7 @@ TEST(DirtyRectList, ClipsIgnoresEmptyAndGivesUpOnTooMany) {
 class Presenting : public ::testing::Test {
 protected:
     void SetUp() override {
-        teste::iniciaAllegro();
+        test::startAllegro();
         picture = create_bitmap_ex(32, 640, 480);
         for (int y = 0; y < 480; ++y)
             for (int x = 0; x < 640; ++x) putpixel(picture, x, y, makecol32(x % 256, y % 256, (x * 7 + y * 3) % 256));
@@ -232,7 +232,7 @@ TEST_F(Presenting, MagnifiedPictureScalesBackToTheGamesOwn) {
 TEST_F(Presenting, OnlyWhatChangedIsSentAndTheBorderStaysBlack) {
     window(1600, 1200, Scale{2});
     presenter.present(picture, target, changes);
-    EXPECT_EQ(teste::pixel(target, 159, 600), (teste::Rgb{1, 2, 3})) << "the border is not drawn on";
+    EXPECT_EQ(test::pixel(target, 159, 600), (test::Rgb{1, 2, 3})) << "the border is not drawn on";
 
     // Drawn again with the same pixels, as the menu does every frame: nothing goes.
     changes.add(250, 50, 390, 320);
@@ -265,8 +265,8 @@ TEST_F(Presenting, AFractionalFactorSentInPartsGivesTheWindowSentWhole) {
     }
     presenter.present(picture, target, changes);
     EXPECT_TRUE(showsPicture());
-    EXPECT_EQ(teste::pixel(target, 159, 300), (teste::Rgb{1, 2, 3})) << "the border is not drawn on";
-    EXPECT_EQ(teste::pixel(target, 1120, 300), (teste::Rgb{1, 2, 3}));
+    EXPECT_EQ(test::pixel(target, 159, 300), (test::Rgb{1, 2, 3})) << "the border is not drawn on";
+    EXPECT_EQ(test::pixel(target, 1120, 300), (test::Rgb{1, 2, 3}));
 }
 
 TEST_F(Presenting, ChangedBoxIsTheSmallestHoldingEveryChange) {

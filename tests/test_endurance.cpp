@@ -7,7 +7,7 @@
 #include <gtest/gtest.h>
 
 #include "app/jogo.h"
-#include "tests/support.h"
+#include "tests/headless.h"
 
 #include <cstdlib>
 #include <filesystem>
@@ -18,73 +18,78 @@ namespace {
 
 namespace fs = std::filesystem;
 
-long quadrosPedidos() {
+long framesAsked() {
     const char* n = std::getenv("LUMO_FRAMES");
     return n ? std::atol(n) : 20000;
 }
 
-bool dentroDoCampo(const Objeto& o) {
+bool insideTheField(const Objeto& o) {
     return o.getX() >= -30 && o.getX() <= 640 && o.getY() >= 70 && o.getY() <= 480;
 }
 
 }  // namespace
 
 TEST(Endurance, ManyFramesOnThreeLevels) {
-    teste::iniciaAllegro();
-    teste::PastaTemporaria pasta;
-    const fs::path fonte(LUMO_SOURCE_DIR);
-    fs::copy(fonte / "Data", "Data", fs::copy_options::recursive);
-    for (const char* n : {"01.txt", "02.txt", "03.txt"}) fs::copy(fonte / n, n);
+    test::startAllegro();
+    test::TempFolder folder;
+    const fs::path source(LUMO_SOURCE_DIR);
+    fs::copy(source / "Data", "Data", fs::copy_options::recursive);
+    for (const char* n : {"01.txt", "02.txt", "03.txt"}) fs::copy(source / n, n);
 
     Jogo jogo;
     ASSERT_TRUE(jogo.getRender().carregaImagens());
-    std::mt19937 sorteio(2024);
+    std::mt19937 draw(2024);
     srand(2024);
-    const long total = quadrosPedidos();
-    long quadros = 0;
-    int porTempo = 0, porEsc = 0, foraDoCampo = 0;
-    std::pair<int, int> melhor{0, 0};
+    const long total = framesAsked();
+    long frames = 0;
+    int byTime = 0, byEscape = 0, outsideTheField = 0;
+    std::pair<int, int> best{0, 0};
 
     jogo.entraMenu();
-    while (quadros < total) {
-        ASSERT_TRUE(jogo.iniciaJogo(static_cast<short>(sorteio() % 3 + 1)));
+    while (frames < total) {
+        ASSERT_TRUE(jogo.iniciaJogo(static_cast<short>(draw() % 3 + 1)));
         jogo.desenhaFundo();
-        for (;;) {
+        while (!jogo.getFim() && frames < total) {
             // A new steering every ten frames: none, either turn, or the other keys.
-            if (quadros % 10 == 0) {
-                const unsigned escolha = sorteio() % 5;
-                key[KEY_RIGHT] = escolha == 1;
-                key[KEY_LEFT] = escolha == 2;
-                key[KEY_A] = escolha == 3;
-                key[KEY_D] = escolha == 4;
+            if (frames % 10 == 0) {
+                const unsigned choice = draw() % 5;
+                key[KEY_RIGHT] = choice == 1;
+                key[KEY_LEFT] = choice == 2;
+                key[KEY_A] = choice == 3;
+                key[KEY_D] = choice == 4;
             }
-            key[KEY_ESC] = sorteio() % 1500 == 0;
-            if (key[KEY_ESC] || jogo.getFim() || quadros >= total) break;
+            key[KEY_ESC] = draw() % 1500 == 0;
             jogo.quadroJogo();
-            ++quadros;
-            Mapa& m = jogo.getMapa();
-            foraDoCampo += !dentroDoCampo(m.getSmile()) + !dentroDoCampo(m.getIten());
+            ++frames;
+            const Mapa& m = jogo.getMapa();
+            outsideTheField += !insideTheField(m.getSmile()) + !insideTheField(m.getIten());
+            if (key[KEY_ESC]) {
+                ASSERT_TRUE(jogo.getFim()) << "Escape went down at frame " << frames << " and the game went on";
+                ++byEscape;
+            } else if (jogo.getFim()) {
+                // Nothing but the clock ends a game Escape did not.
+                ASSERT_TRUE(m.report().timeUp) << "a game ended at frame " << frames << " with time left";
+                ++byTime;
+            }
         }
-        (key[KEY_ESC] ? porEsc : porTempo)++;
+        key[KEY_ESC] = 0;
         const Mapa& m = jogo.getMapa();
-        melhor = std::max(melhor, std::make_pair(m.getMin(), m.getSeg()));
+        best = std::max(best, std::make_pair(m.getMin(), m.getSeg()));
         // What gameLoop does after a game, then the menu again.
         jogo.ordenaSelection();
         jogo.insereRanking();
         jogo.entraMenu();
     }
-    for (int k = 0; k < KEY_MAX; ++k) key[k] = 0;
+    test::releaseInput();
 
-    EXPECT_EQ(quadros, total);
-    EXPECT_EQ(foraDoCampo, 0);
+    EXPECT_EQ(outsideTheField, 0);
     if (total >= 20000) {
-        EXPECT_GT(porTempo, 0) << "no game ran out of time";
-        EXPECT_GT(porEsc, 0) << "no game was ended with Escape";
+        EXPECT_GT(byTime, 0) << "no game ran out of time";
     }
     // The best result played is the top of the table read back from the file.
-    Jogo outro;
-    outro.entraMenu();
-    EXPECT_EQ(std::make_pair(int(outro.getRanking()[18]), int(outro.getRanking()[19])), melhor);
-    std::printf("%ld frames, %d games out of time, %d ended with Escape, best %d:%02d\n", quadros, porTempo,
-                porEsc, melhor.first, melhor.second);
+    Jogo other;
+    other.entraMenu();
+    EXPECT_EQ(std::make_pair(int(other.getRanking()[18]), int(other.getRanking()[19])), best);
+    std::printf("%ld frames, %d games out of time, %d ended with Escape, best %d:%02d\n", frames, byTime,
+                byEscape, best.first, best.second);
 }

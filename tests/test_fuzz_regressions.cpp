@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "tests/fuzz/targets.h"
-#include "tests/support.h"
+#include "tests/headless.h"
 
 #include <filesystem>
 #include <vector>
@@ -13,39 +13,32 @@ namespace {
 namespace fs = std::filesystem;
 
 // Contents of every file in the given folders of tests/fuzz.
-std::vector<std::pair<std::string, std::string>> entradas(const char* semente, const char* regressao) {
-    std::vector<std::pair<std::string, std::string>> todas;
-    for (const char* pasta : {semente, regressao})
-        for (const auto& e : fs::directory_iterator(fs::path(LUMO_SOURCE_DIR) / "tests/fuzz" / pasta))
-            if (e.path().filename() != ".keep") todas.emplace_back(e.path().string(), teste::leArquivo(e.path().string()));
-    return todas;
+std::vector<std::pair<std::string, std::string>> inputs(const char* seed, const char* regression) {
+    std::vector<std::pair<std::string, std::string>> all;
+    for (const char* folder : {seed, regression})
+        for (const auto& e : fs::directory_iterator(fs::path(LUMO_SOURCE_DIR) / "tests/fuzz" / folder))
+            if (e.path().filename() != ".keep") all.emplace_back(e.path().string(), test::readFile(e.path().string()));
+    return all;
 }
 
 const uint8_t* bytes(const std::string& s) { return reinterpret_cast<const uint8_t*>(s.data()); }
 
-class FuzzRegressions : public ::testing::Test {
-protected:
-    void SetUp() override { teste::iniciaAllegro(); }
-    void TearDown() override {
-        for (int k = 0; k < KEY_MAX; ++k) key[k] = 0;
-    }
-    teste::PastaTemporaria pasta;
-};
+using FuzzRegressions = test::Headless;
 
 }  // namespace
 
 TEST_F(FuzzRegressions, LevelFiles) {
-    const auto todas = entradas("corpus_level", "regressions_level");
-    ASSERT_GE(todas.size(), 4u);
-    for (const auto& [caminho, conteudo] : todas) EXPECT_TRUE(fuzz::nivel(bytes(conteudo), conteudo.size())) << caminho;
+    const auto all = inputs("corpus_level", "regressions_level");
+    ASSERT_GE(all.size(), 4u);
+    for (const auto& [caminho, contents] : all) EXPECT_TRUE(fuzz::level(bytes(contents), contents.size())) << caminho;
 }
 
 TEST_F(FuzzRegressions, RankingFiles) {
-    teste::criaConjuntoImagens();
+    test::makeImageSet();
     Jogo jogo;
     ASSERT_TRUE(jogo.getRender().carregaImagens());
-    const auto todas = entradas("corpus_ranking", "regressions_ranking");
-    ASSERT_GE(todas.size(), 4u);
-    for (const auto& [caminho, conteudo] : todas)
-        EXPECT_TRUE(fuzz::ranking(jogo, bytes(conteudo), conteudo.size())) << caminho;
+    const auto all = inputs("corpus_ranking", "regressions_ranking");
+    ASSERT_GE(all.size(), 4u);
+    for (const auto& [caminho, contents] : all)
+        EXPECT_TRUE(fuzz::ranking(jogo, bytes(contents), contents.size())) << caminho;
 }

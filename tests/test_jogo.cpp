@@ -14,17 +14,17 @@ TEST(FrameWait, ThirtyLessTheTicksNeverNegative) {
 }
 
 TEST(ScreenStart, WithoutAGraphicsModeWarnsAndFails) {
-    teste::iniciaAllegro();
-    teste::PastaTemporaria pasta;
-    teste::criaConjuntoImagens();
-    BITMAP* tela = screen;  // without a display there is no screen to replace
+    test::startAllegro();
+    test::TempFolder folder;
+    test::makeImageSet();
+    BITMAP* savedScreen = screen;  // without a display there is no screen to replace
     screen = nullptr;
     Render r;
     testing::internal::CaptureStdout();
     bool ok = r.iniciaTela();
-    std::string mensagem = testing::internal::GetCapturedStdout();
-    screen = tela;
+    std::string message = testing::internal::GetCapturedStdout();
+    screen = savedScreen;
     EXPECT_FALSE(ok);
-    EXPECT_NE(mensagem.find("Unable to open a 640x480 window"), std::string::npos) << mensagem;
+    EXPECT_NE(message.find("Unable to open a 640x480 window"), std::string::npos) << message;
     EXPECT_EQ(r.imagem(0), nullptr);  // no image loaded without a window
 }

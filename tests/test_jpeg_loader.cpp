@@ -63,7 +63,7 @@ Difference compare(BITMAP* bmp, const std::vector<unsigned char>& rgb) {
 
 class JpegLoader : public testing::Test {
 protected:
-    void SetUp() override { teste::iniciaAllegro(); }
+    void SetUp() override { test::startAllegro(); }
     void TearDown() override { set_color_depth(32); }
 
     void expectLikeReference(const std::string& path, const std::vector<unsigned char>& reference,
@@ -80,7 +80,7 @@ protected:
         destroy_bitmap(ours);
     }
 
-    teste::PastaTemporaria folder;
+    test::TempFolder folder;
 };
 
 // Where the end-of-image marker's two bytes start: the file's last two.
@@ -129,8 +129,8 @@ TEST_F(JpegLoader, CompleteFileWithBytesAfterItLoads) {
     // What editors and cameras append: text, zeros, even another picture's start.
     const std::string tail = std::string("trailing metadata") + std::string(600, '\0') + "\xFF\xD8\xFF\xE0";
     for (const std::string& p : shippedJpegs()) {
-        const std::string original = teste::leArquivo(root + "/" + p);
-        teste::escreveArquivo("padded.jpg", original + tail);
+        const std::string original = test::readFile(root + "/" + p);
+        test::writeFile("padded.jpg", original + tail);
         BITMAP* padded = loadJpeg("padded.jpg");
         BITMAP* plain = loadJpeg(root + "/" + p);
         ASSERT_NE(padded, nullptr) << p << " with bytes after its end was refused";
@@ -148,12 +148,12 @@ TEST_F(JpegLoader, CompleteFileWithBytesAfterItLoads) {
 
 TEST_F(JpegLoader, FileCutShortIsRefusedWhateverFollows) {
     for (const std::string& p : shippedJpegs()) {
-        const std::string original = teste::leArquivo(root + "/" + p);
+        const std::string original = test::readFile(root + "/" + p);
         const std::string half = original.substr(0, original.size() / 2);
         // Only the end-of-image marker missing; half the data then an end
         // marker; half the data then padding.
         for (const std::string& damaged : {withoutEnd(original), half + "\xFF\xD9", half + std::string(4096, '\0')}) {
-            teste::escreveArquivo("damaged.jpg", damaged);
+            test::writeFile("damaged.jpg", damaged);
             BITMAP* b = loadJpeg("damaged.jpg");
             EXPECT_EQ(b, nullptr) << p << " cut short to " << damaged.size() << " bytes was loaded";
             if (b) destroy_bitmap(b);
@@ -171,11 +171,11 @@ TEST_F(JpegLoader, MissingFileFolderAndPicturesLargerThanTheScreenAreRefused) {
         bool loads;
     } const sizes[] = {{640, 480, true}, {641, 8, false}, {8, 481, false}};
     for (const auto& s : sizes) {
-        teste::salvaImagem("side.jpg", s.w, s.h, 90, 160, 230);
+        test::saveImage("side.jpg", s.w, s.h, 90, 160, 230);
         BITMAP* b = loadJpeg("side.jpg");
         EXPECT_EQ(b != nullptr, s.loads) << s.w << " x " << s.h;
         if (b) {
-            EXPECT_TRUE(teste::perto(teste::pixel(b, s.w - 1, s.h - 1), {90, 160, 230}));
+            EXPECT_TRUE(test::near(test::pixel(b, s.w - 1, s.h - 1), {90, 160, 230}));
             destroy_bitmap(b);
         }
     }
@@ -183,7 +183,7 @@ TEST_F(JpegLoader, MissingFileFolderAndPicturesLargerThanTheScreenAreRefused) {
 
 TEST_F(JpegLoader, TableWithPaddedPicturesLoads) {
     std::filesystem::copy(root + "/Data", "Data", std::filesystem::copy_options::recursive);
-    for (const std::string& p : shippedJpegs()) teste::escreveArquivo(p, teste::leArquivo(p) + std::string(100, '\x55'));
+    for (const std::string& p : shippedJpegs()) test::writeFile(p, test::readFile(p) + std::string(100, '\x55'));
     Render r;
     EXPECT_TRUE(r.carregaImagens());
     for (const ArquivoImagem& a : Render::tabela()) EXPECT_NE(r.imagem(a.slot), nullptr) << a.caminho;

@@ -15,15 +15,15 @@ namespace {
 class Pausing : public ::testing::Test {
 protected:
     void SetUp() override {
-        teste::iniciaAllegro();
-        teste::criaConjuntoImagens();
+        test::startAllegro();
+        test::makeImageSet();
         // A "Paused" picture of the real size, so it covers objects.
         for (const ArquivoImagem& a : Render::tabela())
-            if (a.slot == Pause::SLOT) teste::salvaImagem(a.caminho, 300, 130, 250, 250, 20);
+            if (a.slot == Pause::SLOT) test::saveImage(a.caminho, 300, 130, 250, 250, 20);
         ASSERT_TRUE(jogo.getRender().carregaImagens());
-        teste::Nivel nivel = teste::nivelNeutro(1);
-        nivel.objetos[0] = {300, 260, 5, 0, 10, 5};  // the player starts under the picture
-        teste::escreveArquivo("01.txt", teste::textoNivel(nivel));
+        test::Level level = test::neutralLevel(1);
+        level.objects[0] = {300, 260, 5, 0, 10, 5};  // the player starts under the picture
+        test::writeFile("01.txt", test::levelText(level));
         ASSERT_TRUE(jogo.iniciaJogo(1));
         jogo.desenhaFundo();
     }
@@ -56,7 +56,7 @@ protected:
         return true;
     }
 
-    teste::PastaTemporaria pasta;
+    test::TempFolder folder;
     Jogo jogo;
 };
 
@@ -92,10 +92,10 @@ TEST_F(Pausing, ThePictureLiesCentredAndLeavesNoTrace) {
     BITMAP* background = jogo.getRender().imagem(20);
     frame(true);
     // 300x130 centred over the playfield, y 70 to 480.
-    EXPECT_EQ(teste::pixel(screen, 170, 210), (teste::Rgb{250, 250, 20}));
-    EXPECT_EQ(teste::pixel(screen, 469, 339), (teste::Rgb{250, 250, 20}));
-    EXPECT_FALSE(teste::pixel(screen, 169, 209) == (teste::Rgb{250, 250, 20}));
-    EXPECT_FALSE(teste::pixel(screen, 470, 340) == (teste::Rgb{250, 250, 20}));
+    EXPECT_EQ(test::pixel(screen, 170, 210), (test::Rgb{250, 250, 20}));
+    EXPECT_EQ(test::pixel(screen, 469, 339), (test::Rgb{250, 250, 20}));
+    EXPECT_FALSE(test::pixel(screen, 169, 209) == (test::Rgb{250, 250, 20}));
+    EXPECT_FALSE(test::pixel(screen, 470, 340) == (test::Rgb{250, 250, 20}));
     frame(false);
     frame(true);  // resumes, and this frame draws the objects again
     const Smile s = jogo.getMapa().getSmile();
@@ -103,10 +103,12 @@ TEST_F(Pausing, ThePictureLiesCentredAndLeavesNoTrace) {
     for (int y = 210; y < 340; ++y)
         for (int x = 170; x < 470; ++x) {
             const bool underPlayer = x >= sx && x < sx + 16 && y >= sy && y < sy + 16;
-            if (underPlayer) continue;
+            const DrawnSpot::Rect& m = jogo.getHeadingSpot().rect();
+            const bool underMarker = x >= m.x && x < m.x + m.w && y >= m.y && y < m.y + m.h;
+            if (underPlayer || underMarker) continue;
             ASSERT_EQ(getpixel(screen, x, y), getpixel(background, x, y)) << x << "," << y;
         }
-    EXPECT_TRUE(teste::pixel(screen, sx + 1, sy + 1) == teste::rgbDe(teste::corDoSlot(10)))
+    EXPECT_TRUE(test::pixel(screen, sx + 1, sy + 1) == test::rgbOf(test::slotColour(10)))
         << "the player is drawn again where it stands";
 }
 

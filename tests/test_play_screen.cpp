@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "app/jogo.h"
+#include "marks/heading_marker.h"
 #include "popups/mute_sign.h"
 #include "tests/test_access.h"
 #include "tests/support.h"
@@ -20,46 +21,46 @@
 
 namespace {
 
-struct Tamanho {
+struct SpriteSize {
     short slot, w, h;
 };
 // Sprites as large as the rectangles the game erases behind them.
-const Tamanho sprites[] = {{10, 40, 40}, {11, 40, 40}, {12, 30, 30}, {13, 45, 40}, {14, 43, 42},
+const SpriteSize sprites[] = {{10, 40, 40}, {11, 40, 40}, {12, 30, 30}, {13, 45, 40}, {14, 43, 42},
                            {15, 38, 40}, {30, 39, 50}, {31, 39, 50}, {32, 39, 50}, {33, 39, 50},
                            {34, 39, 50}, {35, 12, 16}, {36, 12, 16}, {43, 12, 16}, {44, 12, 16},
                            {45, 12, 16}, {46, 12, 16}, {47, 12, 16}, {48, 12, 16}, {49, 12, 16},
                            {72, 12, 16}, {73, 12, 16}, {74, 12, 16}, {76, 90, 16}, {38, 28, 24}};
-const int COR_PAINEL[3] = {200, 30, 30};
+const int PANEL_COLOUR[3] = {200, 30, 30};
 
 class PlayScreen : public ::testing::Test {
 protected:
     void SetUp() override {
-        teste::iniciaAllegro();
-        teste::criaConjuntoImagens();
-        for (const Tamanho& t : sprites) {
-            const int c = teste::corDoSlot(t.slot);
-            salvaCaminhoDoSlot(t.slot, t.w, t.h, c);
+        test::startAllegro();
+        test::makeImageSet();
+        for (const SpriteSize& t : sprites) {
+            const int c = test::slotColour(t.slot);
+            saveSlotPath(t.slot, t.w, t.h, c);
         }
         // The panel: an opaque band above y 70, see-through below.
-        BITMAP* painel = create_bitmap_ex(32, 640, 480);
-        clear_to_color(painel, makeacol32(0, 0, 0, 0));
-        rectfill(painel, 0, 0, 639, 69, makeacol32(COR_PAINEL[0], COR_PAINEL[1], COR_PAINEL[2], 255));
-        save_png("Data/Imagens/interface.png", painel, nullptr);
-        destroy_bitmap(painel);
+        BITMAP* panel = create_bitmap_ex(32, 640, 480);
+        clear_to_color(panel, makeacol32(0, 0, 0, 0));
+        rectfill(panel, 0, 0, 639, 69, makeacol32(PANEL_COLOUR[0], PANEL_COLOUR[1], PANEL_COLOUR[2], 255));
+        save_png("Data/Imagens/interface.png", panel, nullptr);
+        destroy_bitmap(panel);
         // A floor whose every pixel differs from its neighbours', to catch a
         // rectangle restored from the wrong place.
-        BITMAP* chao = create_bitmap_ex(32, 640, 480);
+        BITMAP* floorPicture = create_bitmap_ex(32, 640, 480);
         for (int y = 0; y < 480; ++y)
-            for (int x = 0; x < 640; ++x) putpixel(chao, x, y, makecol32(x % 256, y % 256, (x * 7 + y * 3) % 256));
-        save_bmp("chao.bmp", chao, nullptr);
-        destroy_bitmap(chao);
+            for (int x = 0; x < 640; ++x) putpixel(floorPicture, x, y, makecol32(x % 256, y % 256, (x * 7 + y * 3) % 256));
+        save_bmp("floor.bmp", floorPicture, nullptr);
+        destroy_bitmap(floorPicture);
         ASSERT_TRUE(jogo.getRender().carregaImagens());
         // The JPEG loader rounds; paint the floor into the slot exactly.
-        BITMAP* lido = load_bmp("chao.bmp", nullptr);
-        blit(lido, jogo.getRender().imagem(20), 0, 0, 0, 0, 640, 480);
-        destroy_bitmap(lido);
+        BITMAP* readBack = load_bmp("floor.bmp", nullptr);
+        blit(readBack, jogo.getRender().imagem(20), 0, 0, 0, 0, 640, 480);
+        destroy_bitmap(readBack);
 
-        teste::escreveArquivo("01.txt", teste::textoNivel(teste::nivelNeutro(1)));
+        test::writeFile("01.txt", test::levelText(test::neutralLevel(1)));
         ASSERT_TRUE(jogo.iniciaJogo(1));
         jogo.desenhaFundo();
     }
@@ -67,9 +68,9 @@ protected:
         mouse_b = 0;
         for (int k = 0; k < KEY_MAX; ++k) key[k] = 0;
     }
-    static void salvaCaminhoDoSlot(short slot, int w, int h, int cor) {
+    static void saveSlotPath(short slot, int w, int h, int colour) {
         for (const ArquivoImagem& a : Render::tabela())
-            if (a.slot == slot) teste::salvaImagem(a.caminho, w, h, getr32(cor), getg32(cor), getb32(cor));
+            if (a.slot == slot) test::saveImage(a.caminho, w, h, getr32(colour), getg32(colour), getb32(colour));
     }
     Mapa& mapa() { return jogo.getMapa(); }
     // One frame in which the Gangster, standing still, hits the face: -20.
@@ -88,28 +89,39 @@ protected:
         ASSERT_TRUE(mapa().report().hitBy[ENEMY_GANGSTER]);
         ASSERT_EQ(mapa().report().secondsChange, -20);
     }
-    bool slotEm(int slot, int x, int y) const {
-        return teste::pixel(screen, x, y) == teste::rgbDe(teste::corDoSlot(slot));
+    bool slotAt(int slot, int x, int y) const {
+        return test::pixel(screen, x, y) == test::rgbOf(test::slotColour(slot));
     }
-    bool chaoEm(int x, int y) {
+    bool floorAt(int x, int y) {
         return getpixel(screen, x, y) == getpixel(jogo.getRender().imagem(20), x, y);
     }
-    bool painelEm(int x, int y) const {
-        return teste::pixel(screen, x, y) == (teste::Rgb{COR_PAINEL[0], COR_PAINEL[1], COR_PAINEL[2]});
+    bool panelAt(int x, int y) const {
+        return test::pixel(screen, x, y) == (test::Rgb{PANEL_COLOUR[0], PANEL_COLOUR[1], PANEL_COLOUR[2]});
     }
     // Slots drawn at the five cells of a clock starting at (x, y).
-    std::vector<int> relogioEm(int x, int y = 20) const {
+    std::vector<int> clockAt(int x, int y = 20) const {
         std::vector<int> slots;
         for (int i = 0; i < 5; ++i) {
-            int achado = -1;
+            int found = -1;
             for (int s = 50; s <= 71; ++s)
-                if (slotEm(s, x + 16 * i + 1, y + 1)) achado = s;
-            slots.push_back(achado);
+                if (slotAt(s, x + 16 * i + 1, y + 1)) found = s;
+            slots.push_back(found);
         }
         return slots;
     }
 
-    teste::PastaTemporaria pasta;
+    // The marks and heading markers, larger than the face so they reach past
+    // it; red tells the slot.
+    void layMarkPictures() {
+        for (short slot = SLOT_MARK_WALL; slot < SLOT_HEADING + 16; ++slot) {
+            if (slot > SLOT_MARK_ITEM + 2 && slot < SLOT_HEADING) continue;
+            BITMAP* b = create_bitmap_ex(32, slot < SLOT_HEADING ? 56 : 12, slot < SLOT_HEADING ? 50 : 10);
+            clear_to_color(b, makeacol32(slot, 0, 250, 255));
+            AcessoTeste::imagem(jogo.getRender(), slot) = b;
+        }
+    }
+
+    test::TempFolder folder;
     Jogo jogo;
 };
 
@@ -121,8 +133,8 @@ TEST_F(PlayScreen, ClocksShowEachSetsDigits) {
     mapa().setMinD(2);
     mapa().setSegD(30);
     jogo.desenhaTela();
-    EXPECT_EQ(relogioEm(400), (std::vector<int>{50, 57, 70, 50, 55}));
-    EXPECT_EQ(relogioEm(550), (std::vector<int>{60, 62, 71, 63, 60}));
+    EXPECT_EQ(clockAt(400), (std::vector<int>{50, 57, 70, 50, 55}));
+    EXPECT_EQ(clockAt(550), (std::vector<int>{60, 62, 71, 63, 60}));
 }
 
 TEST_F(PlayScreen, ClocksOutOfRangeStayInRange) {
@@ -131,22 +143,22 @@ TEST_F(PlayScreen, ClocksOutOfRangeStayInRange) {
     mapa().setMinD(0);
     mapa().setSegD(-7);  // a penalty in the countdown's last frame
     jogo.desenhaTela();
-    EXPECT_EQ(relogioEm(400), (std::vector<int>{59, 59, 70, 50, 50}));
-    EXPECT_EQ(relogioEm(550), (std::vector<int>{60, 60, 71, 60, 60}));
-    EXPECT_TRUE(slotEm(11, 101, 101));
+    EXPECT_EQ(clockAt(400), (std::vector<int>{59, 59, 70, 50, 50}));
+    EXPECT_EQ(clockAt(550), (std::vector<int>{60, 60, 71, 60, 60}));
+    EXPECT_TRUE(slotAt(11, 101, 101));
 }
 
 TEST_F(PlayScreen, SadFaceInTheLastTenSeconds) {
     mapa().setMinD(0);
     mapa().setSegD(10);
     jogo.desenhaTela();
-    EXPECT_TRUE(slotEm(10, 101, 101));
+    EXPECT_TRUE(slotAt(10, 101, 101));
     mapa().setSegD(9);
     jogo.desenhaTela();
-    EXPECT_TRUE(slotEm(11, 101, 101));
+    EXPECT_TRUE(slotAt(11, 101, 101));
     mapa().setMinD(1);
     jogo.desenhaTela();
-    EXPECT_TRUE(slotEm(10, 101, 101));
+    EXPECT_TRUE(slotAt(10, 101, 101));
 }
 
 TEST_F(PlayScreen, SpeedIndicator) {
@@ -154,26 +166,26 @@ TEST_F(PlayScreen, SpeedIndicator) {
     for (short v = 5; v <= 15; ++v) {
         smile->setVelocidade(v);
         jogo.desenhaTela();
-        EXPECT_TRUE(slotEm(v == 15 ? 60 : 50 + v - 5, 76, 21)) << "speed " << v;
+        EXPECT_TRUE(slotAt(v == 15 ? 60 : 50 + v - 5, 76, 21)) << "speed " << v;
     }
     for (short v : {4, 16, 26}) {
         smile->setVelocidade(v);
         jogo.desenhaTela();
-        EXPECT_TRUE(painelEm(76, 21)) << "speed " << v << " should show no digit";
+        EXPECT_TRUE(panelAt(76, 21)) << "speed " << v << " should show no digit";
     }
 }
 
 TEST_F(PlayScreen, ClocksNineFrameCycle) {
-    std::vector<int> vistos;
+    std::vector<int> seenCount;
     for (int q = 0; q < 11; ++q) {
         jogo.desenhaTela();
-        int achado = -1;
+        int found = -1;
         for (int s = 80; s <= 87; ++s)
-            if (slotEm(s, 351, 13) && slotEm(s + 10, 501, 13)) achado = s;
-        vistos.push_back(achado);
+            if (slotAt(s, 351, 13) && slotAt(s + 10, 501, 13)) found = s;
+        seenCount.push_back(found);
     }
     // The pause frame draws nothing: the last frame stays on screen.
-    EXPECT_EQ(vistos, (std::vector<int>{80, 81, 82, 83, 84, 85, 86, 87, 87, 80, 81}));
+    EXPECT_EQ(seenCount, (std::vector<int>{80, 81, 82, 83, 84, 85, 86, 87, 87, 80, 81}));
 }
 
 TEST_F(PlayScreen, AnAbsentEnemyIsNeitherDrawnNorErased) {
@@ -181,17 +193,17 @@ TEST_F(PlayScreen, AnAbsentEnemyIsNeitherDrawnNorErased) {
     ASSERT_FALSE(coco->getExiste());
     rectfill(screen, 300, 300, 329, 329, makecol32(1, 2, 3));
     jogo.desenhaTela();
-    EXPECT_EQ(teste::pixel(screen, 310, 310), (teste::Rgb{1, 2, 3}));
+    EXPECT_EQ(test::pixel(screen, 310, 310), (test::Rgb{1, 2, 3}));
     coco->setExiste(true);
     jogo.desenhaTela();
-    EXPECT_TRUE(slotEm(12, 310, 310));
+    EXPECT_TRUE(slotAt(12, 310, 310));
     coco->setXA(300);
     coco->setYA(300);
     coco->setX(200);
     coco->setY(200);
     jogo.desenhaTela();
-    EXPECT_TRUE(chaoEm(310, 310));
-    EXPECT_TRUE(slotEm(12, 210, 210));
+    EXPECT_TRUE(floorAt(310, 310));
+    EXPECT_TRUE(slotAt(12, 210, 210));
 }
 
 TEST_F(PlayScreen, AnObjectOnTheLeftEdgeIsClipped) {
@@ -199,20 +211,20 @@ TEST_F(PlayScreen, AnObjectOnTheLeftEdgeIsClipped) {
     smile->setX(-30);
     smile->setXA(-30);
     jogo.desenhaTela();
-    EXPECT_TRUE(slotEm(10, 0, 110));
-    EXPECT_TRUE(slotEm(10, 9, 110));
-    EXPECT_TRUE(chaoEm(10, 110));
+    EXPECT_TRUE(slotAt(10, 0, 110));
+    EXPECT_TRUE(slotAt(10, 9, 110));
+    EXPECT_TRUE(floorAt(10, 110));
     smile->setX(100);
     jogo.desenhaTela();  // erased from its clipped place too
-    EXPECT_TRUE(chaoEm(0, 110));
+    EXPECT_TRUE(floorAt(0, 110));
 }
 
 TEST_F(PlayScreen, PositionTruncatedTowardZero) {
     Smile* smile = AcessoTeste::smile(mapa());
     smile->setX(99.9f);
     jogo.desenhaTela();
-    EXPECT_TRUE(slotEm(10, 99, 110));
-    EXPECT_TRUE(chaoEm(98, 110));
+    EXPECT_TRUE(slotAt(10, 99, 110));
+    EXPECT_TRUE(floorAt(98, 110));
 }
 
 TEST_F(PlayScreen, APanelCellWinsOverAnErasedObject) {
@@ -220,13 +232,13 @@ TEST_F(PlayScreen, APanelCellWinsOverAnErasedObject) {
     iten->setXA(400);
     iten->setYA(10);  // over the elapsed clock, as only a level file could put it
     jogo.limpaTela();
-    EXPECT_TRUE(painelEm(401, 21));  // the cell, restored after the object
-    EXPECT_TRUE(chaoEm(401, 19));    // above the cell: the bare floor, no overlay
+    EXPECT_TRUE(panelAt(401, 21));  // the cell, restored after the object
+    EXPECT_TRUE(floorAt(401, 19));    // above the cell: the bare floor, no overlay
 }
 
 TEST_F(PlayScreen, TheItensOldPlaceErasedWhenItMoves) {
     jogo.desenhaTela();
-    ASSERT_TRUE(slotEm(30 + mapa().getIten().getIcone(), 510, 440));
+    ASSERT_TRUE(slotAt(30 + mapa().getIten().getIcone(), 510, 440));
     Iten* iten = AcessoTeste::iten(mapa());
     Smile* smile = AcessoTeste::smile(mapa());
     smile->setX(495);  // the player reaches the item during the next update
@@ -236,13 +248,13 @@ TEST_F(PlayScreen, TheItensOldPlaceErasedWhenItMoves) {
     jogo.quadroJogo();
     ASSERT_TRUE(iten->getX() != x0 || iten->getY() != y0) << "the item was not collected";
     const int nx = static_cast<int>(iten->getX()), ny = static_cast<int>(iten->getY());
-    auto dentroDoNovo = [&](int x, int y) { return x >= nx && x < nx + 39 && y >= ny && y < ny + 50; };
+    auto insideTheNew = [&](int x, int y) { return x >= nx && x < nx + 39 && y >= ny && y < ny + 50; };
     const int px = static_cast<int>(smile->getX()), py = static_cast<int>(smile->getY());
-    auto dentroDoSmile = [&](int x, int y) { return x >= px && x < px + 40 && y >= py && y < py + 50; };
+    auto insideTheSmile = [&](int x, int y) { return x >= px && x < px + 40 && y >= py && y < py + 50; };
     for (int y = 400; y < 450; y += 3)
         for (int x = 500; x < 539; x += 3)
-            if (!dentroDoNovo(x, y) && !dentroDoSmile(x, y)) {
-                EXPECT_TRUE(chaoEm(x, y)) << x << "," << y;
+            if (!insideTheNew(x, y) && !insideTheSmile(x, y)) {
+                EXPECT_TRUE(floorAt(x, y)) << x << "," << y;
             }
 }
 
@@ -252,7 +264,7 @@ TEST_F(PlayScreen, ItenTakenTwiceInOneFrameLeavesNoTrail) {
     Smile* smile = AcessoTeste::smile(mapa());
     Ladrao* ladrao = AcessoTeste::ladrao(mapa());
     const int x0 = static_cast<int>(iten->getX()), y0 = static_cast<int>(iten->getY());
-    ASSERT_TRUE(slotEm(30 + iten->getIcone(), x0 + 1, y0 + 1));
+    ASSERT_TRUE(slotAt(30 + iten->getIcone(), x0 + 1, y0 + 1));
     // The player takes the item; the thief waits where it lands and takes it again.
     srand(11);
     const int x1 = rand() % 600 + 20, y1 = rand() % 350 + 80;
@@ -271,7 +283,7 @@ TEST_F(PlayScreen, ItenTakenTwiceInOneFrameLeavesNoTrail) {
     for (int y = y0 + 45; y < y0 + 50; ++y)
         for (int x = x0; x < x0 + 39; ++x)
             if (!(x >= px && x < px + 40 && y >= py && y < py + 40)) {
-                EXPECT_TRUE(chaoEm(x, y)) << "stale item pixel at " << x << "," << y;
+                EXPECT_TRUE(floorAt(x, y)) << "stale item pixel at " << x << "," << y;
             }
 }
 
@@ -279,16 +291,17 @@ TEST_F(PlayScreen, ItenTakenTwiceInOneFrameLeavesNoTrail) {
 // and penalties: outside the sprites and numbers drawn this frame and the
 // panel band, the screen must show the bare floor.
 TEST_F(PlayScreen, ALongGameLeavesNoTrails) {
-    const char* nivel =
+    const char* level =
         "300 240 5 0 18 0   100 100 0 0 18 0   500 400 0 0 14 0\n"
         "80 420 3 0 18 5    560 120 3 90 18 0  560 420 3 180 18 5\n"
         "150 200 250 220   400 300 420 400   -5 -5 -6 -6   -5 -5 -6 -6\n";
-    teste::escreveArquivo("01.txt", nivel);
+    test::writeFile("01.txt", level);
     ASSERT_TRUE(jogo.iniciaJogo(1));
     jogo.desenhaFundo();
+    layMarkPictures();
     srand(7);
-    int erros = 0, popupsSeen = 0;
-    for (int q = 0; q < 1400 && erros < 5; ++q) {
+    int errors = 0, popupsSeen = 0, marksSeen = 0;
+    for (int q = 0; q < 1400 && errors < 5; ++q) {
         key[KEY_RIGHT] = (q / 40) % 3 == 0;
         key[KEY_LEFT] = (q / 40) % 3 == 1;
         if (mapa().getSegD() < 15) mapa().setSegD(40);  // keep the game going
@@ -296,27 +309,32 @@ TEST_F(PlayScreen, ALongGameLeavesNoTrails) {
         struct Ret {
             int x, y, w, h;
         };
-        std::vector<Ret> atuais;
-        auto junta = [&](const Objeto& o, int w, int h) {
-            atuais.push_back({static_cast<int>(o.getX()), static_cast<int>(o.getY()), w, h});
+        std::vector<Ret> current;
+        auto add = [&](const Objeto& o, int w, int h) {
+            current.push_back({static_cast<int>(o.getX()), static_cast<int>(o.getY()), w, h});
         };
-        junta(mapa().getSmile(), 40, 40);
-        junta(mapa().getIten(), 39, 50);
-        if (mapa().getCoco().getExiste()) junta(mapa().getCoco(), 30, 30);
-        if (mapa().getEsposa().getExiste()) junta(mapa().getEsposa(), 45, 40);
-        if (mapa().getGangster().getExiste()) junta(mapa().getGangster(), 43, 42);
-        if (mapa().getLadrao().getExiste()) junta(mapa().getLadrao(), 38, 40);
-        for (const Popups::Rect& r : jogo.getPopups().drawn()) atuais.push_back({r.x, r.y, r.w, r.h});
+        add(mapa().getSmile(), 40, 40);
+        add(mapa().getIten(), 39, 50);
+        if (mapa().getCoco().getExiste()) add(mapa().getCoco(), 30, 30);
+        if (mapa().getEsposa().getExiste()) add(mapa().getEsposa(), 45, 40);
+        if (mapa().getGangster().getExiste()) add(mapa().getGangster(), 43, 42);
+        if (mapa().getLadrao().getExiste()) add(mapa().getLadrao(), 38, 40);
+        for (const Popups::Rect& r : jogo.getPopups().drawn()) current.push_back({r.x, r.y, r.w, r.h});
         popupsSeen += !jogo.getPopups().drawn().empty();
-        const int passo = q % 100 == 99 ? 1 : 5;
-        for (int y = 70; y < 480 && erros < 5; y += passo) {
-            for (int x = (q + y) % passo; x < 640; x += passo) {
-                bool coberto = false;
-                for (const Ret& r : atuais)
-                    coberto = coberto || (x >= r.x && x < r.x + r.w && y >= r.y && y < r.y + r.h);
-                if (!coberto && !chaoEm(x, y)) {
+        for (const DrawnSpot* spot : {&jogo.getMarks().drawn(), &jogo.getHeadingSpot()}) {
+            const DrawnSpot::Rect& r = spot->rect();
+            if (spot->isShown()) current.push_back({r.x, r.y, r.w, r.h});
+        }
+        marksSeen += jogo.getMarks().drawn().isShown();
+        const int step = q % 100 == 99 ? 1 : 5;
+        for (int y = 70; y < 480 && errors < 5; y += step) {
+            for (int x = (q + y) % step; x < 640; x += step) {
+                bool covered = false;
+                for (const Ret& r : current)
+                    covered = covered || (x >= r.x && x < r.x + r.w && y >= r.y && y < r.y + r.h);
+                if (!covered && !floorAt(x, y)) {
                     ADD_FAILURE() << "stale pixel at " << x << "," << y << " in frame " << q;
-                    ++erros;
+                    ++errors;
                     break;
                 }
             }
@@ -324,6 +342,7 @@ TEST_F(PlayScreen, ALongGameLeavesNoTrails) {
     }
     EXPECT_TRUE(mapa().getGangster().getExiste()) << "the game should have run long enough for every enemy";
     EXPECT_GT(popupsSeen, 100) << "the game should have shown bonuses and penalties";
+    EXPECT_GT(marksSeen, 30) << "the game should have shown marks at the face";
 }
 
 TEST_F(PlayScreen, EscapeEndsTheGameOnTheFrameItGoesDown) {
@@ -368,10 +387,10 @@ TEST_F(PlayScreen, APenaltyShowsUnderTheRedClockForASecondAndBlinksIt) {
     const Popups::Rect g = Popups::place(-20);
     EXPECT_EQ(g.w, 36);
     EXPECT_NEAR(g.x + g.w / 2, 590, 1) << "centred under the red clock";
-    EXPECT_TRUE(slotEm(SLOT_POPUP_MINUS, g.x + 1, g.y + 1));
-    EXPECT_TRUE(slotEm(slotPopupDigit(2), g.x + 13, g.y + 1));
-    EXPECT_TRUE(slotEm(slotPopupDigit(0), g.x + 25, g.y + 1));
-    EXPECT_TRUE(slotEm(SLOT_POPUP_BACK, r.x + 1, r.y + 1));
+    EXPECT_TRUE(slotAt(SLOT_POPUP_MINUS, g.x + 1, g.y + 1));
+    EXPECT_TRUE(slotAt(slotPopupDigit(2), g.x + 13, g.y + 1));
+    EXPECT_TRUE(slotAt(slotPopupDigit(0), g.x + 25, g.y + 1));
+    EXPECT_TRUE(slotAt(SLOT_POPUP_BACK, r.x + 1, r.y + 1));
     // Keep the face away from everything, then count the frames it stays.
     smile->setX(500);
     smile->setY(300);
@@ -382,10 +401,10 @@ TEST_F(PlayScreen, APenaltyShowsUnderTheRedClockForASecondAndBlinksIt) {
     for (int q = 0; q < 40; ++q) {
         jogo.quadroJogo();
         shown += !jogo.getPopups().drawn().empty();
-        clock += painelEm(551, 21) ? '-' : 'o';
+        clock += panelAt(551, 21) ? '-' : 'o';
     }
     EXPECT_EQ(shown, Popups::LIFE);
-    EXPECT_TRUE(painelEm(r.x + 1, r.y + 1)) << "the panel comes back when the number goes";
+    EXPECT_TRUE(panelAt(r.x + 1, r.y + 1)) << "the panel comes back when the number goes";
     // Off and on twice after the penalty, then shown for good.
     EXPECT_EQ(clock.substr(0, 11), "--ooo---ooo");
     EXPECT_EQ(clock.find('-', 11), std::string::npos);
@@ -401,10 +420,10 @@ TEST_F(PlayScreen, MuteSignInThePanelBandWhileMuted) {
     EXPECT_LE(spot.y + 24, 70);
     jogo.getAudio().setMuted(true);
     jogo.desenhaTela();
-    EXPECT_TRUE(slotEm(SLOT_MUTE_SIGN, spot.x + 1, spot.y + 1));
+    EXPECT_TRUE(slotAt(SLOT_MUTE_SIGN, spot.x + 1, spot.y + 1));
     jogo.getAudio().setMuted(false);
     jogo.desenhaTela();
-    EXPECT_TRUE(painelEm(spot.x + 1, spot.y + 1));
+    EXPECT_TRUE(panelAt(spot.x + 1, spot.y + 1));
     // Paused, nothing of the game is drawn, but M still shows at once.
     key[KEY_P] = 1;
     jogo.quadroJogo();
@@ -413,7 +432,7 @@ TEST_F(PlayScreen, MuteSignInThePanelBandWhileMuted) {
     key[KEY_M] = 1;
     jogo.quadroJogo();
     key[KEY_M] = 0;
-    EXPECT_TRUE(slotEm(SLOT_MUTE_SIGN, spot.x + 1, spot.y + 1));
+    EXPECT_TRUE(slotAt(SLOT_MUTE_SIGN, spot.x + 1, spot.y + 1));
 }
 
 // A bonus straight after a penalty takes its place: one number at a time.
@@ -425,9 +444,9 @@ TEST_F(PlayScreen, ANewPopupReplacesTheOneShowing) {
     popups.draw(jogo.getRender());
     ASSERT_EQ(popups.drawn().size(), 1u);
     const Popups::Rect g = Popups::place(2);
-    EXPECT_TRUE(slotEm(SLOT_POPUP_PLUS, g.x + 1, g.y + 1));
-    EXPECT_TRUE(slotEm(slotPopupDigit(2), g.x + 13, g.y + 1));
-    EXPECT_TRUE(slotEm(SLOT_POPUP_BACK, g.x + 27, g.y + 1)) << "nothing left of the -20 beside it";
+    EXPECT_TRUE(slotAt(SLOT_POPUP_PLUS, g.x + 1, g.y + 1));
+    EXPECT_TRUE(slotAt(slotPopupDigit(2), g.x + 13, g.y + 1));
+    EXPECT_TRUE(slotAt(SLOT_POPUP_BACK, g.x + 27, g.y + 1)) << "nothing left of the -20 beside it";
 }
 
 // Escape in the dark beat of a blink: the red clock still shows its value
@@ -435,18 +454,18 @@ TEST_F(PlayScreen, ANewPopupReplacesTheOneShowing) {
 TEST_F(PlayScreen, AGameEndedMidBlinkKeepsBothClocks) {
     ASSERT_NO_FATAL_FAILURE(gangsterHitsTheFace());
     ASSERT_TRUE(jogo.getPopups().clockHidden());
-    ASSERT_TRUE(painelEm(551, 21));
+    ASSERT_TRUE(panelAt(551, 21));
     key[KEY_ESC] = 1;
     jogo.quadroJogo();
     jogo.finishGame();
     const int m = mapa().getMinD(), s = mapa().getSegD();
-    EXPECT_EQ(relogioEm(550), (std::vector<int>{60 + m / 10, 60 + m % 10, 71, 60 + s / 10, 60 + s % 10}));
-    EXPECT_EQ(relogioEm(400), (std::vector<int>{50, 50, 70, 50, 51}));
-    EXPECT_TRUE(slotEm(SLOT_SUMMARY_ENDED, Summary::X + 21, Summary::Y + 55)) << "ended by the player";
+    EXPECT_EQ(clockAt(550), (std::vector<int>{60 + m / 10, 60 + m % 10, 71, 60 + s / 10, 60 + s % 10}));
+    EXPECT_EQ(clockAt(400), (std::vector<int>{50, 50, 70, 50, 51}));
+    EXPECT_TRUE(slotAt(SLOT_SUMMARY_ENDED, Summary::X + 21, Summary::Y + 55)) << "ended by the player";
 }
 
 TEST_F(PlayScreen, SummaryAfterTheClockRunsOut) {
-    teste::escreveArquivo("rank.txt", "0 5\n0 6\n0 7\n0 8\n0 9\n0 10\n0 11\n0 30\n0 40\n0 50\n");
+    test::writeFile("rank.txt", "0 5\n0 6\n0 7\n0 8\n0 9\n0 10\n0 11\n0 30\n0 40\n0 50\n");
     jogo.entraMenu();
     ASSERT_TRUE(jogo.iniciaJogo(1));
     jogo.desenhaFundo();
@@ -459,32 +478,32 @@ TEST_F(PlayScreen, SummaryAfterTheClockRunsOut) {
     ASSERT_EQ(mapa().getSeg(), 20);
     jogo.finishGame();
     // Written before the summary shows: 0:20 is fourth, longer than seven kept.
-    EXPECT_EQ(teste::leArquivo("rank.txt"), "0 6\n0 7\n0 8\n0 9\n0 10\n0 11\n0 20\n0 30\n0 40\n0 50\n");
+    EXPECT_EQ(test::readFile("rank.txt"), "0 6\n0 7\n0 8\n0 9\n0 10\n0 11\n0 20\n0 30\n0 40\n0 50\n");
     ASSERT_TRUE(jogo.getSummary().isOpen());
     EXPECT_EQ(jogo.getSummary().place(), 4);
     const int x = Summary::X, y = Summary::Y;
-    EXPECT_TRUE(slotEm(SLOT_SUMMARY_CARD, x + 2, y + 2));
-    EXPECT_EQ(relogioEm(x + 208, y + 89), (std::vector<int>{50, 50, 70, 52, 50}));
-    EXPECT_TRUE(slotEm(SLOT_SUMMARY_TIME_UP, x + 21, y + 55));
-    EXPECT_TRUE(slotEm(SLOT_SUMMARY_PLACE, x + 21, y + 125));
-    EXPECT_TRUE(slotEm(54, x + 216, y + 132));
-    EXPECT_TRUE(slotEm(10, x + 15, y + 11)) << "a ranked place: the happy face";
-    EXPECT_FALSE(slotEm(SLOT_SUMMARY_BEST, x + Summary::BEST_X + 1, y + Summary::BEST_Y + 1));
+    EXPECT_TRUE(slotAt(SLOT_SUMMARY_CARD, x + 2, y + 2));
+    EXPECT_EQ(clockAt(x + 208, y + 89), (std::vector<int>{50, 50, 70, 52, 50}));
+    EXPECT_TRUE(slotAt(SLOT_SUMMARY_TIME_UP, x + 21, y + 55));
+    EXPECT_TRUE(slotAt(SLOT_SUMMARY_PLACE, x + 21, y + 125));
+    EXPECT_TRUE(slotAt(54, x + 216, y + 132));
+    EXPECT_TRUE(slotAt(10, x + 15, y + 11)) << "a ranked place: the happy face";
+    EXPECT_FALSE(slotAt(SLOT_SUMMARY_BEST, x + Summary::BEST_X + 1, y + Summary::BEST_Y + 1));
 }
 
 TEST_F(PlayScreen, SummaryAfterEscapeAndItsWayOut) {
-    teste::escreveArquivo("rank.txt", "0 1\n0 1\n0 1\n0 1\n0 1\n0 1\n0 1\n0 1\n0 1\n0 1\n");
+    test::writeFile("rank.txt", "0 1\n0 1\n0 1\n0 1\n0 1\n0 1\n0 1\n0 1\n0 1\n0 1\n");
     jogo.entraMenu();
     for (int q = 0; q < 100; ++q) jogo.quadroJogo();
     key[KEY_ESC] = 1;
     jogo.quadroJogo();
     ASSERT_TRUE(jogo.getFim());
     jogo.finishGame();
-    EXPECT_EQ(teste::leArquivo("rank.txt").substr(0, 4), "0 1\n");
-    EXPECT_NE(teste::leArquivo("rank.txt").find("0 4\n"), std::string::npos);
+    EXPECT_EQ(test::readFile("rank.txt").substr(0, 4), "0 1\n");
+    EXPECT_NE(test::readFile("rank.txt").find("0 4\n"), std::string::npos);
     EXPECT_EQ(jogo.getSummary().place(), 1);
-    EXPECT_TRUE(slotEm(SLOT_SUMMARY_BEST, Summary::X + Summary::BEST_X + 1, Summary::Y + Summary::BEST_Y + 1));
-    EXPECT_TRUE(slotEm(SLOT_SUMMARY_ENDED, Summary::X + 21, Summary::Y + 55));
+    EXPECT_TRUE(slotAt(SLOT_SUMMARY_BEST, Summary::X + Summary::BEST_X + 1, Summary::Y + Summary::BEST_Y + 1));
+    EXPECT_TRUE(slotAt(SLOT_SUMMARY_ENDED, Summary::X + 21, Summary::Y + 55));
     // The Escape that ended the game, still held, does not close it; nor does
     // a right click. A fresh Enter does.
     for (int q = 0; q < 10; ++q) jogo.summaryFrame();
@@ -513,12 +532,12 @@ TEST_F(PlayScreen, SummaryClosesOnAFreshClickSpaceOrEscape) {
         key[KEY_SPACE] = key[KEY_ESC] = 0;
     }
     // Not entered: the other line, no place.
-    teste::escreveArquivo("rank.txt", "9 0\n9 0\n9 0\n9 0\n9 0\n9 0\n9 0\n9 0\n9 0\n9 0\n");
+    test::writeFile("rank.txt", "9 0\n9 0\n9 0\n9 0\n9 0\n9 0\n9 0\n9 0\n9 0\n9 0\n");
     jogo.entraMenu();
     jogo.finishGame();
     EXPECT_EQ(jogo.getSummary().place(), 0);
-    EXPECT_TRUE(slotEm(SLOT_SUMMARY_UNRANKED, Summary::X + 21, Summary::Y + 125));
-    EXPECT_TRUE(slotEm(11, Summary::X + 15, Summary::Y + 11)) << "not entered: the sad face";
+    EXPECT_TRUE(slotAt(SLOT_SUMMARY_UNRANKED, Summary::X + 21, Summary::Y + 125));
+    EXPECT_TRUE(slotAt(11, Summary::X + 15, Summary::Y + 11)) << "not entered: the sad face";
 }
 
 // Played by someone who may not write the folder nor the rank file there:
@@ -526,7 +545,7 @@ TEST_F(PlayScreen, SummaryClosesOnAFreshClickSpaceOrEscape) {
 // reason, and the ranking panel shows the table the file holds. Root writes
 // anywhere, so the game runs as the user nobody in a child.
 TEST_F(PlayScreen, ARankingThatCannotBeSavedIsSaidSo) {
-    teste::escreveArquivo("rank.txt", "0 1\n0 1\n0 1\n0 1\n0 1\n0 1\n0 1\n0 1\n0 1\n0 2\n");
+    test::writeFile("rank.txt", "0 1\n0 1\n0 1\n0 1\n0 1\n0 1\n0 1\n0 1\n0 1\n0 2\n");
     const std::string rank = std::filesystem::current_path().string() + "/rank.txt";
     fflush(stdout);
     const pid_t child = fork();
@@ -544,13 +563,13 @@ TEST_F(PlayScreen, ARankingThatCannotBeSavedIsSaidSo) {
         jogo.finishGame();
         const std::string said = testing::internal::GetCapturedStderr();
         if (jogo.getSummary().place() != 0) _exit(1);
-        if (!slotEm(SLOT_SUMMARY_NOT_SAVED, Summary::X + 21, Summary::Y + 125)) _exit(2);
-        if (!slotEm(11, Summary::X + 15, Summary::Y + 11)) _exit(3);
+        if (!slotAt(SLOT_SUMMARY_NOT_SAVED, Summary::X + 21, Summary::Y + 125)) _exit(2);
+        if (!slotAt(11, Summary::X + 15, Summary::Y + 11)) _exit(3);
         if (said != "lumo: the ranking could not be saved in " + rank + ": Permission denied\n") _exit(4);
         // The panel's best row (the bottom one, y 294) is the file's 0:02.
         jogo.entraMenu();
         jogo.ranking();
-        if (!slotEm(52, 395, 295) || !slotEm(50, 347, 295)) _exit(5);
+        if (!slotAt(52, 395, 295) || !slotAt(50, 347, 295)) _exit(5);
         _exit(0);
     }
     int status = 0;
@@ -560,4 +579,43 @@ TEST_F(PlayScreen, ARankingThatCannotBeSavedIsSaidSo) {
     if (WEXITSTATUS(status) == 77) GTEST_SKIP() << "no user nobody to take the part of a player";
     EXPECT_EQ(WEXITSTATUS(status), 0) << "1 a place shown, 2 no \"Not saved\", 3 not the sad face, "
                                          "4 no line on stderr, 5 the panel not the file's table";
+}
+
+// Each mark's three frames at the face, then the erase after the last gives
+// back the floor or the panel, also where it reached over the band or past
+// an edge; the heading marker the same.
+TEST_F(PlayScreen, MarksAndTheHeadingMarkerLeaveNoTrail) {
+    layMarkPictures();
+    BITMAP* before = create_bitmap_ex(32, 640, 480);
+    blit(screen, before, 0, 0, 0, 0, 640, 480);
+    UpdateReport wall, hit, item;
+    wall.wallBumps = 1;
+    hit.hitBy[ENEMY_COCO] = true;
+    item.itemCollected = true;
+    const std::pair<const UpdateReport&, short> kinds[] = {
+        {wall, SLOT_MARK_WALL}, {hit, SLOT_MARK_HIT}, {item, SLOT_MARK_ITEM}};
+    const std::pair<float, float> places[] = {{300, 240}, {300, 70}, {-30, 200}, {630, 300}, {300, 480}, {-30, 70}};
+    Render& render = jogo.getRender();
+    for (const auto& [report, firstSlot] : kinds) {
+        for (const auto& [x, y] : places) {
+            FeedbackMarks marks;
+            DrawnSpot heading;
+            for (short update = 0; update <= FeedbackMarks::FRAMES; ++update) {
+                marks.note(update == 0 ? report : UpdateReport(), x, y);
+                marks.erase(render, 20);
+                heading.erase(render, 20);
+                if (update == FeedbackMarks::FRAMES) break;
+                drawHeadingMarker(heading, render, update * 120, x, y);
+                marks.draw(render);
+                if (x == 300 && y == 240) {
+                    EXPECT_EQ(getr32(getpixel(screen, 320, 260)), firstSlot + update);
+                }
+            }
+            int trails = 0;
+            for (int py = 0; py < 480; ++py)
+                for (int px = 0; px < 640; ++px) trails += !(test::pixel(screen, px, py) == test::pixel(before, px, py));
+            EXPECT_EQ(trails, 0) << "mark " << firstSlot << " at " << x << "," << y;
+        }
+    }
+    destroy_bitmap(before);
 }

@@ -19,62 +19,62 @@ namespace {
 
 class Ranking : public ::testing::Test {
 protected:
-    void SetUp() override { teste::iniciaAllegro(); }
+    void SetUp() override { test::startAllegro(); }
 
     // Loads the table through the menu's entry, which reads and sorts the file.
-    void carrega(const std::string& texto) {
-        teste::escreveArquivo("rank.txt", texto);
+    void loadTable(const std::string& text) {
+        test::writeFile("rank.txt", text);
         jogo.entraMenu();
     }
     std::vector<short> tabela() const {
         return std::vector<short>(jogo.getRanking(), jogo.getRanking() + 20);
     }
-    void termina(short m, short s) {
+    void ends(short m, short s) {
         jogo.getMapa().setMin(m);
         jogo.getMapa().setSeg(s);
         jogo.ordenaSelection();
         jogo.insereRanking();
     }
 
-    teste::PastaTemporaria pasta;
+    test::TempFolder folder;
     Jogo jogo;
 };
 
-const char* const DEZ_PARES = "9 0\n3 0\n0 0\n7 0\n1 0\n8 0\n2 0\n6 0\n5 0\n4 0\n";
+const char* const TEN_PAIRS = "9 0\n3 0\n0 0\n7 0\n1 0\n8 0\n2 0\n6 0\n5 0\n4 0\n";
 
 }  // namespace
 
 TEST_F(Ranking, SortsByMinutesThenSeconds) {
-    carrega("2 40 2 30 0 5 10 0 2 35 1 59 0 4 3 0 2 30 99 59");
+    loadTable("2 40 2 30 0 5 10 0 2 35 1 59 0 4 3 0 2 30 99 59");
     EXPECT_EQ(tabela(), (std::vector<short>{0, 4, 0, 5, 1, 59, 2, 30, 2, 30, 2, 35, 2, 40, 3, 0,
                                             10, 0, 99, 59}));
-    carrega(DEZ_PARES);
+    loadTable(TEN_PAIRS);
     for (short k = 0; k < 10; ++k) EXPECT_EQ(tabela()[2 * k], k);
 }
 
 TEST_F(Ranking, AResultEntersOnlyWhenLongerThanTheShortest) {
     const std::string base = "2 30 4 0 4 1 4 2 4 3 4 4 4 5 4 6 4 7 4 8";
-    struct Caso {
+    struct Case {
         short m, s;
-        bool entra;
-    } casos[] = {{2, 40, true}, {3, 5, true}, {2, 30, false}, {2, 20, false}, {1, 59, false}};
-    for (const Caso& c : casos) {
-        carrega(base);
-        const auto antes = tabela();
-        termina(c.m, c.s);
+        bool enters;
+    } cases[] = {{2, 40, true}, {3, 5, true}, {2, 30, false}, {2, 20, false}, {1, 59, false}};
+    for (const Case& c : cases) {
+        loadTable(base);
+        const auto before = tabela();
+        ends(c.m, c.s);
         auto t = tabela();
-        if (!c.entra) {
-            EXPECT_EQ(t, antes) << c.m << ":" << c.s;
+        if (!c.enters) {
+            EXPECT_EQ(t, before) << c.m << ":" << c.s;
             continue;
         }
-        bool presente = false;
-        for (int k = 0; k < 10; ++k) presente = presente || (t[2 * k] == c.m && t[2 * k + 1] == c.s);
-        EXPECT_TRUE(presente) << c.m << ":" << c.s;
+        bool present = false;
+        for (int k = 0; k < 10; ++k) present = present || (t[2 * k] == c.m && t[2 * k + 1] == c.s);
+        EXPECT_TRUE(present) << c.m << ":" << c.s;
         EXPECT_FALSE(t[0] == 2 && t[1] == 30) << "the lowest pair should be gone";
     }
     // 3:05 is placed among the others by the second sort.
-    carrega(base);
-    termina(3, 5);
+    loadTable(base);
+    ends(3, 5);
     EXPECT_EQ(tabela()[0], 3);
     EXPECT_EQ(tabela()[1], 5);
     EXPECT_EQ(tabela()[2], 4);
@@ -87,15 +87,15 @@ TEST_F(Ranking, TheEntryGivesThePlaceItTook) {
         bool best;
     } cases[] = {
         {"0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0", 0, 20, 1, true},  // an empty table: new best
-        {DEZ_PARES, 9, 30, 1, true},                                   // longer than every one kept
-        {DEZ_PARES, 9, 0, 1, false},  // equal to the best: shares first place, no new best
-        {DEZ_PARES, 4, 30, 6, false},                                   // five kept are longer
-        {DEZ_PARES, 0, 30, 10, false},                                  // only the lowest is shorter
-        {DEZ_PARES, 0, 0, 0, false},                                    // equal to the lowest: not entered
+        {TEN_PAIRS, 9, 30, 1, true},                                   // longer than every one kept
+        {TEN_PAIRS, 9, 0, 1, false},  // equal to the best: shares first place, no new best
+        {TEN_PAIRS, 4, 30, 6, false},                                   // five kept are longer
+        {TEN_PAIRS, 0, 30, 10, false},                                  // only the lowest is shorter
+        {TEN_PAIRS, 0, 0, 0, false},                                    // equal to the lowest: not entered
         {"2 30 4 0 4 1 4 2 4 3 4 4 4 5 4 6 4 7 4 8", 1, 59, 0, false},  // shorter than all
     };
     for (const Case& c : cases) {
-        carrega(c.table);
+        loadTable(c.table);
         jogo.getMapa().setMin(c.m);
         jogo.getMapa().setSeg(c.s);
         jogo.ordenaSelection();
@@ -112,21 +112,21 @@ TEST_F(Ranking, TheEntryGivesThePlaceItTook) {
 }
 
 TEST_F(Ranking, FileRoundTrip) {
-    carrega("5 7 0 0 12 59 1 1 0 0 0 0 0 0 0 0 0 0 0 0");
-    termina(0, 30);
-    EXPECT_EQ(teste::leArquivo("rank.txt"),
+    loadTable("5 7 0 0 12 59 1 1 0 0 0 0 0 0 0 0 0 0 0 0");
+    ends(0, 30);
+    EXPECT_EQ(test::readFile("rank.txt"),
               "0 0\n0 0\n0 0\n0 0\n0 0\n0 0\n0 30\n1 1\n5 7\n12 59\n");
-    Jogo outro;
-    outro.entraMenu();
-    EXPECT_EQ(std::vector<short>(outro.getRanking(), outro.getRanking() + 20), tabela());
-    EXPECT_FALSE(teste::existe("rank.txt.tmp"));
+    Jogo other;
+    other.entraMenu();
+    EXPECT_EQ(std::vector<short>(other.getRanking(), other.getRanking() + 20), tabela());
+    EXPECT_FALSE(test::exists("rank.txt.tmp"));
 }
 
 TEST_F(Ranking, ShortOrJunkFile) {
     std::filesystem::remove("rank.txt");
     jogo.entraMenu();  // no file: the table stays at zeros
     EXPECT_EQ(tabela(), std::vector<short>(20, 0));
-    carrega("3 4");  // short: the rest keeps what it held
+    loadTable("3 4");  // short: the rest keeps what it held
     EXPECT_EQ(tabela(), (std::vector<short>{0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 3, 4}));
 }
 
@@ -165,16 +165,16 @@ TEST_F(Ranking, DamagedFilesKeepEveryGoodPair) {
     };
     for (const auto& c : cases) {
         std::filesystem::remove("rank.txt.damaged");
-        teste::escreveArquivo("rank.txt", c.text);
+        test::writeFile("rank.txt", c.text);
         short t[20];
         std::fill(t, t + 20, -1);
         testing::internal::CaptureStderr();
         EXPECT_TRUE(readRankFile(t));
         const std::string said = testing::internal::GetCapturedStderr();
         EXPECT_EQ(std::vector<short>(t, t + 20), pairs(c.read)) << c.text;
-        EXPECT_EQ(teste::existe("rank.txt.damaged"), c.damaged) << c.text;
+        EXPECT_EQ(test::exists("rank.txt.damaged"), c.damaged) << c.text;
         if (c.damaged) {
-            EXPECT_EQ(teste::leArquivo("rank.txt.damaged"), c.text.substr(0, 1 << 16));
+            EXPECT_EQ(test::readFile("rank.txt.damaged"), c.text.substr(0, 1 << 16));
         }
         EXPECT_EQ(said.empty(), !c.damaged) << said;
     }
@@ -186,31 +186,31 @@ TEST_F(Ranking, TheDamagedCopyIsKeptOnce) {
     const std::string first = "9 0\n8 0\n7 oops 0\n6 0\n";
     const std::string here = std::filesystem::current_path().string();
     testing::internal::CaptureStderr();
-    carrega(first);
-    termina(50, 0);
+    loadTable(first);
+    ends(50, 0);
     const std::string said = testing::internal::GetCapturedStderr();
     EXPECT_EQ(said, "lumo: " + here + "/rank.txt is damaged, skipped: line 3 \"7 oops 0\"; " +
                         "kept as it was in " + here + "/rank.txt.damaged\n");
-    EXPECT_EQ(teste::leArquivo("rank.txt"), "0 0\n0 0\n0 0\n0 0\n0 0\n0 0\n6 0\n8 0\n9 0\n50 0\n");
-    carrega("1 0 2");
-    termina(51, 0);
-    EXPECT_EQ(teste::leArquivo("rank.txt.damaged"), first);
+    EXPECT_EQ(test::readFile("rank.txt"), "0 0\n0 0\n0 0\n0 0\n0 0\n0 0\n6 0\n8 0\n9 0\n50 0\n");
+    loadTable("1 0 2");
+    ends(51, 0);
+    EXPECT_EQ(test::readFile("rank.txt.damaged"), first);
 }
 
 // A save tried once: while another program holds the lock nothing is read
 // or written; then the table read afresh is changed and written.
 TEST_F(Ranking, TheSaveStepNeverWaits) {
-    teste::escreveArquivo("rank.txt", DEZ_PARES);
+    test::writeFile("rank.txt", TEN_PAIRS);
     short table[20] = {};
     auto enter = [](short* t) { t[0] = 60; };
     {
-        teste::HeldLock other("rank.txt");
+        test::HeldLock other("rank.txt");
         ASSERT_TRUE(other.held());
         EXPECT_EQ(trySaveRankFile(table, enter).status, SaveStatus::Busy);
         EXPECT_EQ(table[0], 0);
     }
     EXPECT_EQ(trySaveRankFile(table, enter).status, SaveStatus::Saved);
-    EXPECT_EQ(teste::leArquivo("rank.txt"), "60 0\n3 0\n0 0\n7 0\n1 0\n8 0\n2 0\n6 0\n5 0\n4 0\n");
+    EXPECT_EQ(test::readFile("rank.txt"), "60 0\n3 0\n0 0\n7 0\n1 0\n8 0\n2 0\n6 0\n5 0\n4 0\n");
 }
 
 // best.txt: a missing or damaged file is no best; the first game of a level
@@ -232,16 +232,16 @@ TEST_F(Ranking, LevelBests) {
         EXPECT_EQ(r.newBest, g.newBest) << g.m << ":" << g.s;
     }
     {
-        teste::HeldLock other("best.txt");
+        test::HeldLock other("best.txt");
         ASSERT_TRUE(other.held());
         EXPECT_EQ(bests.trySave().status, SaveStatus::Busy);
     }
-    teste::escreveArquivo("best.txt", "1 0 9\n2 5 5\n");  // another copy saved meanwhile
+    test::writeFile("best.txt", "1 0 9\n2 5 5\n");  // another copy saved meanwhile
     EXPECT_EQ(bests.trySave().status, SaveStatus::Saved);
     EXPECT_FALSE(bests.waiting());
-    EXPECT_EQ(teste::leArquivo("best.txt"), "1 1 0\n2 5 5\n3 0 0\n");
+    EXPECT_EQ(test::readFile("best.txt"), "1 1 0\n2 5 5\n3 0 0\n");
 
-    teste::escreveArquivo("best.txt", "\xEF\xBB\xBF" "1 2 3\r\n2 4 60\n3 x 1\n9 1 1\n3 1 2 3\n");
+    test::writeFile("best.txt", "\xEF\xBB\xBF" "1 2 3\r\n2 4 60\n3 x 1\n9 1 1\n3 1 2 3\n");
     testing::internal::CaptureStderr();
     LevelBests damaged;
     damaged.load();
@@ -252,8 +252,8 @@ TEST_F(Ranking, LevelBests) {
 }
 
 TEST_F(Ranking, AFailedWriteLeavesTheFormerFile) {
-    carrega(DEZ_PARES);
-    const std::string antes = teste::leArquivo("rank.txt");
+    loadTable(TEN_PAIRS);
+    const std::string before = test::readFile("rank.txt");
     // A read-only rank file is left as it is.
     chmod("rank.txt", 0444);
     jogo.getMapa().setMin(51);
@@ -262,7 +262,7 @@ TEST_F(Ranking, AFailedWriteLeavesTheFormerFile) {
     testing::internal::CaptureStderr();
     const RankingEntry entry = jogo.insereRanking();
     const std::string said = testing::internal::GetCapturedStderr();
-    EXPECT_EQ(teste::leArquivo("rank.txt"), antes);
+    EXPECT_EQ(test::readFile("rank.txt"), before);
     chmod("rank.txt", 0644);
     EXPECT_FALSE(entry.saved);
     // One line naming the file and why; the table is the file's again.
@@ -274,17 +274,17 @@ TEST_F(Ranking, AFailedWriteLeavesTheFormerFile) {
 // What a copy killed in the middle of a write leaves behind does not stand in
 // the way of the next write.
 TEST_F(Ranking, LeftoversOfAnEarlierWriteDoNotBlockTheNext) {
-    carrega(DEZ_PARES);
+    loadTable(TEN_PAIRS);
     std::filesystem::create_directory("rank.txt.tmp");
-    teste::escreveArquivo("rank.txt.aB3dE9", "1 1\n");
-    termina(50, 0);
+    test::writeFile("rank.txt.aB3dE9", "1 1\n");
+    ends(50, 0);
     EXPECT_EQ(Jogo().insereRanking().place, 0);  // a new copy's 0:00 does not enter
-    EXPECT_EQ(teste::leArquivo("rank.txt"), "1 0\n2 0\n3 0\n4 0\n5 0\n6 0\n7 0\n8 0\n9 0\n50 0\n");
+    EXPECT_EQ(test::readFile("rank.txt"), "1 0\n2 0\n3 0\n4 0\n5 0\n6 0\n7 0\n8 0\n9 0\n50 0\n");
 }
 
 // The place a result took: 1 for the longest time, 0 when it did not enter.
 TEST_F(Ranking, InsertionGivesThePlace) {
-    carrega(DEZ_PARES);
+    loadTable(TEN_PAIRS);
     jogo.getMapa().setMin(5);
     jogo.getMapa().setSeg(30);
     EXPECT_EQ(jogo.insereRanking().place, 5);  // above 5:00, below 6:00 to 9:00
@@ -310,12 +310,12 @@ TEST_F(Ranking, TwoCopiesAtOnceLoseNoResult) {
             close(go[1]);
             char byte;
             if (read(go[0], &byte, 1) != 0) _exit(2);  // both start when the pipe closes
-            Jogo copia;
+            Jogo copy;
             for (int i = 0; i < 200; ++i) {
                 const int t = 2 * i + c + 1;
-                copia.getMapa().setMin(t / 60);
-                copia.getMapa().setSeg(t % 60);
-                copia.insereRanking();
+                copy.getMapa().setMin(t / 60);
+                copy.getMapa().setSeg(t % 60);
+                copy.insereRanking();
             }
             _exit(0);
         }
@@ -327,44 +327,44 @@ TEST_F(Ranking, TwoCopiesAtOnceLoseNoResult) {
         waitpid(p, &status, 0);
         EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
     }
-    std::string esperado;
-    for (int t = 391; t <= 400; ++t) esperado += std::to_string(t / 60) + " " + std::to_string(t % 60) + "\n";
-    EXPECT_EQ(teste::leArquivo("rank.txt"), esperado);
-    EXPECT_EQ(teste::temporaryFilesOf("rank.txt"), 0);
+    std::string expected;
+    for (int t = 391; t <= 400; ++t) expected += std::to_string(t / 60) + " " + std::to_string(t % 60) + "\n";
+    EXPECT_EQ(test::readFile("rank.txt"), expected);
+    EXPECT_EQ(test::temporaryFilesOf("rank.txt"), 0);
 }
 
 // Another program holding the lock for good (a copy stopped with Ctrl+Z):
 // the result is still saved, after a short wait, not never.
 TEST_F(Ranking, AHeldLockDelaysTheSaveButNeverStopsIt) {
-    carrega(DEZ_PARES);
-    teste::HeldLock other("rank.txt");
+    loadTable(TEN_PAIRS);
+    test::HeldLock other("rank.txt");
     ASSERT_TRUE(other.held());
     jogo.getMapa().setMin(90);
     EXPECT_EQ(jogo.insereRanking().place, 1);
-    EXPECT_NE(teste::leArquivo("rank.txt").find("\n90 0\n"), std::string::npos);
+    EXPECT_NE(test::readFile("rank.txt").find("\n90 0\n"), std::string::npos);
 }
 
 // A rank file that is a link into another folder (a synced one): the link
 // stays, and the file it points to takes the result.
 TEST_F(Ranking, ALinkStaysALinkAndItsFileTakesTheResult) {
     std::filesystem::create_directory("synced");
-    teste::escreveArquivo("synced/rank.txt", DEZ_PARES);
+    test::writeFile("synced/rank.txt", TEN_PAIRS);
     std::filesystem::create_symlink("synced/rank.txt", "rank.txt");
     jogo.entraMenu();
-    termina(50, 0);
+    ends(50, 0);
     EXPECT_TRUE(std::filesystem::is_symlink("rank.txt"));
     EXPECT_EQ(std::filesystem::read_symlink("rank.txt"), "synced/rank.txt");
-    EXPECT_EQ(teste::leArquivo("synced/rank.txt"), "1 0\n2 0\n3 0\n4 0\n5 0\n6 0\n7 0\n8 0\n9 0\n50 0\n");
+    EXPECT_EQ(test::readFile("synced/rank.txt"), "1 0\n2 0\n3 0\n4 0\n5 0\n6 0\n7 0\n8 0\n9 0\n50 0\n");
 }
 
 TEST_F(Ranking, TheFileKeepsItsMode) {
-    for (mode_t modo : {0600, 0640, 0664}) {
-        carrega(DEZ_PARES);
-        chmod("rank.txt", modo);
-        termina(50, 0);
+    for (mode_t mode : {0600, 0640, 0664}) {
+        loadTable(TEN_PAIRS);
+        chmod("rank.txt", mode);
+        ends(50, 0);
         struct stat info;
         ASSERT_EQ(stat("rank.txt", &info), 0);
-        EXPECT_EQ(info.st_mode & 07777, modo);
+        EXPECT_EQ(info.st_mode & 07777, mode);
         EXPECT_EQ(tabela()[18], 50);
     }
 }
@@ -373,10 +373,10 @@ TEST_F(Ranking, TheFileKeepsItsMode) {
 // the file is written in place. Root writes into any folder, so as root the
 // game runs as the user nobody, who owns the file but not the folder.
 TEST_F(Ranking, FolderWithoutWritePermissionKeepsTheResult) {
-    carrega(DEZ_PARES);
-    const pid_t filho = fork();
-    ASSERT_GE(filho, 0);
-    if (filho == 0) {
+    loadTable(TEN_PAIRS);
+    const pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
         if (geteuid() == 0) {
             const passwd* nobody = getpwnam("nobody");
             if (!nobody || chown("rank.txt", nobody->pw_uid, nobody->pw_gid) != 0)
@@ -386,38 +386,38 @@ TEST_F(Ranking, FolderWithoutWritePermissionKeepsTheResult) {
             _exit(3);
         }
         if (access(".", W_OK) == 0) _exit(77);  // the folder still takes files: nothing to test here
-        Jogo copia;
-        copia.getMapa().setMin(50);
-        copia.getMapa().setSeg(0);
-        const RankingEntry entry = copia.insereRanking();
+        Jogo copy;
+        copy.getMapa().setMin(50);
+        copy.getMapa().setSeg(0);
+        const RankingEntry entry = copy.insereRanking();
         _exit(entry.place == 1 && entry.saved ? 0 : 4);
     }
     int status = 0;
-    waitpid(filho, &status, 0);
+    waitpid(child, &status, 0);
     chmod(".", 0755);
     ASSERT_TRUE(WIFEXITED(status));
     if (WEXITSTATUS(status) == 77) GTEST_SKIP() << "no user nobody to take the part of a player";
     EXPECT_EQ(WEXITSTATUS(status), 0);
-    EXPECT_EQ(teste::leArquivo("rank.txt"), "1 0\n2 0\n3 0\n4 0\n5 0\n6 0\n7 0\n8 0\n9 0\n50 0\n");
-    EXPECT_EQ(teste::temporaryFilesOf("rank.txt"), 0);
+    EXPECT_EQ(test::readFile("rank.txt"), "1 0\n2 0\n3 0\n4 0\n5 0\n6 0\n7 0\n8 0\n9 0\n50 0\n");
+    EXPECT_EQ(test::temporaryFilesOf("rank.txt"), 0);
 }
 
 TEST_F(Ranking, LinesAndDigitsOnThePanel) {
-    teste::criaConjuntoImagens();
+    test::makeImageSet();
     ASSERT_TRUE(jogo.getRender().carregaImagens());
-    carrega("0 7 12 34 0 0 0 0 0 0 0 0 0 0 0 0 0 0 150 0");
+    loadTable("0 7 12 34 0 0 0 0 0 0 0 0 0 0 0 0 0 0 150 0");
     clear_bitmap(screen);
     jogo.ranking();
-    auto slotEm = [](int x, int y, int slot) {
-        return teste::pixel(screen, x + 1, y + 1) == teste::rgbDe(teste::corDoSlot(slot));
+    auto slotAt = [](int x, int y, int slot) {
+        return test::pixel(screen, x + 1, y + 1) == test::rgbOf(test::slotColour(slot));
     };
     // Sorted: seven rows of 00:00, then 00:07, 12:34 and 150 minutes.
-    const int linha = 20;
-    const int esperado[3][5] = {{50, 50, 70, 50, 57}, {51, 52, 70, 53, 54}, {59, 59, 70, 50, 50}};
+    const int line = 20;
+    const int expected[3][5] = {{50, 50, 70, 50, 57}, {51, 52, 70, 53, 54}, {59, 59, 70, 50, 50}};
     const int xs[5] = {330, 346, 362, 378, 394};
     for (int i = 0; i < 5; ++i) {
-        EXPECT_TRUE(slotEm(xs[i], 114, 50 + (i == 2) * 20)) << "top row, cell " << i;
+        EXPECT_TRUE(slotAt(xs[i], 114, 50 + (i == 2) * 20)) << "top row, cell " << i;
         for (int r = 0; r < 3; ++r)
-            EXPECT_TRUE(slotEm(xs[i], 114 + linha * (7 + r), esperado[r][i])) << "row " << 7 + r << ", cell " << i;
+            EXPECT_TRUE(slotAt(xs[i], 114 + line * (7 + r), expected[r][i])) << "row " << 7 + r << ", cell " << i;
     }
 }

@@ -4,36 +4,36 @@
 
 #include "storage/data_folder.h"
 #include "render/render.h"
-#include "tests/support.h"
+#include "tests/headless.h"
 
 #include <loadpng.h>
 
 #include <cstdio>
 #include <filesystem>
 #include <set>
+#include <sys/stat.h>
 
-using teste::Rgb;
+using test::Rgb;
 
 namespace {
 
-class ImageTable : public ::testing::Test {
+class ImageTable : public test::Headless {
 protected:
     void SetUp() override {
-        teste::iniciaAllegro();
-        teste::criaConjuntoImagens();
+        Headless::SetUp();
+        test::makeImageSet();
     }
     // Loads and returns what the loader said.
-    std::string carrega(Render& r, bool esperado) {
+    std::string loadAll(Render& r, bool expected) {
         testing::internal::CaptureStdout();
-        EXPECT_EQ(r.carregaImagens(), esperado);
+        EXPECT_EQ(r.carregaImagens(), expected);
         return testing::internal::GetCapturedStdout();
     }
-    teste::PastaTemporaria pasta;
 };
 
-int preenchidos(const Render& r, int de, int ate) {
+int filled(const Render& r, int from, int to) {
     int n = 0;
-    for (int s = de; s <= ate; ++s) n += r.imagem(s) != nullptr;
+    for (int s = from; s <= to; ++s) n += r.imagem(s) != nullptr;
     return n;
 }
 
@@ -41,78 +41,84 @@ int preenchidos(const Render& r, int de, int ate) {
 
 TEST_F(ImageTable, EveryFilePresentFillsItsSlot) {
     Render r;
-    EXPECT_EQ(carrega(r, true), "");
-    EXPECT_EQ(preenchidos(r, 0, 99), 94);
+    EXPECT_EQ(loadAll(r, true), "");
+    EXPECT_EQ(filled(r, 0, 99), 94);
+    EXPECT_EQ(filled(r, 100, Render::SLOTS - 1), 42);
     for (int s : {77, 78, 79, 88, 89, 98})
         EXPECT_EQ(r.imagem(s), nullptr) << "slot " << s;
     for (int s : {0, 8, 9, 10, 15, 16, 19, 20, 22, 23, 24, 25, 29, 30, 34, 35, 36, 37, 38, 39, 40, 42, 43, 49, 50, 71, 72,
                   74, 75, 76, 80, 87, 90, 97, 99})
         EXPECT_NE(r.imagem(s), nullptr) << "slot " << s;
     // Each file went to its own slot.
-    EXPECT_EQ(teste::pixel(r.imagem(63), 0, 0), teste::rgbDe(teste::corDoSlot(63)));
-    EXPECT_EQ(teste::pixel(r.imagem(93), 0, 0), teste::rgbDe(teste::corDoSlot(93)));
+    EXPECT_EQ(test::pixel(r.imagem(63), 0, 0), test::rgbOf(test::slotColour(63)));
+    EXPECT_EQ(test::pixel(r.imagem(93), 0, 0), test::rgbOf(test::slotColour(93)));
 }
 
 TEST_F(ImageTable, FilesInSlotOrder) {
     const auto& t = Render::tabela();
-    ASSERT_EQ(t.size(), 94u);
-    std::set<std::string> caminhos;
+    ASSERT_EQ(t.size(), 136u);
+    std::set<std::string> paths;
     for (size_t i = 1; i < t.size(); ++i) EXPECT_LT(t[i - 1].slot, t[i].slot);
-    for (const auto& a : t) caminhos.insert(a.caminho);
-    EXPECT_EQ(caminhos.size(), 94u);
+    for (const auto& a : t) paths.insert(a.caminho);
+    EXPECT_EQ(paths.size(), 136u);
     for (const char* c : {"Data/B01.jpg", "Data/Imagens/numeros/03v.png",
                           "Data/Imagens/Relogio/rClock07.png", "Data/Imagens/Menu/creditos.jpg",
                           "Data/Imagens/Itens/iCerveja.png", "Data/Imagens/black.jpg",
                           "Data/Imagens/Summary/best.png", "Data/Imagens/Popups/9.png",
-                          "Data/Imagens/paused.png"})
-        EXPECT_EQ(caminhos.count(c), 1u) << c;
+                          "Data/Imagens/paused.png", "Data/Imagens/Marks/heading15.png"})
+        EXPECT_EQ(paths.count(c), 1u) << c;
 }
 
 // What the player reads: the full path, what went wrong, and for a missing
 // file what to do.
-std::string falta(const std::string& caminho, const char* problema = "not found") {
-    const std::string hint = std::string(problema) == "not found"
+std::string missing(const std::string& caminho, const char* problem = "not found") {
+    const std::string hint = std::string(problem) == "not found"
                                  ? "\nrun lumo from the folder that holds Data/, or use the installed lumo"
                                  : "";
-    return std::filesystem::current_path().string() + "/" + caminho + " " + problema + hint;
+    return std::filesystem::current_path().string() + "/" + caminho + " " + problem + hint;
 }
 
 TEST_F(ImageTable, AMissingFileStopsTheLoading) {
     std::remove("Data/Imagens/numeros/05v.png");
     Render r;
     testing::internal::CaptureStderr();
-    EXPECT_EQ(carrega(r, false), falta("Data/Imagens/numeros/05v.png"));
-    EXPECT_EQ(testing::internal::GetCapturedStderr(), "lumo: " + falta("Data/Imagens/numeros/05v.png") + "\n");
-    EXPECT_EQ(preenchidos(r, 0, 64), 65);  // every slot before it
-    EXPECT_EQ(preenchidos(r, 66, 99), 0);  // nothing after it opened
+    EXPECT_EQ(loadAll(r, false), missing("Data/Imagens/numeros/05v.png"));
+    EXPECT_EQ(testing::internal::GetCapturedStderr(), "lumo: " + missing("Data/Imagens/numeros/05v.png") + "\n");
+    EXPECT_EQ(filled(r, 0, 64), 65);  // every slot before it
+    EXPECT_EQ(filled(r, 66, 99), 0);  // nothing after it opened
 }
 
 TEST_F(ImageTable, MissingFileMessages) {
-    for (const char* arquivo : {"Data/Imagens/Menu/LMBanner.png", "Data/Imagens/Niveis/02.jpg",
+    for (const char* file : {"Data/Imagens/Menu/LMBanner.png", "Data/Imagens/Niveis/02.jpg",
                                 "Data/Imagens/Menu/creditos.jpg", "Data/Imagens/Relogio/yClock03.png",
                                 "Data/Imagens/black.jpg"}) {
-        std::string guardado = teste::leArquivo(arquivo);
-        std::remove(arquivo);
+        std::string saved = test::readFile(file);
+        std::remove(file);
         Render r;
-        EXPECT_EQ(carrega(r, false), falta(arquivo));
-        teste::escreveArquivo(arquivo, guardado);
+        EXPECT_EQ(loadAll(r, false), missing(file));
+        test::writeFile(file, saved);
     }
     Render banner;
     std::remove("Data/Imagens/Menu/LMBanner.png");
-    carrega(banner, false);
-    EXPECT_EQ(preenchidos(banner, 0, 99), 0);
+    loadAll(banner, false);
+    EXPECT_EQ(filled(banner, 0, 99), 0);
 }
 
 TEST_F(ImageTable, ADigitFolderWithCapitalsDoesNotServe) {
     std::rename("Data/Imagens/numeros", "Data/Imagens/Numeros");
     Render r;
-    EXPECT_EQ(carrega(r, false), falta("Data/Imagens/numeros/00.png"));
+    EXPECT_EQ(loadAll(r, false), missing("Data/Imagens/numeros/00.png"));
 }
 
 TEST_F(ImageTable, ADamagedFileFailsToo) {
-    teste::escreveArquivo("Data/Imagens/Personagens/coco.png", "not a png");
+    test::writeFile("Data/Imagens/Personagens/coco.png", "not a png");
     Render r;
-    EXPECT_EQ(carrega(r, false), falta("Data/Imagens/Personagens/coco.png", "is damaged"));
+    EXPECT_EQ(loadAll(r, false), missing("Data/Imagens/Personagens/coco.png", "is damaged"));
+    std::remove("Data/Imagens/Personagens/coco.png");
+    mkfifo("Data/Imagens/Personagens/coco.png", 0644);
+    Render piped;
+    EXPECT_EQ(loadAll(piped, false),
+              missing("Data/Imagens/Personagens/coco.png", "is a named pipe, not a regular file"));
 }
 
 // The shipped files are looked for where Data/ is: the working folder
@@ -120,7 +126,7 @@ TEST_F(ImageTable, ADamagedFileFailsToo) {
 TEST_F(ImageTable, DataFolderIsTheFirstThatHoldsData) {
     std::filesystem::create_directories("build/tests");
     std::filesystem::create_directories("other/Data");
-    teste::escreveArquivo("build/Data", "a file, not a folder");
+    test::writeFile("build/Data", "a file, not a folder");
     EXPECT_EQ(findDataFolder({"", "build/tests/", "build/"}), "");  // the working folder has Data/
     std::filesystem::rename("Data", "tree");
     EXPECT_EQ(findDataFolder({"", "build/tests/", "build/"}), "") << "none holds a Data folder";
@@ -138,7 +144,7 @@ protected:
         rectfill(b, 2, 0, 3, 3, makeacol32(255, 0, 0, 128));
         save_png("Data/Imagens/Personagens/smile.png", b, nullptr);
         destroy_bitmap(b);
-        carrega(r, true);
+        loadAll(r, true);
     }
     Render r;
 };
@@ -146,44 +152,44 @@ protected:
 TEST_F(Drawing, CopyPastTheEdgeIsClipped) {
     clear_to_color(screen, makecol32(1, 2, 3));
     r.limpaPersonagem(99, 620, 470, 50, 50);
-    EXPECT_TRUE(teste::perto(teste::pixel(screen, 639, 479), teste::rgbDe(teste::corDoSlot(99))));
-    EXPECT_EQ(teste::pixel(screen, 619, 479), (Rgb{1, 2, 3}));
-    EXPECT_EQ(teste::pixel(screen, 639, 469), (Rgb{1, 2, 3}));
+    EXPECT_TRUE(test::near(test::pixel(screen, 639, 479), test::rgbOf(test::slotColour(99))));
+    EXPECT_EQ(test::pixel(screen, 619, 479), (Rgb{1, 2, 3}));
+    EXPECT_EQ(test::pixel(screen, 639, 469), (Rgb{1, 2, 3}));
     r.limpaPersonagem(20, -30, -10, 40, 40);  // partly off the left and top
-    EXPECT_TRUE(teste::perto(teste::pixel(screen, 0, 0), teste::rgbDe(teste::corDoSlot(20))));
-    EXPECT_TRUE(teste::perto(teste::pixel(screen, 9, 29), teste::rgbDe(teste::corDoSlot(20))));
-    EXPECT_EQ(teste::pixel(screen, 10, 0), (Rgb{1, 2, 3}));
+    EXPECT_TRUE(test::near(test::pixel(screen, 0, 0), test::rgbOf(test::slotColour(20))));
+    EXPECT_TRUE(test::near(test::pixel(screen, 9, 29), test::rgbOf(test::slotColour(20))));
+    EXPECT_EQ(test::pixel(screen, 10, 0), (Rgb{1, 2, 3}));
 }
 
 TEST_F(Drawing, TransparentBlendsByAlpha) {
     clear_to_color(screen, makecol32(0, 0, 200));
     r.desenhaImagemTrans(10, 100, 100);
-    EXPECT_EQ(teste::pixel(screen, 100, 100), (Rgb{0, 0, 200}));  // alpha 0: unchanged
-    Rgb meio = teste::pixel(screen, 102, 100);
-    EXPECT_NEAR(meio.r, 128, 3);
-    EXPECT_NEAR(meio.b, 100, 3);
-    EXPECT_EQ(teste::pixel(screen, 104, 100), (Rgb{0, 0, 200}));
+    EXPECT_EQ(test::pixel(screen, 100, 100), (Rgb{0, 0, 200}));  // alpha 0: unchanged
+    Rgb middle = test::pixel(screen, 102, 100);
+    EXPECT_NEAR(middle.r, 128, 3);
+    EXPECT_NEAR(middle.b, 100, 3);
+    EXPECT_EQ(test::pixel(screen, 104, 100), (Rgb{0, 0, 200}));
 }
 
 TEST_F(Drawing, MaskedSkipsOnlyThePink) {
     // A JPEG cannot hold the exact mask colour reliably: paint it into the loaded slot.
-    BITMAP* botao = r.imagem(40);
-    putpixel(botao, 0, 0, makecol32(255, 0, 255));
-    putpixel(botao, 1, 0, makecol32(255, 0, 254));
-    putpixel(botao, 2, 0, makecol32(254, 0, 255));
+    BITMAP* button = r.imagem(40);
+    putpixel(button, 0, 0, makecol32(255, 0, 255));
+    putpixel(button, 1, 0, makecol32(255, 0, 254));
+    putpixel(button, 2, 0, makecol32(254, 0, 255));
     clear_to_color(screen, makecol32(10, 20, 30));
     r.desenhaImagem(40, 0, 0);
-    EXPECT_EQ(teste::pixel(screen, 0, 0), (Rgb{10, 20, 30}));
-    EXPECT_EQ(teste::pixel(screen, 1, 0), (Rgb{255, 0, 254}));
-    EXPECT_EQ(teste::pixel(screen, 2, 0), (Rgb{254, 0, 255}));
+    EXPECT_EQ(test::pixel(screen, 0, 0), (Rgb{10, 20, 30}));
+    EXPECT_EQ(test::pixel(screen, 1, 0), (Rgb{255, 0, 254}));
+    EXPECT_EQ(test::pixel(screen, 2, 0), (Rgb{254, 0, 255}));
 }
 
 TEST_F(Drawing, ClearingTheScreenLeavesItBlack) {
     clear_to_color(screen, makecol32(200, 100, 50));
     r.limpaTela();
     for (int y = 0; y < 480; y += 7)
-        for (int x = 0; x < 640; x += 7) ASSERT_EQ(teste::pixel(screen, x, y), (Rgb{0, 0, 0}));
-    EXPECT_EQ(teste::pixel(screen, 639, 479), (Rgb{0, 0, 0}));
+        for (int x = 0; x < 640; x += 7) ASSERT_EQ(test::pixel(screen, x, y), (Rgb{0, 0, 0}));
+    EXPECT_EQ(test::pixel(screen, 639, 479), (Rgb{0, 0, 0}));
 }
 
 TEST_F(Drawing, AnEmptySlotDrawsNothing) {
@@ -191,5 +197,5 @@ TEST_F(Drawing, AnEmptySlotDrawsNothing) {
     r.desenhaImagem(78, 0, 0);
     r.desenhaImagemTrans(98, 0, 0);
     r.limpaPersonagem(79, 0, 0, 640, 480);
-    EXPECT_EQ(teste::pixel(screen, 0, 0), (Rgb{7, 8, 9}));
+    EXPECT_EQ(test::pixel(screen, 0, 0), (Rgb{7, 8, 9}));
 }

@@ -20,30 +20,30 @@
 
 namespace {
 
-const std::string DADOS = std::string(LUMO_SOURCE_DIR) + "/tests/data/";
-const int ATUALIZACOES = 4000;
-const int INTERVALO = 100;  // one line of the digest per this many updates
+const std::string DATA = std::string(LUMO_SOURCE_DIR) + "/tests/data/";
+const int UPDATES = 4000;
+const int INTERVAL = 100;  // one line of the digest per this many updates
 
 // FNV-1a over the bytes of every value, floats by their bit patterns.
-class Resumo {
+class Digest {
 public:
     template <class T>
-    void junta(T valor) {
+    void add(T valor) {
         static_assert(std::is_arithmetic<T>::value, "plain numbers only");
         unsigned char bytes[sizeof(T)];
         std::memcpy(bytes, &valor, sizeof(T));
         for (unsigned char b : bytes) h = (h ^ b) * 1099511628211ull;
     }
     // Field by field: the bytes of a whole object include its padding.
-    void juntaObjeto(const Objeto& o) {
-        junta(o.getX());
-        junta(o.getY());
-        junta(o.getXA());
-        junta(o.getYA());
-        junta(o.getVelocidade());
-        junta(o.getDirecao());
-        junta(AcessoTeste::aponta(o));
-        junta(o.getRaio());
+    void addObject(const Objeto& o) {
+        add(o.getX());
+        add(o.getY());
+        add(o.getXA());
+        add(o.getYA());
+        add(o.getVelocidade());
+        add(o.getDirecao());
+        add(AcessoTeste::aponta(o));
+        add(o.getRaio());
     }
     uint64_t valor() const { return h; }
 
@@ -51,83 +51,83 @@ private:
     uint64_t h = 14695981039346656037ull;
 };
 
-void juntaEstado(Resumo& r, Mapa& m) {
-    r.juntaObjeto(*AcessoTeste::smile(m));
-    r.juntaObjeto(*AcessoTeste::iten(m));
-    r.junta(m.getIten().getIcone());
-    Inimigo* inimigos[] = {AcessoTeste::coco(m), AcessoTeste::esposa(m), AcessoTeste::gangster(m), AcessoTeste::ladrao(m)};
-    for (Inimigo* i : inimigos) {
-        r.juntaObjeto(*i);
-        r.junta(i->getExiste());
+void addState(Digest& r, Mapa& m) {
+    r.addObject(*AcessoTeste::smile(m));
+    r.addObject(*AcessoTeste::iten(m));
+    r.add(m.getIten().getIcone());
+    Inimigo* enemies[] = {AcessoTeste::coco(m), AcessoTeste::esposa(m), AcessoTeste::gangster(m), AcessoTeste::ladrao(m)};
+    for (Inimigo* i : enemies) {
+        r.addObject(*i);
+        r.add(i->getExiste());
     }
-    r.junta(AcessoTeste::tempoMov(*AcessoTeste::coco(m)));
-    r.junta(AcessoTeste::tempoDir(*AcessoTeste::gangster(m)));
-    const int relogios[] = {m.getMili(), m.getSeg(), m.getMin(), m.getMiliD(), m.getSegD(), m.getMinD()};
-    for (int v : relogios) r.junta(v);
-    r.junta(AcessoTeste::tempo(m));
+    r.add(AcessoTeste::tempoMov(*AcessoTeste::coco(m)));
+    r.add(AcessoTeste::tempoDir(*AcessoTeste::gangster(m)));
+    const int clocks[] = {m.getMili(), m.getSeg(), m.getMin(), m.getMiliD(), m.getSegD(), m.getMinD()};
+    for (int v : clocks) r.add(v);
+    r.add(AcessoTeste::tempo(m));
 }
 
 // The held keys of update u: turns of different lengths both ways, both groups
 // held together now and then, and stretches of running straight.
-void seguraTeclas(int u) {
-    const int fase = u % 97;
-    key[KEY_RIGHT] = fase < 6;
-    key[KEY_A] = fase >= 30 && fase < 33;
-    key[KEY_LEFT] = (fase >= 31 && fase < 34) || (fase >= 60 && fase < 71);
-    key[KEY_D] = (u / 97) % 3 == 1 && fase >= 80 && fase < 84;
+void holdKeys(int u) {
+    const int phase = u % 97;
+    key[KEY_RIGHT] = phase < 6;
+    key[KEY_A] = phase >= 30 && phase < 33;
+    key[KEY_LEFT] = (phase >= 31 && phase < 34) || (phase >= 60 && phase < 71);
+    key[KEY_D] = (u / 97) % 3 == 1 && phase >= 80 && phase < 84;
 }
 
-// Plays level nr of the file `arquivo` and returns one digest line per interval.
-std::vector<std::string> joga(const std::string& arquivo, short nr, unsigned semente) {
-    teste::escreveArquivo(Mapa::arquivoNivel(nr), teste::leArquivo(DADOS + arquivo));
+// Plays level nr of the file `file` and returns one digest line per interval.
+std::vector<std::string> play(const std::string& file, short nr, unsigned seed) {
+    test::writeFile(levelFilePath(nr), test::readFile(DATA + file));
     Mapa mapa;
-    std::vector<std::string> linhas;
+    std::vector<std::string> lines;
     if (!mapa.inicia(nr)) {
-        ADD_FAILURE() << arquivo << " did not load";
-        return linhas;
+        ADD_FAILURE() << file << " did not load";
+        return lines;
     }
-    srand(semente);
+    srand(seed);
     // The first picture was drawn at creation, before the seed: draw it again.
     AcessoTeste::iten(mapa)->mudaIcone();
     mapa.setMinD(1);  // long enough for all four enemies
-    Resumo resumo;
-    for (int u = 1; u <= ATUALIZACOES; ++u) {
-        seguraTeclas(u);
-        if (teste::atualiza(mapa)) mapa.setSegD(40);
-        juntaEstado(resumo, mapa);
-        if (u % INTERVALO == 0 || u == ATUALIZACOES) {
-            std::ostringstream linha;
-            linha << arquivo << " " << u << " " << std::hex << resumo.valor();
-            linhas.push_back(linha.str());
+    Digest digest;
+    for (int u = 1; u <= UPDATES; ++u) {
+        holdKeys(u);
+        if (test::update(mapa)) mapa.setSegD(40);
+        addState(digest, mapa);
+        if (u % INTERVAL == 0 || u == UPDATES) {
+            std::ostringstream line;
+            line << file << " " << u << " " << std::hex << digest.valor();
+            lines.push_back(line.str());
         }
     }
-    for (int k = 0; k < KEY_MAX; ++k) key[k] = 0;
-    EXPECT_TRUE(mapa.getGangster().getExiste()) << arquivo << ": the replay should bring in every enemy";
-    return linhas;
+    test::releaseInput();
+    EXPECT_TRUE(mapa.getGangster().getExiste()) << file << ": the replay should bring in every enemy";
+    return lines;
 }
 
 TEST(Replay, ReproducesTheRecordedGames) {
-    teste::PastaTemporaria pasta;
-    std::vector<std::string> linhas;
-    const char* arquivos[] = {"replay1.txt", "replay2.txt", "replay3.txt"};
+    test::TempFolder folder;
+    std::vector<std::string> lines;
+    const char* files[] = {"replay1.txt", "replay2.txt", "replay3.txt"};
     for (short nr = 1; nr <= 3; ++nr) {
-        std::vector<std::string> jogo = joga(arquivos[nr - 1], nr, 1000u + nr);
-        linhas.insert(linhas.end(), jogo.begin(), jogo.end());
+        std::vector<std::string> jogo = play(files[nr - 1], nr, 1000u + nr);
+        lines.insert(lines.end(), jogo.begin(), jogo.end());
     }
-    const std::string digest = DADOS + "replay.digest";
+    const std::string digest = DATA + "replay.digest";
     if (std::getenv("LUMO_RECORD_REPLAY")) {
-        std::ofstream saida(digest);
-        for (const std::string& l : linhas) saida << l << "\n";
+        std::ofstream output(digest);
+        for (const std::string& l : lines) output << l << "\n";
         GTEST_SKIP() << "recorded " << digest;
     }
-    std::ifstream entrada(digest);
-    ASSERT_TRUE(entrada) << "missing " << digest;
-    std::vector<std::string> gravadas;
-    for (std::string l; std::getline(entrada, l);)
-        if (!l.empty()) gravadas.push_back(l);
-    ASSERT_EQ(gravadas.size(), linhas.size());
-    for (size_t i = 0; i < linhas.size(); ++i)
-        ASSERT_EQ(linhas[i], gravadas[i]) << "first difference at line " << i + 1;
+    std::ifstream input(digest);
+    ASSERT_TRUE(input) << "missing " << digest;
+    std::vector<std::string> written;
+    for (std::string l; std::getline(input, l);)
+        if (!l.empty()) written.push_back(l);
+    ASSERT_EQ(written.size(), lines.size());
+    for (size_t i = 0; i < lines.size(); ++i)
+        ASSERT_EQ(lines[i], written[i]) << "first difference at line " << i + 1;
 }
 
 }  // namespace

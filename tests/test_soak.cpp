@@ -14,52 +14,52 @@
 
 namespace {
 
-const int ATUALIZACOES_POR_SEMENTE = 50000;
-const unsigned SEMENTES[] = {1, 22, 333, 4444, 55555, 666666};  // 300,000 updates per level
+const int UPDATES_PER_SEED = 50000;
+const unsigned SEEDS[] = {1, 22, 333, 4444, 55555, 666666};  // 300,000 updates per level
 
-::testing::AssertionResult naTela(const Objeto& o, const char* nome) {
+::testing::AssertionResult onScreen(const Objeto& o, const char* name) {
     if (o.getX() >= -30 && o.getX() <= 640 && o.getY() >= 70 && o.getY() <= 480)
         return ::testing::AssertionSuccess();
-    return ::testing::AssertionFailure() << nome << " at (" << o.getX() << ", " << o.getY() << ")";
+    return ::testing::AssertionFailure() << name << " at (" << o.getX() << ", " << o.getY() << ")";
 }
 
 // A steering enemy may stand up to one turn step outside 0..359; everything
 // else stays inside, and every heading maps to a table entry.
-::testing::AssertionResult rumoValido(const Objeto& o, short folga, const char* nome) {
+::testing::AssertionResult validHeading(const Objeto& o, short slack, const char* name) {
     short d = o.getDirecao();
     short i = Mapa::indiceDirecao(d);
-    if (d >= -folga && d <= 359 + folga && i >= 0 && i <= 359) return ::testing::AssertionSuccess();
-    return ::testing::AssertionFailure() << nome << " heading " << d;
+    if (d >= -slack && d <= 359 + slack && i >= 0 && i <= 359) return ::testing::AssertionSuccess();
+    return ::testing::AssertionFailure() << name << " heading " << d;
 }
 
-void confere(Mapa& m, bool acabou, bool deviaAcabar) {
+void check(Mapa& m, bool ended, bool shouldEnd) {
     Smile* s = AcessoTeste::smile(m);
-    ASSERT_TRUE(naTela(*s, "player"));
-    ASSERT_TRUE(naTela(*AcessoTeste::iten(m), "item"));
-    ASSERT_TRUE(rumoValido(*s, 0, "player"));
-    struct Presente {
+    ASSERT_TRUE(onScreen(*s, "player"));
+    ASSERT_TRUE(onScreen(*AcessoTeste::iten(m), "item"));
+    ASSERT_TRUE(validHeading(*s, 0, "player"));
+    struct Present {
         Inimigo* inimigo;
-        short folga;
-        const char* nome;
+        short slack;
+        const char* name;
     };
-    const Presente inimigos[] = {
+    const Present enemies[] = {
         {AcessoTeste::coco(m), 0, "Coco"},
         {AcessoTeste::esposa(m), AcessoTeste::smooth(*AcessoTeste::esposa(m)), "Esposa"},
         {AcessoTeste::gangster(m), 0, "Gangster"},
         {AcessoTeste::ladrao(m), AcessoTeste::smooth(*AcessoTeste::ladrao(m)), "Ladrao"}};
-    for (const Presente& p : inimigos) {
+    for (const Present& p : enemies) {
         if (!p.inimigo->getExiste()) continue;
-        ASSERT_TRUE(naTela(*p.inimigo, p.nome));
-        ASSERT_TRUE(rumoValido(*p.inimigo, p.folga, p.nome));
+        ASSERT_TRUE(onScreen(*p.inimigo, p.name));
+        ASSERT_TRUE(validHeading(*p.inimigo, p.slack, p.name));
     }
-    ASSERT_EQ(acabou, deviaAcabar);
+    ASSERT_EQ(ended, shouldEnd);
     ASSERT_GE(m.getMili(), 0);
     ASSERT_LE(m.getMili(), 30);
     ASSERT_GE(m.getSeg(), 0);
     ASSERT_LE(m.getSeg(), 59);
     ASSERT_GE(m.getMin(), 0);
     ASSERT_LE(m.getMin(), 100);
-    if (acabou) {
+    if (ended) {
         ASSERT_LE(m.getSegD(), 0);
         ASSERT_LE(m.getMinD(), 0);
     } else {
@@ -72,24 +72,24 @@ void confere(Mapa& m, bool acabou, bool deviaAcabar) {
 }
 
 // Every other game gets three more minutes, so all four enemies play long.
-void comeca(Mapa& mapa, short nr, int jogo) {
+void begin(Mapa& mapa, short nr, int jogo) {
     ASSERT_TRUE(mapa.inicia(nr));
     if (jogo % 2 == 0) mapa.setMinD(3);
 }
 
 // Plays level nr, already written in the working folder, game after game.
-void joga(short nr) {
+void play(short nr) {
     Mapa mapa;
-    for (unsigned semente : SEMENTES) {
-        SCOPED_TRACE("seed " + std::to_string(semente));
-        ASSERT_NO_FATAL_FAILURE(comeca(mapa, nr, 0));
-        srand(semente);
-        std::mt19937 volante(semente);
-        int jogos = 0;
-        for (int u = 0; u < ATUALIZACOES_POR_SEMENTE; ++u) {
+    for (unsigned seed : SEEDS) {
+        SCOPED_TRACE("seed " + std::to_string(seed));
+        ASSERT_NO_FATAL_FAILURE(begin(mapa, nr, 0));
+        srand(seed);
+        std::mt19937 wheel(seed);
+        int games = 0;
+        for (int u = 0; u < UPDATES_PER_SEED; ++u) {
             // Held for a while, like a player: change the keys now and then.
-            if (volante() % 8 == 0) {
-                const unsigned escolha = volante() % 6;
+            if (wheel() % 8 == 0) {
+                const unsigned escolha = wheel() % 6;
                 key[KEY_RIGHT] = escolha == 1;
                 key[KEY_A] = escolha == 2 || escolha == 5;
                 key[KEY_LEFT] = escolha == 3 || escolha == 5;
@@ -97,46 +97,42 @@ void joga(short nr) {
             }
             // Collisions may drive the remaining seconds below zero: the end
             // test sees them after the update's own collisions.
-            mapa.capturaComando();
-            mapa.movimentaObjetos();
-            mapa.colisao();
-            mapa.timeLine();
-            mapa.contaTempo();
-            const bool deviaAcabar = mapa.getSegD() <= 0 && mapa.getMinD() <= 0;
-            const bool acabou = mapa.contaTempoRestante();
-            ASSERT_NO_FATAL_FAILURE(confere(mapa, acabou, deviaAcabar));
-            if (acabou) {
-                ++jogos;
-                ASSERT_NO_FATAL_FAILURE(comeca(mapa, nr, jogos));
+            const int segD = mapa.getSegD(), minD = mapa.getMinD();
+            const bool ended = test::update(mapa);
+            const bool shouldEnd = segD + mapa.report().secondsChange <= 0 && minD <= 0;
+            ASSERT_NO_FATAL_FAILURE(check(mapa, ended, shouldEnd));
+            if (ended) {
+                ++games;
+                ASSERT_NO_FATAL_FAILURE(begin(mapa, nr, games));
             }
         }
-        EXPECT_GT(jogos, 0);
+        EXPECT_GT(games, 0);
     }
-    for (int k = 0; k < KEY_MAX; ++k) key[k] = 0;
+    test::releaseInput();
 }
 
 TEST(Soak, TestLevels) {
-    const char* arquivos[] = {"replay1.txt", "replay2.txt", "replay3.txt"};
+    const char* files[] = {"replay1.txt", "replay2.txt", "replay3.txt"};
     for (short nr = 1; nr <= 3; ++nr) {
-        SCOPED_TRACE(arquivos[nr - 1]);
-        teste::PastaTemporaria pasta;
-        teste::escreveArquivo(Mapa::arquivoNivel(nr),
-                              teste::leArquivo(std::string(LUMO_SOURCE_DIR) + "/tests/data/" + arquivos[nr - 1]));
-        joga(nr);
+        SCOPED_TRACE(files[nr - 1]);
+        test::TempFolder folder;
+        test::writeFile(levelFilePath(nr),
+                              test::readFile(std::string(LUMO_SOURCE_DIR) + "/tests/data/" + files[nr - 1]));
+        play(nr);
     }
 }
 
 TEST(Soak, ShippedLevels) {
     for (short nr = 1; nr <= 3; ++nr) {
-        const std::string origem = std::string(LUMO_SOURCE_DIR) + "/" + Mapa::arquivoNivel(nr);
-        if (!teste::existe(origem)) GTEST_SKIP() << origem << " is not there yet";
+        const std::string origin = std::string(LUMO_SOURCE_DIR) + "/" + levelFilePath(nr);
+        if (!test::exists(origin)) GTEST_SKIP() << origin << " is not there yet";
     }
     for (short nr = 1; nr <= 3; ++nr) {
-        SCOPED_TRACE(Mapa::arquivoNivel(nr));
-        teste::PastaTemporaria pasta;
-        teste::escreveArquivo(Mapa::arquivoNivel(nr),
-                              teste::leArquivo(std::string(LUMO_SOURCE_DIR) + "/" + Mapa::arquivoNivel(nr)));
-        joga(nr);
+        SCOPED_TRACE(levelFilePath(nr));
+        test::TempFolder folder;
+        test::writeFile(levelFilePath(nr),
+                              test::readFile(std::string(LUMO_SOURCE_DIR) + "/" + levelFilePath(nr)));
+        play(nr);
     }
 }
 

@@ -8,16 +8,17 @@
 
 #include "app/jogo.h"
 #include "app/rank_file.h"
-#include "bests/level_bests.h"
-#include "settings/settings.h"
 #include "audio/sound_files.h"
+#include "bests/level_bests.h"
 #include "render/jpeg_loader.h"
 #include "render/png_loader.h"
+#include "settings/settings.h"
 #include "storage/data_folder.h"
+#include "storage/messages.h"
 #include "storage/path_walk.h"
 #include "storage/regular_file.h"
 #include "storage/whole_file.h"
-#include "tests/support.h"
+#include "tests/headless.h"
 
 #include <pwd.h>
 #include <sched.h>
@@ -38,98 +39,94 @@ namespace {
 
 namespace fs = std::filesystem;
 
-const char* const ANTIGA = "9 0\n3 0\n0 0\n7 0\n1 0\n8 0\n2 0\n6 0\n5 0\n4 0\n";
-const int SEM_MONTAGEM = 77;
+const char* const OLD_TABLE = "9 0\n3 0\n0 0\n7 0\n1 0\n8 0\n2 0\n6 0\n5 0\n4 0\n";
+const int NO_MOUNT = 77;
 
-// Runs corpo in a child whose working folder is a fresh tmpfs of the given
-// size; the child's exit status comes back (SEM_MONTAGEM when it could not mount).
-int emTmpfs(const char* tamanho, const std::function<int()>& corpo) {
+// Runs body in a child whose working folder is a fresh tmpfs of the given
+// size; the child's exit status comes back (NO_MOUNT when it could not mount).
+int inTmpfs(const char* size, const std::function<int()>& body) {
     fflush(stdout);
-    const pid_t filho = fork();
-    if (filho == 0) {
-        const std::string pasta = fs::current_path().string();
-        const std::string opcoes = std::string("size=") + tamanho;
+    const pid_t child = fork();
+    if (child == 0) {
+        const std::string folder = fs::current_path().string();
+        const std::string options = std::string("size=") + size;
         if (unshare(CLONE_NEWNS) != 0 || mount("none", "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0 ||
-            mount("tmpfs", pasta.c_str(), "tmpfs", 0, opcoes.c_str()) != 0 || chdir(pasta.c_str()) != 0)
-            _exit(SEM_MONTAGEM);
-        _exit(corpo());
+            mount("tmpfs", folder.c_str(), "tmpfs", 0, options.c_str()) != 0 || chdir(folder.c_str()) != 0)
+            _exit(NO_MOUNT);
+        _exit(body());
     }
     int status = 0;
-    waitpid(filho, &status, 0);
+    waitpid(child, &status, 0);
     return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
 }
 
 // A game ends with 50:00, the result is entered and the write fails: the file
 // keeps the old table, the table in memory is the file's again, and the next
 // stay in the menu reads the old table back. Returns a failure code or 0.
-int resultadoNaoGravado() {
+int resultNotWritten() {
     Jogo jogo;
     jogo.entraMenu();
     jogo.getMapa().setMin(50);
     jogo.getMapa().setSeg(0);
     jogo.ordenaSelection();
     jogo.insereRanking();
-    if (teste::leArquivo("rank.txt") != ANTIGA) return 1;
+    if (test::readFile("rank.txt") != OLD_TABLE) return 1;
     if (jogo.getRanking()[18] != 9) return 2;
-    if (teste::temporaryFilesOf("rank.txt") != 0) return 3;
+    if (test::temporaryFilesOf("rank.txt") != 0) return 3;
     jogo.entraMenu();
     if (jogo.getRanking()[18] != 9) return 4;
     return 0;
 }
 
-void verifica(int status) {
-    if (status == SEM_MONTAGEM) GTEST_SKIP() << "no mount namespace here (needs root)";
+void check(int status) {
+    if (status == NO_MOUNT) GTEST_SKIP() << "no mount namespace here (needs root)";
     EXPECT_EQ(status, 0) << "1 file changed, 2 table in memory not the file's, 3 temporary file left, "
                             "4 old table unreadable, 5 no room freed, 6 later write failed";
 }
 
-class Storage : public ::testing::Test {
-protected:
-    void SetUp() override { teste::iniciaAllegro(); }
-    teste::PastaTemporaria pasta;
-};
+using Storage = test::Headless;
 
 }  // namespace
 
 TEST_F(Storage, ReadOnlyFolder) {
-    verifica(emTmpfs("1m", [] {
-        teste::escreveArquivo("rank.txt", ANTIGA);
-        if (mount("none", ".", nullptr, MS_REMOUNT | MS_RDONLY, nullptr) != 0) return SEM_MONTAGEM;
-        return resultadoNaoGravado();
+    check(inTmpfs("1m", [] {
+        test::writeFile("rank.txt", OLD_TABLE);
+        if (mount("none", ".", nullptr, MS_REMOUNT | MS_RDONLY, nullptr) != 0) return NO_MOUNT;
+        return resultNotWritten();
     }));
 }
 
 TEST_F(Storage, FileMountedReadOnly) {
     // The file itself read-only to root too, and a mount point cannot be renamed over.
-    verifica(emTmpfs("1m", [] {
-        teste::escreveArquivo("rank.txt", ANTIGA);
+    check(inTmpfs("1m", [] {
+        test::writeFile("rank.txt", OLD_TABLE);
         if (mount("rank.txt", "rank.txt", nullptr, MS_BIND, nullptr) != 0 ||
             mount("none", "rank.txt", nullptr, MS_REMOUNT | MS_BIND | MS_RDONLY, nullptr) != 0)
-            return SEM_MONTAGEM;
-        return resultadoNaoGravado();
+            return NO_MOUNT;
+        return resultNotWritten();
     }));
 }
 
 TEST_F(Storage, FullDisk) {
-    verifica(emTmpfs("16k", [] {
-        teste::escreveArquivo("rank.txt", ANTIGA);
+    check(inTmpfs("16k", [] {
+        test::writeFile("rank.txt", OLD_TABLE);
         // Fill every block left, a byte at a time at the end.
-        FILE* f = std::fopen("enchimento", "w");
+        FILE* f = std::fopen("filler", "w");
         setvbuf(f, nullptr, _IONBF, 0);
         while (std::fputc('x', f) != EOF) {
         }
         std::fclose(f);
-        if (const int r = resultadoNaoGravado()) return r;
+        if (const int r = resultNotWritten()) return r;
         // Room again: the next result is written.
-        if (!fs::remove("enchimento")) return 5;
+        if (!fs::remove("filler")) return 5;
         Jogo jogo;
         jogo.entraMenu();
         jogo.getMapa().setMin(60);
         jogo.getMapa().setSeg(0);
         jogo.insereRanking();
-        Jogo outro;
-        outro.entraMenu();
-        return outro.getRanking()[18] == 60 ? 0 : 6;
+        Jogo other;
+        other.entraMenu();
+        return other.getRanking()[18] == 60 ? 0 : 6;
     }));
 }
 
@@ -143,26 +140,26 @@ static void killedDuringSaves(bool inPlace) {
     const short a[20] = {0, 1, 0, 2, 0, 3, 0, 4, 0, 5, 0, 6, 0, 7, 0, 8, 0, 9, 0, 10};
     const short b[20] = {1, 1, 1, 2, 1, 3, 1, 4, 1, 5, 1, 6, 1, 7, 1, 8, 1, 9, 1, 10};
     ASSERT_TRUE(gravaRanking(b, "rank.txt"));
-    const std::string textoB = teste::leArquivo("rank.txt");
+    const std::string textB = test::readFile("rank.txt");
     ASSERT_TRUE(gravaRanking(a, "rank.txt"));
-    const std::string textoA = teste::leArquivo("rank.txt");
+    const std::string textA = test::readFile("rank.txt");
     const passwd* nobody = getpwnam("nobody");
     if (inPlace) {
         if (geteuid() != 0 || !nobody) GTEST_SKIP() << "needs root and the user nobody";
         ASSERT_EQ(chmod(".", 0755) | chmod("rank.txt", 0666), 0);
     }
 
-    std::mt19937 sorteio(12345);
-    int vistosA = 0, vistosB = 0;
-    const int MORTES = 100;
-    for (int m = 0; m < MORTES; ++m) {
+    std::mt19937 draw(12345);
+    int seenA = 0, seenB = 0;
+    const int KILLS = 100;
+    for (int m = 0; m < KILLS; ++m) {
         int written[2];
         ASSERT_EQ(pipe(written), 0);
-        const int reported = std::uniform_int_distribution<int>(1, 4)(sorteio);
-        const pid_t filho = fork();
-        ASSERT_GE(filho, 0);
+        const int reported = std::uniform_int_distribution<int>(1, 4)(draw);
+        const pid_t child = fork();
+        ASSERT_GE(child, 0);
         char byte = 0;
-        if (filho == 0) {
+        if (child == 0) {
             if (inPlace && setuid(nobody->pw_uid) != 0) _exit(1);
             for (int k = 0;; ++k) {
                 gravaRanking(k % 2 ? a : b, "rank.txt");
@@ -175,26 +172,26 @@ static void killedDuringSaves(bool inPlace) {
         close(written[1]);
         int reports = 0;
         while (reports < reported && read(written[0], &byte, 1) == 1) ++reports;
-        usleep(std::uniform_int_distribution<int>(0, 4000)(sorteio));
-        kill(filho, SIGKILL);
-        waitpid(filho, nullptr, 0);
+        usleep(std::uniform_int_distribution<int>(0, 4000)(draw));
+        kill(child, SIGKILL);
+        waitpid(child, nullptr, 0);
         close(written[0]);
         ASSERT_EQ(reports, reported) << "the writing child ended before kill " << m;
-        const std::string visto = teste::leArquivo("rank.txt");
-        ASSERT_TRUE(visto == textoA || visto == textoB) << "after kill " << m << " rank.txt held:\n" << visto;
-        vistosA += visto == textoA;
-        vistosB += visto == textoB;
+        const std::string seen = test::readFile("rank.txt");
+        ASSERT_TRUE(seen == textA || seen == textB) << "after kill " << m << " rank.txt held:\n" << seen;
+        seenA += seen == textA;
+        seenB += seen == textB;
         // The game reads it as that table.
         Jogo jogo;
         jogo.entraMenu();
-        EXPECT_EQ(jogo.getRanking()[0], visto == textoA ? 0 : 1);
+        EXPECT_EQ(jogo.getRanking()[0], seen == textA ? 0 : 1);
     }
-    EXPECT_GT(vistosA, 0);
-    EXPECT_GT(vistosB, 0);
+    EXPECT_GT(seenA, 0);
+    EXPECT_GT(seenB, 0);
     // Some kills fell inside a rename save: each left its temporary file
     // behind, for a save a minute later to remove.
     if (!inPlace) {
-        EXPECT_GT(teste::temporaryFilesOf("rank.txt"), 0);
+        EXPECT_GT(test::temporaryFilesOf("rank.txt"), 0);
     }
 }
 
@@ -205,7 +202,7 @@ TEST_F(Storage, KilledDuringSavesInPlace) { killedDuringSaves(true); }
 // handler removes the temporary file and the old table stays. Past the file
 // size limit, the kernel sends SIGXFSZ in the middle of the write.
 TEST_F(Storage, StoppedMidWriteLeavesNoTemporary) {
-    teste::escreveArquivo("rank.txt", ANTIGA);
+    test::writeFile("rank.txt", OLD_TABLE);
     fflush(stdout);
     const pid_t child = fork();
     ASSERT_GE(child, 0);
@@ -222,8 +219,8 @@ TEST_F(Storage, StoppedMidWriteLeavesNoTemporary) {
     int status = 0;
     waitpid(child, &status, 0);
     EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "status " << status;
-    EXPECT_EQ(teste::leArquivo("rank.txt"), ANTIGA);
-    EXPECT_EQ(teste::temporaryFilesOf("rank.txt"), 0);
+    EXPECT_EQ(test::readFile("rank.txt"), OLD_TABLE);
+    EXPECT_EQ(test::temporaryFilesOf("rank.txt"), 0);
 }
 
 // The player is nobody. In a sticky folder anyone may write in, another user
@@ -240,13 +237,13 @@ TEST_F(Storage, OtherUsersFilesAndLinks) {
     fs::create_directories("victim");
     fs::create_directories("open");
     ASSERT_EQ(chmod(".", 0755) | chmod("shared", 01777) | chmod("victim", 0777) | chmod("open", 0777), 0);
-    teste::escreveArquivo("victim/notes.txt", "private\n");
-    teste::escreveArquivo("open/rank.txt", ANTIGA);
-    teste::escreveArquivo("open/shared.txt", ANTIGA);
+    test::writeFile("victim/notes.txt", "private\n");
+    test::writeFile("open/rank.txt", OLD_TABLE);
+    test::writeFile("open/shared.txt", OLD_TABLE);
     ASSERT_EQ(chmod("victim/notes.txt", 0666) | chmod("open/rank.txt", 0644) | chmod("open/shared.txt", 0666), 0);
     fs::create_symlink("../victim/notes.txt", "shared/lumo.cfg");
     ASSERT_EQ(lchown("shared/lumo.cfg", stranger, stranger), 0);
-    teste::escreveArquivo("open/own.txt", ANTIGA);
+    test::writeFile("open/own.txt", OLD_TABLE);
     ASSERT_EQ(chown("open/own.txt", nobody->pw_uid, nobody->pw_gid) | chmod("open/own.txt", 0464), 0);
 
     fflush(stdout);
@@ -272,20 +269,20 @@ TEST_F(Storage, OtherUsersFilesAndLinks) {
     EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0)
         << "status " << status << ": 1 stranger's link, 2 a file without write permission, 3 root's 0666 file, "
                                   "4 own link, 5 new file";
-    EXPECT_EQ(teste::leArquivo("victim/notes.txt"), "private\n");
+    EXPECT_EQ(test::readFile("victim/notes.txt"), "private\n");
     EXPECT_TRUE(fs::is_symlink("shared/lumo.cfg"));
-    EXPECT_EQ(teste::leArquivo("open/rank.txt"), ANTIGA);
-    EXPECT_EQ(teste::leArquivo("open/own.txt"), ANTIGA);
-    EXPECT_EQ(teste::leArquivo("open/shared.txt"), "new\n");
+    EXPECT_EQ(test::readFile("open/rank.txt"), OLD_TABLE);
+    EXPECT_EQ(test::readFile("open/own.txt"), OLD_TABLE);
+    EXPECT_EQ(test::readFile("open/shared.txt"), "new\n");
     EXPECT_TRUE(fs::is_symlink("shared/mine.cfg"));
-    EXPECT_EQ(teste::leArquivo("victim/mine.txt"), "mine\n");
+    EXPECT_EQ(test::readFile("victim/mine.txt"), "mine\n");
     struct stat info;
     ASSERT_EQ(stat("open/shared.txt", &info), 0);
     EXPECT_EQ(info.st_uid, 0u);
     EXPECT_EQ(info.st_mode & 07777, 0666u);
     ASSERT_EQ(stat("open/new.txt", &info), 0);
     EXPECT_EQ(info.st_mode & 07777, 0640u);
-    EXPECT_EQ(teste::temporaryFilesOf("open/rank.txt") + teste::temporaryFilesOf("shared/lumo.cfg"), 0);
+    EXPECT_EQ(test::temporaryFilesOf("open/rank.txt") + test::temporaryFilesOf("shared/lumo.cfg"), 0);
 }
 
 // In a sticky folder anyone may write in, another user left links named as
@@ -298,9 +295,9 @@ TEST_F(Storage, StrangersLinksAreNeverRead) {
     if (geteuid() != 0 || !nobody) GTEST_SKIP() << "needs root and the user nobody";
     ASSERT_EQ(chmod(".", 01777), 0);
     fs::create_directories("private");
-    teste::escreveArquivo("private/pin", "1 2 3 4 5 6 7 8 9 10 11 12 13 14 15 16 17 18 19 20\n");
-    teste::escreveArquivo("private/secret", "[display]\nscale = 3\n");
-    teste::escreveArquivo("private/best", "1 9 9\n");
+    test::writeFile("private/pin", "1 2 3 4 5 6 7 8 9 10 11 12 13 14 15 16 17 18 19 20\n");
+    test::writeFile("private/secret", "[display]\nscale = 3\n");
+    test::writeFile("private/best", "1 9 9\n");
     const std::pair<const char*, const char*> planted[] = {
         {"rank.txt", "private/pin"}, {"lumo.cfg", "private/secret"}, {"rank.txt.lock", "private/lock"}};
     for (const auto& link : planted) {
@@ -330,11 +327,11 @@ TEST_F(Storage, StrangersLinksAreNeverRead) {
         EXPECT_EQ(said.find(line), said.rfind(line)) << "named more than once: " << said;
         EXPECT_FALSE(fs::is_symlink(name));
     }
-    EXPECT_EQ(teste::leArquivo("private/pin"), "1 2 3 4 5 6 7 8 9 10 11 12 13 14 15 16 17 18 19 20\n");
-    EXPECT_EQ(teste::leArquivo("private/secret"), "[display]\nscale = 3\n");
-    EXPECT_FALSE(teste::existe("private/lock"));
-    EXPECT_EQ(teste::leArquivo("rank.txt"), "0 0\n0 0\n0 0\n0 0\n0 0\n0 0\n0 0\n0 0\n0 0\n50 0\n");
-    EXPECT_EQ(teste::leArquivo("lumo.cfg"), "[sound]\nmute = 1\n");
+    EXPECT_EQ(test::readFile("private/pin"), "1 2 3 4 5 6 7 8 9 10 11 12 13 14 15 16 17 18 19 20\n");
+    EXPECT_EQ(test::readFile("private/secret"), "[display]\nscale = 3\n");
+    EXPECT_FALSE(test::exists("private/lock"));
+    EXPECT_EQ(test::readFile("rank.txt"), "0 0\n0 0\n0 0\n0 0\n0 0\n0 0\n0 0\n0 0\n0 0\n50 0\n");
+    EXPECT_EQ(test::readFile("lumo.cfg"), "[sound]\nmute = 1\n");
 }
 
 // What saves killed half-way left: the player's own temporary files of the
@@ -347,7 +344,7 @@ TEST_F(Storage, OldLeftoversOfSavesAreRemoved) {
         {"lumo.cfg.aB3dE9", false},   {"rank.txtxaB3dE9", false},
     };
     if (geteuid() != 0 || !nobody) files.erase(files.begin() + 3);  // nobody else to own one
-    for (const auto& f : files) teste::escreveArquivo(f.first, "1 1\n");
+    for (const auto& f : files) test::writeFile(f.first, "1 1\n");
     fs::create_directory("rank.txt.folder");
     const timeval twoMinutesAgo[2] = {{time(nullptr) - 120, 0}, {time(nullptr) - 120, 0}};
     for (const auto& f : files) {
@@ -361,7 +358,7 @@ TEST_F(Storage, OldLeftoversOfSavesAreRemoved) {
     }
     const short table[20] = {};
     ASSERT_TRUE(gravaRanking(table, "rank.txt"));
-    for (const auto& f : files) EXPECT_NE(teste::existe(f.first), f.second) << f.first;
+    for (const auto& f : files) EXPECT_NE(test::exists(f.first), f.second) << f.first;
     EXPECT_TRUE(fs::is_directory("rank.txt.folder"));
 }
 
@@ -377,7 +374,7 @@ TEST_F(Storage, ReasonsSayWhatHappened) {
     EXPECT_EQ(openRegularFile("gone.png", &reason), -1);
     EXPECT_EQ(reason, "not found");
     EXPECT_NE(unusableFileMessage("gone.png", reason).find(hint), std::string::npos);
-    teste::escreveArquivo("01.txt", "1 2\n");
+    test::writeFile("01.txt", "1 2\n");
     fflush(stdout);
     const pid_t child = fork();
     ASSERT_GE(child, 0);
@@ -410,7 +407,15 @@ TEST_F(Storage, OnlyPlainFilesAndPicturesTheScreenHolds) {
         {"picture.jpg", [] { return loadJpeg("picture.jpg") != nullptr; }, false},
         {"effect.wav", [] { return loadEffectFile("effect.wav") != nullptr; }, true},
         {"loop.wav", [] { return loadLoopFile("loop.wav") != nullptr; }, true},
-        {"01.txt", [] { return Mapa().inicia(1); }, true},
+        {"01.txt",
+         [] {
+             // The level says what is wrong; the game names it on stderr.
+             LevelProblem problem;
+             const bool loaded = Mapa().inicia(1, &problem);
+             if (!loaded) reportProblem(levelProblemMessage(problem));
+             return loaded;
+         },
+         true},
         {"rank.txt",
          [&] {
              Jogo jogo;
@@ -441,16 +446,16 @@ TEST_F(Storage, OnlyPlainFilesAndPicturesTheScreenHolds) {
     // A PNG a pixel too large either way (the JPEG loader's own tests have
     // its sides); and a real picture of 8 x 8 whose header claims
     // 16000 x 16000, a gigabyte at 32 bits.
-    teste::salvaImagem("picture.png", 641, 8, 10, 20, 30);
+    test::saveImage("picture.png", 641, 8, 10, 20, 30);
     EXPECT_FALSE(loadPng("picture.png")) << "641 x 8";
-    teste::salvaImagem("picture.png", 8, 481, 10, 20, 30);
+    test::saveImage("picture.png", 8, 481, 10, 20, 30);
     EXPECT_FALSE(loadPng("picture.png")) << "8 x 481";
-    teste::salvaImagem("picture.jpg", 8, 8, 10, 20, 30);
-    std::string jpeg = teste::leArquivo("picture.jpg");
+    test::saveImage("picture.jpg", 8, 8, 10, 20, 30);
+    std::string jpeg = test::readFile("picture.jpg");
     const size_t frame = jpeg.find("\xFF\xC0");
     ASSERT_NE(frame, std::string::npos);
     jpeg.replace(frame + 5, 4, "\x3E\x80\x3E\x80");  // height and width
-    teste::escreveArquivo("picture.jpg", jpeg);
+    test::writeFile("picture.jpg", jpeg);
     rusage usage;
     getrusage(RUSAGE_SELF, &usage);
     const long peakBefore = usage.ru_maxrss;

@@ -5,12 +5,12 @@
 #include <cstdlib>
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
-    teste::iniciaAllegro();
-    static teste::PastaTemporaria pasta;
+    test::startAllegro();
+    static test::TempFolder folder;
     return 0;
 }
 
-extern "C" int LLVMFuzzerTestOneInput(const uint8_t* dados, size_t tamanho) {
-    if (!fuzz::nivel(dados, tamanho)) std::abort();
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    if (!fuzz::level(data, size)) std::abort();
     return 0;
 }

@@ -10,16 +10,16 @@ Jogo* jogo = nullptr;
 }
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
-    teste::iniciaAllegro();
-    static teste::PastaTemporaria pasta;
-    teste::criaConjuntoImagens();
-    static Jogo umJogo;
-    if (!umJogo.getRender().carregaImagens()) std::abort();
-    jogo = &umJogo;
+    test::startAllegro();
+    static test::TempFolder folder;
+    test::makeImageSet();
+    static Jogo oneGame;
+    if (!oneGame.getRender().carregaImagens()) std::abort();
+    jogo = &oneGame;
     return 0;
 }
 
-extern "C" int LLVMFuzzerTestOneInput(const uint8_t* dados, size_t tamanho) {
-    if (!fuzz::ranking(*jogo, dados, tamanho)) std::abort();
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    if (!fuzz::ranking(*jogo, data, size)) std::abort();
     return 0;
 }

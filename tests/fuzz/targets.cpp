@@ -11,13 +11,13 @@ namespace fuzz {
 
 namespace {
 
-void grava(const char* arquivo, const uint8_t* dados, size_t tamanho) {
-    teste::escreveArquivo(arquivo, std::string(reinterpret_cast<const char*>(dados), tamanho));
+void write(const char* file, const uint8_t* data, size_t size) {
+    test::writeFile(file, std::string(reinterpret_cast<const char*>(data), size));
 }
 
 // Turn keys held in stretches, Escape never: the frames run to the count.
-void joga(Jogo& jogo, int quadros) {
-    for (int q = 0; q < quadros; ++q) {
+void play(Jogo& jogo, int frames) {
+    for (int q = 0; q < frames; ++q) {
         key[KEY_RIGHT] = (q / 17) % 3 == 0;
         key[KEY_LEFT] = (q / 17) % 3 == 1;
         jogo.quadroJogo();
@@ -25,9 +25,9 @@ void joga(Jogo& jogo, int quadros) {
     key[KEY_RIGHT] = key[KEY_LEFT] = 0;
 }
 
-std::vector<short> tabela(const Jogo& jogo) { return {jogo.getRanking(), jogo.getRanking() + 20}; }
+std::vector<short> table(const Jogo& jogo) { return {jogo.getRanking(), jogo.getRanking() + 20}; }
 
-bool ordenada(const std::vector<short>& t) {
+bool sorted(const std::vector<short>& t) {
     for (int k = 2; k < 20; k += 2)
         if (t[k] < t[k - 2] || (t[k] == t[k - 2] && t[k + 1] < t[k - 1])) return false;
     return true;
@@ -35,50 +35,50 @@ bool ordenada(const std::vector<short>& t) {
 
 }  // namespace
 
-bool nivel(const uint8_t* dados, size_t tamanho) {
-    grava("01.txt", dados, tamanho);
+bool level(const uint8_t* data, size_t size) {
+    write("01.txt", data, size);
     Jogo jogo;
     if (!jogo.iniciaJogo(1)) {
         // A refused level leaves no objects behind to draw or move.
         return jogo.getMapa().getParedes() == 0;
     }
     // The same input always plays the same game.
-    srand(static_cast<unsigned>(tamanho));
+    srand(static_cast<unsigned>(size));
     jogo.desenhaFundo();
-    joga(jogo, 200);
+    play(jogo, 200);
     if (!jogo.iniciaJogo(1)) return false;  // the file did not change
     jogo.desenhaFundo();
-    joga(jogo, 100);
+    play(jogo, 100);
     return true;
 }
 
-bool ranking(Jogo& jogo, const uint8_t* dados, size_t tamanho) {
+bool ranking(Jogo& jogo, const uint8_t* data, size_t size) {
     // A table of zeros first: what a short file leaves unread must not
     // depend on the input before.
-    teste::escreveArquivo("rank.txt", "0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0");
+    test::writeFile("rank.txt", "0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0");
     jogo.entraMenu();
-    grava("rank.txt", dados, tamanho);
+    write("rank.txt", data, size);
     jogo.entraMenu();
-    if (!ordenada(tabela(jogo))) return false;
+    if (!sorted(table(jogo))) return false;
 
-    const short minutos = static_cast<short>(tamanho % 101), segundos = static_cast<short>(tamanho % 60);
-    jogo.getMapa().setMin(minutos);
-    jogo.getMapa().setSeg(segundos);
-    const std::vector<short> antes = tabela(jogo);
+    const short minutes = static_cast<short>(size % 101), seconds = static_cast<short>(size % 60);
+    jogo.getMapa().setMin(minutes);
+    jogo.getMapa().setSeg(seconds);
+    const std::vector<short> before = table(jogo);
     jogo.ordenaSelection();
     jogo.insereRanking();
-    const std::vector<short> depois = tabela(jogo);
-    if (!ordenada(depois)) return false;
+    const std::vector<short> after = table(jogo);
+    if (!sorted(after)) return false;
     // Longer than the lowest: it is in the table; otherwise nothing changed.
-    const bool entra = minutos > antes[0] || (minutos == antes[0] && segundos > antes[1]);
-    bool presente = false;
-    for (int k = 0; k < 20; k += 2) presente = presente || (depois[k] == minutos && depois[k + 1] == segundos);
-    if (entra ? !presente : depois != antes) return false;
+    const bool enters = minutes > before[0] || (minutes == before[0] && seconds > before[1]);
+    bool present = false;
+    for (int k = 0; k < 20; k += 2) present = present || (after[k] == minutes && after[k + 1] == seconds);
+    if (enters ? !present : after != before) return false;
     jogo.ranking();
 
-    Jogo outro;
-    outro.entraMenu();
-    return tabela(outro) == depois;
+    Jogo other;
+    other.entraMenu();
+    return table(other) == after;
 }
 
 }  // namespace fuzz

@@ -12,11 +12,11 @@ namespace fuzz {
 
 // The bytes become "01.txt"; a level that sets up is played for a few
 // hundred frames, set up again over the same objects and played on.
-bool nivel(const uint8_t* dados, size_t tamanho);
+bool level(const uint8_t* data, size_t size);
 
 // The bytes become "rank.txt"; the menu reads and sorts it, a result is
 // entered and written, the panel drawn, and a second reading of the file
 // must give the same sorted table.
-bool ranking(Jogo& jogo, const uint8_t* dados, size_t tamanho);
+bool ranking(Jogo& jogo, const uint8_t* data, size_t size);
 
 }  // namespace fuzz

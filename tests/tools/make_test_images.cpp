@@ -2,7 +2,7 @@
 #include "tests/support.h"
 
 int main() {
-    teste::iniciaAllegro();
-    teste::criaConjuntoImagens();
+    test::startAllegro();
+    test::makeImageSet();
     return 0;
 }
