@@ -7,6 +7,7 @@
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
+#include <cctype>
 #include <cstring>
 #include <ctime>
 #include <dirent.h>
@@ -94,9 +95,15 @@ bool isTemporaryOf(const std::string& name, const char* candidate) {
     if (length != name.size() + 1 + LETTER_COUNT || name.compare(0, name.size(), candidate, name.size()) != 0 ||
         candidate[name.size()] != '.')
         return false;
-    for (size_t k = name.size() + 1; k < length; ++k)
+    bool lower = true, digits = true;
+    for (size_t k = name.size() + 1; k < length; ++k) {
         if (!std::strchr(LETTERS, candidate[k])) return false;
-    return true;
+        lower = lower && std::islower(static_cast<unsigned char>(candidate[k]));
+        digits = digits && std::isdigit(static_cast<unsigned char>(candidate[k]));
+    }
+    // A word or a date ("rank.txt.backup", "rank.txt.261208") is more likely
+    // a copy the player made than one of the rare draws that look like it.
+    return !lower && !digits;
 }
 
 // The player's own temporary files of this name that a killed save left
