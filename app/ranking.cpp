@@ -1,52 +1,55 @@
-// The ten best times: kept in aux2 as (minutes, seconds) pairs, lowest first,
-// and in "rank.txt" as ten lines "minutes seconds".
-#include "app/jogo.h"
+#include "app/ranking.h"
 
 #include "app/quit_request.h"
-#include "storage/data_folder.h"
 #include "storage/file_lock.h"
+#include "storage/messages.h"
 #include "storage/regular_file.h"
 #include "storage/whole_file.h"
 
 #include <algorithm>
-#include <cstdio>
 #include <sstream>
-#include <string>
 
 namespace {
 
-const char* const ARQUIVO_RANKING = "rank.txt";
+const char* const RANK_FILE = "rank.txt";
 // Ten lines of two numbers; a hand-edited file may hold some blank room too.
 const size_t MAX_RANK_BYTES = 1 << 16;
 
 // The file's text, or false when there is none to read: a missing file is
 // a first start, anything else (a pipe, a folder, a huge file) gets a line.
-bool readRankFile(std::string& text) {
+bool readRankText(std::string& text) {
     std::string reason;
-    if (readRegularFile(ARQUIVO_RANKING, text, MAX_RANK_BYTES, &reason)) return true;
-    if (!isNotFound(reason)) std::fprintf(stderr, "%s %s\n", ARQUIVO_RANKING, reason.c_str());
+    if (readRegularFile(RANK_FILE, text, MAX_RANK_BYTES, &reason)) return true;
+    if (!isNotFound(reason)) reportFileProblem(RANK_FILE, reason);
     return false;
 }
 
 // Twenty numbers in file order; reading stops at the first that is not a
 // number, and the entries from there on keep what they held.
-void readPairs(const std::string& text, short* tabela) {
+void readPairs(const std::string& text, short* table) {
     std::istringstream rank(text);
     for (int k = 0; k < 20; ++k) {
-        short lido;
-        if (!(rank >> lido)) break;
-        tabela[k] = lido;
+        short read;
+        if (!(rank >> read)) break;
+        table[k] = read;
     }
 }
 
-}  // namespace
-
-void Jogo::leRanking() {
+// The only two places the file is read and written.
+bool readTable(short table[20]) {
     std::string text;
-    if (readRankFile(text)) readPairs(text, aux2);
+    if (!readRankText(text)) return false;
+    readPairs(text, table);
+    return true;
 }
 
-void Jogo::ordenaSelection() {
+bool writeTable(const short table[20], std::string* reason) { return gravaRanking(table, RANK_FILE, reason); }
+
+}  // namespace
+
+void Ranking::load() { readTable(aux2); }
+
+void Ranking::ordenaSelection() {
     for (short i = 0; i < 20; i += 2) {
         short point = i;
         for (short j = 18; j >= i + 2; j -= 2) {
@@ -58,7 +61,7 @@ void Jogo::ordenaSelection() {
     }
 }
 
-void Jogo::swap(short i, short point) {
+void Ranking::swap(short i, short point) {
     short aux = aux2[i];
     aux2[i] = aux2[point];
     aux2[point] = aux;
@@ -69,20 +72,16 @@ void Jogo::swap(short i, short point) {
 // and a time equal to the best is no new best. The lock is held from
 // reading the file afresh to writing it. When the file cannot be written the
 // table goes back to what the file holds, and stderr says why.
-RankingEntry Jogo::insereRanking() {
-    const short m = mapa.getMin(), s = mapa.getSeg();
+RankingEntry Ranking::insereRanking(short m, short s) {
     auto longer = [](short m1, short s1, short m2, short s2) { return m1 > m2 || (m1 == m2 && s1 > s2); };
-    FileLock lock(ARQUIVO_RANKING, LockWait::Briefly, quitRequested);
+    FileLock lock(RANK_FILE, LockWait::Briefly, quitRequested);
     // The re-read and the replace by rename still keep the file whole.
-    if (lock.busy()) std::fprintf(stderr, "lumo: %s.lock is held elsewhere; saving the ranking without it\n", ARQUIVO_RANKING);
+    if (lock.busy()) reportFileProblem(std::string(RANK_FILE) + ".lock", "is held elsewhere; saving the ranking without it");
     // Afresh from the file, where another copy may have written: what a short
     // file leaves unread is 00:00, as on a first start, so the table written
     // is the one any copy reads back. Without a file the table in memory stays.
-    std::string text;
-    if (readRankFile(text)) {
-        std::fill(aux2, aux2 + 20, 0);
-        readPairs(text, aux2);
-    }
+    short fromFile[20] = {};
+    if (readTable(fromFile)) std::copy(fromFile, fromFile + 20, aux2);
     ordenaSelection();
     short onDisk[20];
     std::copy(aux2, aux2 + 20, onDisk);
@@ -100,22 +99,12 @@ RankingEntry Jogo::insereRanking() {
     }
     ordenaSelection();
     std::string reason;
-    entry.saved = gravaRanking(aux2, ARQUIVO_RANKING, &reason);
+    entry.saved = writeTable(aux2, &reason);
     if (!entry.saved) {
-        std::fprintf(stderr, "lumo: the ranking could not be saved in %s: %s\n", fullPath(ARQUIVO_RANKING).c_str(),
-                     reason.c_str());
+        reportFileProblem(RANK_FILE, "could not be saved: " + reason);
         std::copy(onDisk, onDisk + 20, aux2);
     }
     return entry;
-}
-
-void Jogo::ranking() {
-    for (short k = 0; k < 10; ++k) {
-        const short y = 20 * k + 114;
-        render.drawTwoDigits(aux2[2 * k], 50, 330, y);
-        render.desenhaImagemTrans(70, 362, y);
-        render.drawTwoDigits(aux2[2 * k + 1], 50, 378, y);
-    }
 }
 
 bool gravaRanking(const short tabela[20], const char* arquivo, std::string* reason) {

@@ -10,7 +10,7 @@ Jogo& jogoCarregado() {
     static Jogo jogo;
     static bool carregado = false;
     if (!carregado) {
-        if (!jogo.getRender().carregaImagens()) throw std::runtime_error("the shipped pictures did not load");
+        if (!JogoTestAccess::render(jogo).carregaImagens()) throw std::runtime_error("the shipped pictures did not load");
         carregado = true;
     }
     return jogo;
@@ -21,17 +21,17 @@ void mantemJogo(Mapa& mapa) {
 }
 
 void preparaPartida(Jogo& jogo, short nr) {
-    if (!jogo.iniciaJogo(nr)) throw std::runtime_error("level " + Mapa::arquivoNivel(nr) + " did not load");
+    if (!JogoTestAccess::startLevel(jogo, nr)) throw std::runtime_error("level " + Mapa::arquivoNivel(nr) + " did not load");
     srand(nr);  // the same game on every run
-    Mapa& mapa = jogo.getMapa();
+    Mapa& mapa = JogoTestAccess::mapa(jogo);
     for (long q = 0; !mapa.getGangster().getExiste(); ++q) {
         if (q > 100000) throw std::runtime_error("the enemies never came");
         teclasDoQuadro(q);
         mantemJogo(mapa);
-        jogo.getMapa().capturaComando();  // the default keys, straight from key[]
+        JogoTestAccess::mapa(jogo).capturaComando();  // the default keys, straight from key[]
         jogo.atualizaLogica();
     }
-    jogo.desenhaFundo();
+    JogoTestAccess::drawBackground(jogo);
 }
 
 void teclasDoQuadro(long quadro) {

@@ -18,7 +18,7 @@ void mede(benchmark::State& state, Quadro quadro) {
     long q = 0;
     for (auto _ : state) {
         bench::teclasDoQuadro(q++);
-        bench::mantemJogo(jogo.getMapa());
+        bench::mantemJogo(JogoTestAccess::mapa(jogo));
         const auto t0 = Amostras::Relogio::now();
         quadro(jogo);
         amostras.junta(Amostras::Relogio::now() - t0);
@@ -28,7 +28,7 @@ void mede(benchmark::State& state, Quadro quadro) {
 }
 
 void quadroDeJogo(benchmark::State& state) {
-    mede(state, [](Jogo& jogo) { jogo.quadroJogo(); });
+    mede(state, [](Jogo& jogo) { JogoTestAccess::frame(jogo); });
 }
 
 // Background, overlay, every sprite and panel field into the buffer, then the
@@ -39,8 +39,8 @@ void quadroComBuffer(Jogo& jogo, BITMAP* buffer) {
     jogo.atualizaLogica();
     BITMAP* tela = screen;
     screen = buffer;
-    jogo.getRender().limpaPersonagem(jogo.getNr() + 19, 0, 0, 640, 480);
-    jogo.getRender().desenhaImagemTrans(25, 0, 0);
+    JogoTestAccess::render(jogo).limpaPersonagem(JogoTestAccess::level(jogo) + 19, 0, 0, 640, 480);
+    JogoTestAccess::render(jogo).desenhaImagemTrans(25, 0, 0);
     jogo.desenhaTela();
     screen = tela;
     blit(buffer, screen, 0, 0, 0, 0, 640, 480);

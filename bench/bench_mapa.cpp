@@ -10,12 +10,12 @@ void atualizacoes(benchmark::State& state) {
     long q = 0;
     for (auto _ : state) {
         bench::teclasDoQuadro(q++);
-        bench::mantemJogo(jogo.getMapa());
+        bench::mantemJogo(JogoTestAccess::mapa(jogo));
         jogo.capturaComandos();
         jogo.atualizaLogica();
     }
     bench::soltaTeclas();
-    benchmark::DoNotOptimize(jogo.getMapa().getSeg());
+    benchmark::DoNotOptimize(JogoTestAccess::mapa(jogo).getSeg());
     state.SetItemsProcessed(state.iterations());
 }
 

@@ -17,16 +17,16 @@ void quadroDeMenu(benchmark::State& state) {
     const Painel& p = paineis[state.range(0)];
     state.SetLabel(p.nome);
     Jogo& jogo = bench::jogoCarregado();
-    jogo.entraMenu();
+    JogoTestAccess::openMenu(jogo);
     mouse_x = p.x;
     mouse_y = p.y;
     mouse_b = p.clica ? 1 : 0;
-    jogo.quadroMenu();
+    JogoTestAccess::frame(jogo);
     mouse_b = 0;
     bench::Amostras amostras;
     for (auto _ : state) {
         const auto t0 = bench::Amostras::Relogio::now();
-        jogo.quadroMenu();
+        JogoTestAccess::frame(jogo);
         amostras.junta(bench::Amostras::Relogio::now() - t0);
     }
     amostras.publica(state);

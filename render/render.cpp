@@ -5,6 +5,7 @@
 #include "render/jpeg_loader.h"
 #include "render/png_loader.h"
 #include "storage/data_folder.h"
+#include "storage/messages.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -128,7 +129,8 @@ bool Render::carregaAte(short slotLimite) {
         if (imagens[a.slot]) continue;
         imagens[a.slot] = carrega(a);
         if (!imagens[a.slot]) {
-            reportUnusableFile(dataPath(a.caminho), problem(a));
+            missing = mensagemFalta(a);
+            reportProblem(missing);
             return false;
         }
     }
@@ -175,6 +177,12 @@ void Render::drawTwoDigits(int value, short firstSlot, short x, short y) {
     value = std::clamp(value, 0, 99);
     desenhaImagemTrans(firstSlot + value / 10, x, y);
     desenhaImagemTrans(firstSlot + value % 10, x + 16, y);
+}
+
+void Render::drawTime(int minutes, int seconds, short firstSlot, short separator, short x, short y) {
+    drawTwoDigits(minutes, firstSlot, x, y);
+    desenhaImagemTrans(separator, x + 32, y);
+    drawTwoDigits(seconds, firstSlot, x + 48, y);
 }
 
 // The window system's pointer, never part of the picture.

@@ -1,10 +1,7 @@
 #include "storage/data_folder.h"
 
-#include <allegro.h>
 #include <sys/stat.h>
 #include <unistd.h>
-
-#include <cstdio>
 
 namespace {
 
@@ -47,10 +44,4 @@ std::string dataPath(const std::string& relative) { return chosen + relative; }
 
 std::string unusableFileMessage(const std::string& path, const std::string& problem) {
     return fullPath(path) + " " + problem + "\nrun lumo from the folder that holds Data/, or use the installed lumo";
-}
-
-void reportUnusableFile(const std::string& path, const std::string& problem) {
-    const std::string message = unusableFileMessage(path, problem);
-    std::fprintf(stderr, "lumo: %s\n", message.c_str());
-    allegro_message("%s", message.c_str());
 }

@@ -6,7 +6,7 @@
 // namespace of its own, and the case is skipped where that is not allowed.
 #include <gtest/gtest.h>
 
-#include "app/jogo.h"
+#include "tests/jogo_access.h"
 #include "audio/sound_files.h"
 #include "render/jpeg_loader.h"
 #include "render/png_loader.h"
@@ -57,16 +57,16 @@ int emTmpfs(const char* tamanho, const std::function<int()>& corpo) {
 // stay in the menu reads the old table back. Returns a failure code or 0.
 int resultadoNaoGravado() {
     Jogo jogo;
-    jogo.entraMenu();
-    jogo.getMapa().setMin(50);
-    jogo.getMapa().setSeg(0);
+    JogoTestAccess::openMenu(jogo);
+    JogoTestAccess::mapa(jogo).setMin(50);
+    JogoTestAccess::mapa(jogo).setSeg(0);
     jogo.ordenaSelection();
     jogo.insereRanking();
     if (teste::leArquivo("rank.txt") != ANTIGA) return 1;
-    if (jogo.getRanking()[18] != 9) return 2;
+    if (JogoTestAccess::ranking(jogo)[18] != 9) return 2;
     if (teste::temporaryFilesOf("rank.txt") != 0) return 3;
-    jogo.entraMenu();
-    if (jogo.getRanking()[18] != 9) return 4;
+    JogoTestAccess::openMenu(jogo);
+    if (JogoTestAccess::ranking(jogo)[18] != 9) return 4;
     return 0;
 }
 
@@ -116,13 +116,13 @@ TEST_F(Disco, PastaCheia) {
         // Room again: the next result is written.
         if (!fs::remove("enchimento")) return 5;
         Jogo jogo;
-        jogo.entraMenu();
-        jogo.getMapa().setMin(60);
-        jogo.getMapa().setSeg(0);
+        JogoTestAccess::openMenu(jogo);
+        JogoTestAccess::mapa(jogo).setMin(60);
+        JogoTestAccess::mapa(jogo).setSeg(0);
         jogo.insereRanking();
         Jogo outro;
-        outro.entraMenu();
-        return outro.getRanking()[18] == 60 ? 0 : 6;
+        JogoTestAccess::openMenu(outro);
+        return JogoTestAccess::ranking(outro)[18] == 60 ? 0 : 6;
     }));
 }
 
@@ -172,8 +172,8 @@ TEST_F(Disco, MortoDuranteAGravacao) {
         vistosB += visto == textoB;
         // The game reads it as that table.
         Jogo jogo;
-        jogo.entraMenu();
-        EXPECT_EQ(jogo.getRanking()[0], visto == textoA ? 0 : 1);
+        JogoTestAccess::openMenu(jogo);
+        EXPECT_EQ(JogoTestAccess::ranking(jogo)[0], visto == textoA ? 0 : 1);
     }
     // Both tables were seen, and some kills fell inside a write: each left
     // its temporary file behind.
@@ -292,8 +292,8 @@ TEST_F(Disco, OnlyPlainFilesAndPicturesTheScreenHolds) {
         {"rank.txt",
          [&] {
              Jogo jogo;
-             jogo.entraMenu();
-             return !std::equal(before, before + 20, jogo.getRanking());
+             JogoTestAccess::openMenu(jogo);
+             return !std::equal(before, before + 20, JogoTestAccess::ranking(jogo));
          },
          true},
     };

@@ -43,7 +43,7 @@ TEST_F(FuzzRegressao, ArquivosDeNivel) {
 TEST_F(FuzzRegressao, ArquivosDeRanking) {
     teste::criaConjuntoImagens();
     Jogo jogo;
-    ASSERT_TRUE(jogo.getRender().carregaImagens());
+    ASSERT_TRUE(JogoTestAccess::render(jogo).carregaImagens());
     const auto todas = entradas("corpus_ranking", "regressao_ranking");
     ASSERT_GE(todas.size(), 4u);
     for (const auto& [caminho, conteudo] : todas)

@@ -1,9 +1,10 @@
 // The menu driven frame by frame through Allegro's mouse and key globals.
 #include <gtest/gtest.h>
 
-#include "app/jogo.h"
+#include "tests/jogo_access.h"
 #include "display/dirty_rects.h"
 #include "popups/mute_sign.h"
+#include "tests/acesso.h"
 #include "tests/support.h"
 
 #include <loadpng.h>
@@ -15,27 +16,29 @@ protected:
     void SetUp() override {
         teste::iniciaAllegro();
         teste::criaConjuntoImagens();
-        ASSERT_TRUE(jogo.getRender().carregaImagens());
-        jogo.entraMenu();
+        ASSERT_TRUE(JogoTestAccess::render(jogo).carregaImagens());
+        for (short n = 1; n <= 3; ++n)
+            teste::escreveArquivo(Mapa::arquivoNivel(n), teste::textoNivel(teste::nivelNeutro(n)));
+        JogoTestAccess::openMenu(jogo);
     }
     void TearDown() override {
         mouse_b = 0;
         for (int k = 0; k < KEY_MAX; ++k) key[k] = 0;
     }
-    const EstadoMenu& estado() const { return jogo.getEstadoMenu(); }
+    const MenuState& estado() const { return JogoTestAccess::menu(jogo); }
     // One frame with the mouse at (x, y) and the buttons b.
     void quadro(int x, int y, int b = 0) {
         mouse_x = x;
         mouse_y = y;
         mouse_b = b;
-        jogo.quadroMenu();
+        JogoTestAccess::frame(jogo);
     }
     // A key down for one frame, then up for one; the mouse stays where it is.
     void tecla(int k) {
         key[k] = 1;
-        jogo.quadroMenu();
+        JogoTestAccess::frame(jogo);
         key[k] = 0;
-        jogo.quadroMenu();
+        JogoTestAccess::frame(jogo);
     }
     // Press and release: one frame down, one frame up.
     void clique(int x, int y) {
@@ -56,8 +59,7 @@ protected:
 }  // namespace
 
 TEST_F(Menu, EntradaDesenhaOsCincoBotoes) {
-    EXPECT_TRUE(jogo.getMenu());
-    EXPECT_FALSE(jogo.getFim());
+    EXPECT_EQ(JogoTestAccess::screen(jogo), GameScreen::Menu);
     EXPECT_TRUE(slotEm(1, 1, 141));
     EXPECT_TRUE(slotEm(2, 1, 241));
     EXPECT_TRUE(slotEm(3, 1, 341));
@@ -122,8 +124,7 @@ TEST_F(Menu, APressDraggedOntoAButtonDoesNothing) {
     quadro(400, 300, 1);  // pressed over empty space
     for (int x = 400; x <= 560; x += 20) quadro(x, 430, 1);
     quadro(560, 430, 0);  // released over Exit
-    EXPECT_TRUE(jogo.getMenu());
-    EXPECT_FALSE(jogo.getFim());
+    EXPECT_EQ(JogoTestAccess::screen(jogo), GameScreen::Menu);
     EXPECT_EQ(estado().escolha, 4);  // the pointer mark still follows the hover
     quadro(100, 170, 1);
     quadro(100, 270, 1);  // dragged from new game onto ranking
@@ -133,19 +134,19 @@ TEST_F(Menu, APressDraggedOntoAButtonDoesNothing) {
     quadro(400, 200, 1);  // a press already down when it reaches a level button
     quadro(325, 75, 1);
     quadro(325, 75, 0);
-    EXPECT_TRUE(jogo.getMenu());
+    EXPECT_EQ(JogoTestAccess::screen(jogo), GameScreen::Menu);
 }
 
 TEST_F(Menu, APressBegunBeforeTheMenuDoesNothing) {
-    // The button went down on the screen before (a game or its summary).
-    mouse_x = 560, mouse_y = 430, mouse_b = 1;
-    jogo.entraMenu();
+    // The button goes down on the screen before: it closes the summary.
+    JogoTestAccess::enter(jogo, GameScreen::Summary);
+    quadro(560, 430, 1);
+    ASSERT_EQ(JogoTestAccess::screen(jogo), GameScreen::Menu);
     for (int i = 0; i < 10; ++i) quadro(560, 430, 1);
     quadro(560, 430, 0);
-    EXPECT_TRUE(jogo.getMenu());
+    EXPECT_EQ(JogoTestAccess::screen(jogo), GameScreen::Menu);
     clique(560, 430);
-    EXPECT_FALSE(jogo.getMenu());
-    EXPECT_TRUE(jogo.getFim());
+    EXPECT_EQ(JogoTestAccess::screen(jogo), GameScreen::Exit);
 }
 
 // A click that began and ended between two frames on a busy machine.
@@ -164,7 +165,7 @@ TEST_F(Menu, BotaoDireitoOuAmbosNaoFazemNada) {
             quadro(x, y, b);
             quadro(x, y, 0);
             EXPECT_EQ(paineisAbertos(), 0);
-            EXPECT_TRUE(jogo.getMenu());
+            EXPECT_EQ(JogoTestAccess::screen(jogo), GameScreen::Menu);
         }
     }
 }
@@ -199,32 +200,30 @@ TEST_F(Menu, PaginasDaAjudaEmCiclo) {
 TEST_F(Menu, BotaoDeNivelEscolheONivel) {
     clique(100, 170);
     clique(325, 50);  // the gap between two level boxes
-    EXPECT_TRUE(jogo.getMenu());
+    EXPECT_EQ(JogoTestAccess::screen(jogo), GameScreen::Menu);
     clique(325, 100);
-    EXPECT_TRUE(jogo.getMenu());
+    EXPECT_EQ(JogoTestAccess::screen(jogo), GameScreen::Menu);
     quadro(325, 75, 1);  // acts on the frame the button goes down
-    EXPECT_FALSE(jogo.getMenu());
-    EXPECT_FALSE(jogo.getFim());
-    EXPECT_EQ(jogo.getNr(), 2);
+    EXPECT_EQ(JogoTestAccess::screen(jogo), GameScreen::Play);
+    EXPECT_EQ(JogoTestAccess::level(jogo), 2);
     for (int n : {1, 3}) {
-        jogo.entraMenu();
+        JogoTestAccess::openMenu(jogo);
         quadro(0, 0, 0);
         clique(100, 170);
         quadro(325, 50 * (n - 1) + 25, 1);
-        EXPECT_EQ(jogo.getNr(), n);
+        EXPECT_EQ(JogoTestAccess::level(jogo), n);
     }
 }
 
 TEST_F(Menu, BotoesDeNivelSoComOEscolhedorAberto) {
     clique(325, 25);
-    EXPECT_TRUE(jogo.getMenu());
+    EXPECT_EQ(JogoTestAccess::screen(jogo), GameScreen::Menu);
 }
 
 TEST_F(Menu, SairTerminaMesmoComPainelAberto) {
     clique(100, 270);
     clique(560, 430);
-    EXPECT_FALSE(jogo.getMenu());
-    EXPECT_TRUE(jogo.getFim());
+    EXPECT_EQ(JogoTestAccess::screen(jogo), GameScreen::Exit);
     EXPECT_TRUE(estado().rankin);
 }
 
@@ -240,7 +239,7 @@ TEST_F(Menu, SetasMovemOFocoEmCicloUmaVezPorTecla) {
     tecla(KEY_UP);
     EXPECT_EQ(estado().escolha, 4);
     key[KEY_DOWN] = 1;  // held: one step
-    for (int i = 0; i < 10; ++i) jogo.quadroMenu();
+    for (int i = 0; i < 10; ++i) JogoTestAccess::frame(jogo);
     key[KEY_DOWN] = 0;
     EXPECT_EQ(estado().escolha, 0);
     EXPECT_TRUE(slotEm(6, 231, 148));
@@ -272,46 +271,44 @@ TEST_F(Menu, EnterOuEspacoClicamNoBotaoComFoco) {
     tecla(KEY_ESC);
     EXPECT_EQ(estado().escolha, 4);
     EXPECT_TRUE(slotEm(7, 431, 398));
-    EXPECT_TRUE(jogo.getMenu());
+    EXPECT_EQ(JogoTestAccess::screen(jogo), GameScreen::Menu);
     tecla(KEY_ESC);
-    EXPECT_FALSE(jogo.getMenu());
-    EXPECT_TRUE(jogo.getFim()) << "Escape twice ends as Exit does";
+    EXPECT_EQ(JogoTestAccess::screen(jogo), GameScreen::Exit) << "Escape twice ends as Exit does";
 }
 
 TEST_F(Menu, EscolhedorPorTeclas) {
     quadro(700, 10);
     tecla(KEY_ENTER);
     ASSERT_TRUE(estado().nJogo);
-    EXPECT_EQ(estado().nivelFoco, 0);
+    EXPECT_EQ(estado().levelFocus, 0);
     EXPECT_TRUE(slotEm(6, 351, 1)) << "the pointer beside level 1";
     tecla(KEY_UP);
-    EXPECT_EQ(estado().nivelFoco, 2);
+    EXPECT_EQ(estado().levelFocus, 2);
     EXPECT_EQ(estado().escolha, 0) << "the arrows move over the levels";
     EXPECT_TRUE(slotEm(6, 351, 101));
     tecla(KEY_DOWN);
     tecla(KEY_DOWN);
     key[KEY_ENTER] = 1;
-    jogo.quadroMenu();
+    JogoTestAccess::frame(jogo);
     key[KEY_ENTER] = 0;
-    EXPECT_FALSE(jogo.getMenu());
-    EXPECT_FALSE(jogo.getFim());
-    EXPECT_EQ(jogo.getNr(), 2);
+    EXPECT_EQ(JogoTestAccess::screen(jogo), GameScreen::Play);
+    EXPECT_EQ(JogoTestAccess::level(jogo), 2);
     for (int n : {1, 2, 3}) {
-        jogo.entraMenu();
+        JogoTestAccess::openMenu(jogo);
         quadro(700, 10);
         tecla(KEY_SPACE);
         key[KEY_1 + n - 1] = 1;
-        jogo.quadroMenu();
+        JogoTestAccess::frame(jogo);
         key[KEY_1 + n - 1] = 0;
-        EXPECT_EQ(jogo.getNr(), n);
-        EXPECT_FALSE(jogo.getMenu());
+        EXPECT_EQ(JogoTestAccess::level(jogo), n);
+        EXPECT_EQ(JogoTestAccess::screen(jogo), GameScreen::Play);
     }
-    jogo.entraMenu();
+    JogoTestAccess::openMenu(jogo);
     quadro(700, 10);
     tecla(KEY_ENTER);
     tecla(KEY_ESC);
     EXPECT_EQ(paineisAbertos(), 0);
-    EXPECT_TRUE(jogo.getMenu());
+    EXPECT_EQ(JogoTestAccess::screen(jogo), GameScreen::Menu);
 }
 
 TEST_F(Menu, OMouseQueSeMexeLevaOFocoEOParadoNao) {
@@ -373,12 +370,12 @@ TEST_F(Menu, BannerPorCimaDosBotoesDeNivel) {
     save_png("Data/Imagens/Menu/LMBanner.png", grande, nullptr);
     destroy_bitmap(grande);
     Jogo outro;
-    ASSERT_TRUE(outro.getRender().carregaImagens());
-    outro.entraMenu();
+    ASSERT_TRUE(JogoTestAccess::render(outro).carregaImagens());
+    JogoTestAccess::openMenu(outro);
     mouse_x = 100, mouse_y = 170, mouse_b = 0;
-    outro.quadroMenu();
+    JogoTestAccess::frame(outro);
     mouse_b = 1;
-    outro.quadroMenu();
+    JogoTestAccess::frame(outro);
     EXPECT_TRUE(slotEm(0, 301, 51));  // level 2's button lies under the banner
     EXPECT_TRUE(slotEm(40, 301, 1));  // level 1's is above the panel area
 }
@@ -390,13 +387,13 @@ TEST_F(Menu, MuteSignInTheCornerWhileMuted) {
     EXPECT_TRUE(slotEm(99, spot.x + 1, spot.y + 1));
     key[KEY_M] = 1;
     quadro(700, 10);
-    ASSERT_TRUE(jogo.getAudio().muted());
+    ASSERT_TRUE(JogoTestAccess::audio(jogo).muted());
     EXPECT_TRUE(slotEm(SLOT_MUTE_SIGN, spot.x + 1, spot.y + 1));
     EXPECT_TRUE(spot.x + 16 < 230 && spot.y + 16 < 140) << "clear of the buttons";
     key[KEY_M] = 0;
     quadro(700, 10);
     key[KEY_M] = 1;
     quadro(700, 10);
-    ASSERT_FALSE(jogo.getAudio().muted());
+    ASSERT_FALSE(JogoTestAccess::audio(jogo).muted());
     EXPECT_TRUE(slotEm(99, spot.x + 1, spot.y + 1));
 }

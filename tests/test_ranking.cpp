@@ -2,7 +2,7 @@
 // the rows drawn on the ranking panel.
 #include <gtest/gtest.h>
 
-#include "app/jogo.h"
+#include "tests/jogo_access.h"
 #include "tests/support.h"
 
 #include <pwd.h>
@@ -15,21 +15,21 @@
 
 namespace {
 
-class Ranking : public ::testing::Test {
+class RankingTable : public ::testing::Test {
 protected:
     void SetUp() override { teste::iniciaAllegro(); }
 
     // Loads the table through the menu's entry, which reads and sorts the file.
     void carrega(const std::string& texto) {
         teste::escreveArquivo("rank.txt", texto);
-        jogo.entraMenu();
+        JogoTestAccess::openMenu(jogo);
     }
     std::vector<short> tabela() const {
-        return std::vector<short>(jogo.getRanking(), jogo.getRanking() + 20);
+        return std::vector<short>(JogoTestAccess::ranking(jogo), JogoTestAccess::ranking(jogo) + 20);
     }
     void termina(short m, short s) {
-        jogo.getMapa().setMin(m);
-        jogo.getMapa().setSeg(s);
+        JogoTestAccess::mapa(jogo).setMin(m);
+        JogoTestAccess::mapa(jogo).setSeg(s);
         jogo.ordenaSelection();
         jogo.insereRanking();
     }
@@ -42,7 +42,7 @@ const char* const DEZ_PARES = "9 0\n3 0\n0 0\n7 0\n1 0\n8 0\n2 0\n6 0\n5 0\n4 0\
 
 }  // namespace
 
-TEST_F(Ranking, OrdenaPorMinutosEDepoisSegundos) {
+TEST_F(RankingTable, OrdenaPorMinutosEDepoisSegundos) {
     carrega("2 40 2 30 0 5 10 0 2 35 1 59 0 4 3 0 2 30 99 99");
     EXPECT_EQ(tabela(), (std::vector<short>{0, 4, 0, 5, 1, 59, 2, 30, 2, 30, 2, 35, 2, 40, 3, 0,
                                             10, 0, 99, 99}));
@@ -50,7 +50,7 @@ TEST_F(Ranking, OrdenaPorMinutosEDepoisSegundos) {
     for (short k = 0; k < 10; ++k) EXPECT_EQ(tabela()[2 * k], k);
 }
 
-TEST_F(Ranking, ResultadoEntraSoQuandoMaisLongoQueOMenor) {
+TEST_F(RankingTable, ResultadoEntraSoQuandoMaisLongoQueOMenor) {
     const std::string base = "2 30 4 0 4 1 4 2 4 3 4 4 4 5 4 6 4 7 4 8";
     struct Caso {
         short m, s;
@@ -78,7 +78,7 @@ TEST_F(Ranking, ResultadoEntraSoQuandoMaisLongoQueOMenor) {
     EXPECT_EQ(tabela()[2], 4);
 }
 
-TEST_F(Ranking, TheEntryGivesThePlaceItTook) {
+TEST_F(RankingTable, TheEntryGivesThePlaceItTook) {
     struct Case {
         const char* table;
         short m, s, place;
@@ -94,8 +94,8 @@ TEST_F(Ranking, TheEntryGivesThePlaceItTook) {
     };
     for (const Case& c : cases) {
         carrega(c.table);
-        jogo.getMapa().setMin(c.m);
-        jogo.getMapa().setSeg(c.s);
+        JogoTestAccess::mapa(jogo).setMin(c.m);
+        JogoTestAccess::mapa(jogo).setSeg(c.s);
         jogo.ordenaSelection();
         const RankingEntry entry = jogo.insereRanking();
         EXPECT_EQ(entry.place, c.place) << c.m << ":" << c.s;
@@ -109,20 +109,20 @@ TEST_F(Ranking, TheEntryGivesThePlaceItTook) {
     }
 }
 
-TEST_F(Ranking, ArquivoIdaEVolta) {
+TEST_F(RankingTable, ArquivoIdaEVolta) {
     carrega("5 7 0 0 12 59 1 1 0 0 0 0 0 0 0 0 0 0 0 0");
     termina(0, 30);
     EXPECT_EQ(teste::leArquivo("rank.txt"),
               "0 0\n0 0\n0 0\n0 0\n0 0\n0 0\n0 30\n1 1\n5 7\n12 59\n");
     Jogo outro;
-    outro.entraMenu();
-    EXPECT_EQ(std::vector<short>(outro.getRanking(), outro.getRanking() + 20), tabela());
+    JogoTestAccess::openMenu(outro);
+    EXPECT_EQ(std::vector<short>(JogoTestAccess::ranking(outro), JogoTestAccess::ranking(outro) + 20), tabela());
     EXPECT_FALSE(teste::existe("rank.txt.tmp"));
 }
 
-TEST_F(Ranking, ArquivoCurtoOuLixo) {
+TEST_F(RankingTable, ArquivoCurtoOuLixo) {
     std::filesystem::remove("rank.txt");
-    jogo.entraMenu();  // no file: the table stays at zeros
+    JogoTestAccess::openMenu(jogo);  // no file: the table stays at zeros
     EXPECT_EQ(tabela(), std::vector<short>(20, 0));
     carrega("3 4 5");  // short: the rest keeps what it held
     EXPECT_EQ(tabela(), (std::vector<short>{0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 3, 4, 5, 0}));
@@ -130,13 +130,13 @@ TEST_F(Ranking, ArquivoCurtoOuLixo) {
     EXPECT_EQ(tabela(), (std::vector<short>{0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 3, 4, 5, 0, 7, 8}));
 }
 
-TEST_F(Ranking, GravacaoQueFalhaDeixaOArquivoAnterior) {
+TEST_F(RankingTable, GravacaoQueFalhaDeixaOArquivoAnterior) {
     carrega(DEZ_PARES);
     const std::string antes = teste::leArquivo("rank.txt");
     // A read-only rank file is left as it is.
     chmod("rank.txt", 0444);
-    jogo.getMapa().setMin(51);
-    jogo.getMapa().setSeg(0);
+    JogoTestAccess::mapa(jogo).setMin(51);
+    JogoTestAccess::mapa(jogo).setSeg(0);
     jogo.ordenaSelection();
     testing::internal::CaptureStderr();
     const RankingEntry entry = jogo.insereRanking();
@@ -145,14 +145,14 @@ TEST_F(Ranking, GravacaoQueFalhaDeixaOArquivoAnterior) {
     chmod("rank.txt", 0644);
     EXPECT_FALSE(entry.saved);
     // One line naming the file and why; the table is the file's again.
-    EXPECT_EQ(said, "lumo: the ranking could not be saved in " + std::filesystem::current_path().string() +
-                        "/rank.txt: Permission denied\n");
+    EXPECT_EQ(said, "lumo: " + std::filesystem::current_path().string() +
+                        "/rank.txt could not be saved: Permission denied\n");
     EXPECT_EQ(tabela()[18], 9);
 }
 
 // What a copy killed in the middle of a write leaves behind does not stand in
 // the way of the next write.
-TEST_F(Ranking, LeftoversOfAnEarlierWriteDoNotBlockTheNext) {
+TEST_F(RankingTable, LeftoversOfAnEarlierWriteDoNotBlockTheNext) {
     carrega(DEZ_PARES);
     std::filesystem::create_directory("rank.txt.tmp");
     teste::escreveArquivo("rank.txt.aB3dE9", "1 1\n");
@@ -162,23 +162,23 @@ TEST_F(Ranking, LeftoversOfAnEarlierWriteDoNotBlockTheNext) {
 }
 
 // The place a result took: 1 for the longest time, 0 when it did not enter.
-TEST_F(Ranking, InsertionGivesThePlace) {
+TEST_F(RankingTable, InsertionGivesThePlace) {
     carrega(DEZ_PARES);
-    jogo.getMapa().setMin(5);
-    jogo.getMapa().setSeg(30);
+    JogoTestAccess::mapa(jogo).setMin(5);
+    JogoTestAccess::mapa(jogo).setSeg(30);
     EXPECT_EQ(jogo.insereRanking().place, 5);  // above 5:00, below 6:00 to 9:00
-    jogo.getMapa().setMin(90);
+    JogoTestAccess::mapa(jogo).setMin(90);
     EXPECT_EQ(jogo.insereRanking().place, 1);
-    jogo.getMapa().setMin(2);
-    jogo.getMapa().setSeg(0);
+    JogoTestAccess::mapa(jogo).setMin(2);
+    JogoTestAccess::mapa(jogo).setSeg(0);
     EXPECT_EQ(jogo.insereRanking().place, 0) << "equal to the lowest kept";
-    jogo.getMapa().setMin(9);
+    JogoTestAccess::mapa(jogo).setMin(9);
     EXPECT_EQ(jogo.insereRanking().place, 2) << "equal to one kept: sharing its place";
 }
 
 // Two copies of the game ending games at the same time: 200 results each,
 // every one of the 400 different; the file ends with the ten longest.
-TEST_F(Ranking, TwoCopiesAtOnceLoseNoResult) {
+TEST_F(RankingTable, TwoCopiesAtOnceLoseNoResult) {
     int go[2];
     ASSERT_EQ(pipe(go), 0);
     pid_t copies[2];
@@ -192,8 +192,8 @@ TEST_F(Ranking, TwoCopiesAtOnceLoseNoResult) {
             Jogo copia;
             for (int i = 0; i < 200; ++i) {
                 const int t = 2 * i + c + 1;
-                copia.getMapa().setMin(t / 60);
-                copia.getMapa().setSeg(t % 60);
+                JogoTestAccess::mapa(copia).setMin(t / 60);
+                JogoTestAccess::mapa(copia).setSeg(t % 60);
                 copia.insereRanking();
             }
             _exit(0);
@@ -214,29 +214,29 @@ TEST_F(Ranking, TwoCopiesAtOnceLoseNoResult) {
 
 // Another program holding the lock for good (a copy stopped with Ctrl+Z):
 // the result is still saved, after a short wait, not never.
-TEST_F(Ranking, AHeldLockDelaysTheSaveButNeverStopsIt) {
+TEST_F(RankingTable, AHeldLockDelaysTheSaveButNeverStopsIt) {
     carrega(DEZ_PARES);
     teste::HeldLock other("rank.txt");
     ASSERT_TRUE(other.held());
-    jogo.getMapa().setMin(90);
+    JogoTestAccess::mapa(jogo).setMin(90);
     EXPECT_EQ(jogo.insereRanking().place, 1);
     EXPECT_NE(teste::leArquivo("rank.txt").find("\n90 0\n"), std::string::npos);
 }
 
 // A rank file that is a link into another folder (a synced one): the link
 // stays, and the file it points to takes the result.
-TEST_F(Ranking, ALinkStaysALinkAndItsFileTakesTheResult) {
+TEST_F(RankingTable, ALinkStaysALinkAndItsFileTakesTheResult) {
     std::filesystem::create_directory("synced");
     teste::escreveArquivo("synced/rank.txt", DEZ_PARES);
     std::filesystem::create_symlink("synced/rank.txt", "rank.txt");
-    jogo.entraMenu();
+    JogoTestAccess::openMenu(jogo);
     termina(50, 0);
     EXPECT_TRUE(std::filesystem::is_symlink("rank.txt"));
     EXPECT_EQ(std::filesystem::read_symlink("rank.txt"), "synced/rank.txt");
     EXPECT_EQ(teste::leArquivo("synced/rank.txt"), "1 0\n2 0\n3 0\n4 0\n5 0\n6 0\n7 0\n8 0\n9 0\n50 0\n");
 }
 
-TEST_F(Ranking, TheFileKeepsItsMode) {
+TEST_F(RankingTable, TheFileKeepsItsMode) {
     for (mode_t modo : {0600, 0640, 0664}) {
         carrega(DEZ_PARES);
         chmod("rank.txt", modo);
@@ -251,7 +251,7 @@ TEST_F(Ranking, TheFileKeepsItsMode) {
 // A folder that takes no new file, with a rank file the player may write:
 // the file is written in place. Root writes into any folder, so as root the
 // game runs as the user nobody, who owns the file but not the folder.
-TEST_F(Ranking, FolderWithoutWritePermissionKeepsTheResult) {
+TEST_F(RankingTable, FolderWithoutWritePermissionKeepsTheResult) {
     carrega(DEZ_PARES);
     const pid_t filho = fork();
     ASSERT_GE(filho, 0);
@@ -266,8 +266,8 @@ TEST_F(Ranking, FolderWithoutWritePermissionKeepsTheResult) {
         }
         if (access(".", W_OK) == 0) _exit(77);  // the folder still takes files: nothing to test here
         Jogo copia;
-        copia.getMapa().setMin(50);
-        copia.getMapa().setSeg(0);
+        JogoTestAccess::mapa(copia).setMin(50);
+        JogoTestAccess::mapa(copia).setSeg(0);
         const RankingEntry entry = copia.insereRanking();
         _exit(entry.place == 1 && entry.saved ? 0 : 4);
     }
@@ -281,9 +281,9 @@ TEST_F(Ranking, FolderWithoutWritePermissionKeepsTheResult) {
     EXPECT_EQ(teste::temporaryFilesOf("rank.txt"), 0);
 }
 
-TEST_F(Ranking, LinhasEDigitosNoPainel) {
+TEST_F(RankingTable, LinhasEDigitosNoPainel) {
     teste::criaConjuntoImagens();
-    ASSERT_TRUE(jogo.getRender().carregaImagens());
+    ASSERT_TRUE(JogoTestAccess::render(jogo).carregaImagens());
     carrega("0 7 12 34 0 0 0 0 0 0 0 0 0 0 0 0 0 0 150 -3");
     clear_bitmap(screen);
     jogo.ranking();

@@ -22,11 +22,10 @@ protected:
         teste::iniciaAllegro();
         teste::criaConjuntoImagens();
     }
-    // Loads and returns what the loader said.
+    // Loads and returns the message the game shows.
     std::string carrega(Render& r, bool esperado) {
-        testing::internal::CaptureStdout();
         EXPECT_EQ(r.carregaImagens(), esperado);
-        return testing::internal::GetCapturedStdout();
+        return r.failure();
     }
     teste::PastaTemporaria pasta;
 };

@@ -6,7 +6,7 @@
 // scripts/reliability.sh, a million for the full soak.
 #include <gtest/gtest.h>
 
-#include "app/jogo.h"
+#include "tests/jogo_access.h"
 #include "tests/support.h"
 
 #include <cstdlib>
@@ -37,7 +37,7 @@ TEST(Resistencia, MuitosQuadrosEmTresNiveis) {
     for (const char* n : {"01.txt", "02.txt", "03.txt"}) fs::copy(fonte / n, n);
 
     Jogo jogo;
-    ASSERT_TRUE(jogo.getRender().carregaImagens());
+    ASSERT_TRUE(JogoTestAccess::render(jogo).carregaImagens());
     std::mt19937 sorteio(2024);
     srand(2024);
     const long total = quadrosPedidos();
@@ -45,10 +45,10 @@ TEST(Resistencia, MuitosQuadrosEmTresNiveis) {
     int porTempo = 0, porEsc = 0, foraDoCampo = 0;
     std::pair<int, int> melhor{0, 0};
 
-    jogo.entraMenu();
+    JogoTestAccess::openMenu(jogo);
     while (quadros < total) {
-        ASSERT_TRUE(jogo.iniciaJogo(static_cast<short>(sorteio() % 3 + 1)));
-        jogo.desenhaFundo();
+        ASSERT_TRUE(JogoTestAccess::startLevel(jogo, static_cast<short>(sorteio() % 3 + 1)));
+        JogoTestAccess::drawBackground(jogo);
         for (;;) {
             // A new steering every ten frames: none, either turn, or the other keys.
             if (quadros % 10 == 0) {
@@ -59,19 +59,18 @@ TEST(Resistencia, MuitosQuadrosEmTresNiveis) {
                 key[KEY_D] = escolha == 4;
             }
             key[KEY_ESC] = sorteio() % 1500 == 0;
-            if (key[KEY_ESC] || jogo.getFim() || quadros >= total) break;
-            jogo.quadroJogo();
+            if (key[KEY_ESC] || JogoTestAccess::screen(jogo) != GameScreen::Play || quadros >= total) break;
+            JogoTestAccess::frame(jogo);
             ++quadros;
-            Mapa& m = jogo.getMapa();
+            Mapa& m = JogoTestAccess::mapa(jogo);
             foraDoCampo += !dentroDoCampo(m.getSmile()) + !dentroDoCampo(m.getIten());
         }
         (key[KEY_ESC] ? porEsc : porTempo)++;
-        const Mapa& m = jogo.getMapa();
+        const Mapa& m = JogoTestAccess::mapa(jogo);
         melhor = std::max(melhor, std::make_pair(m.getMin(), m.getSeg()));
-        // What gameLoop does after a game, then the menu again.
-        jogo.ordenaSelection();
-        jogo.insereRanking();
-        jogo.entraMenu();
+        // The game's end, where the clock did not bring it, then the menu again.
+        if (JogoTestAccess::screen(jogo) != GameScreen::Summary) JogoTestAccess::finishGame(jogo);
+        JogoTestAccess::openMenu(jogo);
     }
     for (int k = 0; k < KEY_MAX; ++k) key[k] = 0;
 
@@ -83,8 +82,8 @@ TEST(Resistencia, MuitosQuadrosEmTresNiveis) {
     }
     // The best result played is the top of the table read back from the file.
     Jogo outro;
-    outro.entraMenu();
-    EXPECT_EQ(std::make_pair(int(outro.getRanking()[18]), int(outro.getRanking()[19])), melhor);
+    JogoTestAccess::openMenu(outro);
+    EXPECT_EQ(std::make_pair(int(JogoTestAccess::ranking(outro)[18]), int(JogoTestAccess::ranking(outro)[19])), melhor);
     std::printf("%ld frames, %d games out of time, %d ended with Escape, best %d:%02d\n", quadros, porTempo,
                 porEsc, melhor.first, melhor.second);
 }

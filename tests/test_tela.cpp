@@ -2,7 +2,8 @@
 // erased, and that a long game leaves no trails.
 #include <gtest/gtest.h>
 
-#include "app/jogo.h"
+#include "tests/jogo_access.h"
+#include "summary/summary_card.h"
 #include "popups/mute_sign.h"
 #include "tests/acesso.h"
 #include "tests/support.h"
@@ -53,15 +54,15 @@ protected:
             for (int x = 0; x < 640; ++x) putpixel(chao, x, y, makecol32(x % 256, y % 256, (x * 7 + y * 3) % 256));
         save_bmp("chao.bmp", chao, nullptr);
         destroy_bitmap(chao);
-        ASSERT_TRUE(jogo.getRender().carregaImagens());
+        ASSERT_TRUE(JogoTestAccess::render(jogo).carregaImagens());
         // The JPEG loader rounds; paint the floor into the slot exactly.
         BITMAP* lido = load_bmp("chao.bmp", nullptr);
-        blit(lido, jogo.getRender().imagem(20), 0, 0, 0, 0, 640, 480);
+        blit(lido, JogoTestAccess::render(jogo).imagem(20), 0, 0, 0, 0, 640, 480);
         destroy_bitmap(lido);
 
         teste::escreveArquivo("01.txt", teste::textoNivel(teste::nivelNeutro(1)));
-        ASSERT_TRUE(jogo.iniciaJogo(1));
-        jogo.desenhaFundo();
+        ASSERT_TRUE(JogoTestAccess::startLevel(jogo, 1));
+        JogoTestAccess::drawBackground(jogo);
     }
     void TearDown() override {
         mouse_b = 0;
@@ -71,7 +72,7 @@ protected:
         for (const ArquivoImagem& a : Render::tabela())
             if (a.slot == slot) teste::salvaImagem(a.caminho, w, h, getr32(cor), getg32(cor), getb32(cor));
     }
-    Mapa& mapa() { return jogo.getMapa(); }
+    Mapa& mapa() { return JogoTestAccess::mapa(jogo); }
     // One frame in which the Gangster, standing still, hits the face: -20.
     void gangsterHitsTheFace() {
         Smile* smile = AcessoTeste::smile(mapa());
@@ -84,7 +85,7 @@ protected:
         gangster->setX(210);
         gangster->setY(200);
         mapa().setMinD(1);
-        jogo.quadroJogo();
+        JogoTestAccess::frame(jogo);
         ASSERT_TRUE(mapa().report().hitBy[ENEMY_GANGSTER]);
         ASSERT_EQ(mapa().report().secondsChange, -20);
     }
@@ -92,7 +93,7 @@ protected:
         return teste::pixel(screen, x, y) == teste::rgbDe(teste::corDoSlot(slot));
     }
     bool chaoEm(int x, int y) {
-        return getpixel(screen, x, y) == getpixel(jogo.getRender().imagem(20), x, y);
+        return getpixel(screen, x, y) == getpixel(JogoTestAccess::render(jogo).imagem(20), x, y);
     }
     bool painelEm(int x, int y) const {
         return teste::pixel(screen, x, y) == (teste::Rgb{COR_PAINEL[0], COR_PAINEL[1], COR_PAINEL[2]});
@@ -233,7 +234,7 @@ TEST_F(Tela, LugarAntigoDoItenApagadoQuandoEleMuda) {
     smile->setY(395);
     smile->setDirecao(45);
     const float x0 = iten->getX(), y0 = iten->getY();
-    jogo.quadroJogo();
+    JogoTestAccess::frame(jogo);
     ASSERT_TRUE(iten->getX() != x0 || iten->getY() != y0) << "the item was not collected";
     const int nx = static_cast<int>(iten->getX()), ny = static_cast<int>(iten->getY());
     auto dentroDoNovo = [&](int x, int y) { return x >= nx && x < nx + 39 && y >= ny && y < ny + 50; };
@@ -264,7 +265,7 @@ TEST_F(Tela, ItenLevadoDuasVezesNoMesmoQuadroNaoDeixaRastro) {
     ladrao->setVelocidade(0);
     ladrao->setX(x1);
     ladrao->setY(y1);
-    jogo.quadroJogo();
+    JogoTestAccess::frame(jogo);
     ASSERT_TRUE(iten->getX() != x1 || iten->getY() != y1) << "the thief did not take the item";
     // Where the item stood last frame, clear of the sprites drawn now, the floor shows.
     const int px = static_cast<int>(smile->getX()), py = static_cast<int>(smile->getY());
@@ -284,15 +285,15 @@ TEST_F(Tela, PartidaLongaSemRastros) {
         "80 420 3 0 18 5    560 120 3 90 18 0  560 420 3 180 18 5\n"
         "150 200 250 220   400 300 420 400   -5 -5 -6 -6   -5 -5 -6 -6\n";
     teste::escreveArquivo("01.txt", nivel);
-    ASSERT_TRUE(jogo.iniciaJogo(1));
-    jogo.desenhaFundo();
+    ASSERT_TRUE(JogoTestAccess::startLevel(jogo, 1));
+    JogoTestAccess::drawBackground(jogo);
     srand(7);
     int erros = 0, popupsSeen = 0;
     for (int q = 0; q < 1400 && erros < 5; ++q) {
         key[KEY_RIGHT] = (q / 40) % 3 == 0;
         key[KEY_LEFT] = (q / 40) % 3 == 1;
         if (mapa().getSegD() < 15) mapa().setSegD(40);  // keep the game going
-        jogo.quadroJogo();
+        JogoTestAccess::frame(jogo);
         struct Ret {
             int x, y, w, h;
         };
@@ -306,8 +307,8 @@ TEST_F(Tela, PartidaLongaSemRastros) {
         if (mapa().getEsposa().getExiste()) junta(mapa().getEsposa(), 45, 40);
         if (mapa().getGangster().getExiste()) junta(mapa().getGangster(), 43, 42);
         if (mapa().getLadrao().getExiste()) junta(mapa().getLadrao(), 38, 40);
-        for (const Popups::Rect& r : jogo.getPopups().drawn()) atuais.push_back({r.x, r.y, r.w, r.h});
-        popupsSeen += !jogo.getPopups().drawn().empty();
+        for (const Rect& r : JogoTestAccess::popups(jogo).drawn()) atuais.push_back({r.x, r.y, r.w, r.h});
+        popupsSeen += !JogoTestAccess::popups(jogo).drawn().empty();
         const int passo = q % 100 == 99 ? 1 : 5;
         for (int y = 70; y < 480 && erros < 5; y += passo) {
             for (int x = (q + y) % passo; x < 640; x += passo) {
@@ -329,8 +330,8 @@ TEST_F(Tela, PartidaLongaSemRastros) {
 TEST_F(Tela, EscapeEndsTheGameOnTheFrameItGoesDown) {
     const int before = mapa().getMiliD();
     key[KEY_ESC] = 1;
-    jogo.quadroJogo();
-    EXPECT_TRUE(jogo.getFim());
+    JogoTestAccess::frame(jogo);
+    EXPECT_EQ(JogoTestAccess::screen(jogo), GameScreen::Summary);
     EXPECT_EQ(mapa().getMiliD(), before) << "no update after Escape";
 }
 
@@ -357,15 +358,15 @@ TEST_F(Tela, APenaltyShowsUnderTheRedClockForASecondAndBlinksIt) {
     Gangster* gangster = AcessoTeste::gangster(mapa());
     AcessoTeste::esposa(mapa())->setExiste(true);
     ASSERT_NO_FATAL_FAILURE(gangsterHitsTheFace());
-    ASSERT_EQ(jogo.getPopups().drawn().size(), 1u);
+    ASSERT_EQ(JogoTestAccess::popups(jogo).drawn().size(), 1u);
     // In the panel band under the red clock's cells (550..630 x 20..41),
     // clear of them and of the playfield, where the face is.
-    const Popups::Rect r = jogo.getPopups().drawn()[0];
+    const Rect r = JogoTestAccess::popups(jogo).drawn()[0];
     EXPECT_GE(r.x, 545);
     EXPECT_LE(r.x + r.w, 640);
     EXPECT_GE(r.y, 42);
     EXPECT_LE(r.y + r.h, 70);
-    const Popups::Rect g = Popups::place(-20);
+    const Rect g = Popups::place(-20);
     EXPECT_EQ(g.w, 36);
     EXPECT_NEAR(g.x + g.w / 2, 590, 1) << "centred under the red clock";
     EXPECT_TRUE(slotEm(SLOT_POPUP_MINUS, g.x + 1, g.y + 1));
@@ -380,8 +381,8 @@ TEST_F(Tela, APenaltyShowsUnderTheRedClockForASecondAndBlinksIt) {
     std::string clock;
     int shown = 1;
     for (int q = 0; q < 40; ++q) {
-        jogo.quadroJogo();
-        shown += !jogo.getPopups().drawn().empty();
+        JogoTestAccess::frame(jogo);
+        shown += !JogoTestAccess::popups(jogo).drawn().empty();
         clock += painelEm(551, 21) ? '-' : 'o';
     }
     EXPECT_EQ(shown, Popups::LIFE);
@@ -399,19 +400,19 @@ TEST_F(Tela, MuteSignInThePanelBandWhileMuted) {
     EXPECT_GE(spot.x, 260);
     EXPECT_LE(spot.x + 28, 345);  // before the yellow clock's icon at 350
     EXPECT_LE(spot.y + 24, 70);
-    jogo.getAudio().setMuted(true);
+    JogoTestAccess::audio(jogo).setMuted(true);
     jogo.desenhaTela();
     EXPECT_TRUE(slotEm(SLOT_MUTE_SIGN, spot.x + 1, spot.y + 1));
-    jogo.getAudio().setMuted(false);
+    JogoTestAccess::audio(jogo).setMuted(false);
     jogo.desenhaTela();
     EXPECT_TRUE(painelEm(spot.x + 1, spot.y + 1));
     // Paused, nothing of the game is drawn, but M still shows at once.
     key[KEY_P] = 1;
-    jogo.quadroJogo();
+    JogoTestAccess::frame(jogo);
     key[KEY_P] = 0;
-    ASSERT_TRUE(jogo.getPause().isPaused());
+    ASSERT_EQ(JogoTestAccess::screen(jogo), GameScreen::Paused);
     key[KEY_M] = 1;
-    jogo.quadroJogo();
+    JogoTestAccess::frame(jogo);
     key[KEY_M] = 0;
     EXPECT_TRUE(slotEm(SLOT_MUTE_SIGN, spot.x + 1, spot.y + 1));
 }
@@ -422,9 +423,9 @@ TEST_F(Tela, ANewPopupReplacesTheOneShowing) {
     popups.note(-20);
     popups.note(0);
     popups.note(2);
-    popups.draw(jogo.getRender());
+    popups.draw(JogoTestAccess::render(jogo));
     ASSERT_EQ(popups.drawn().size(), 1u);
-    const Popups::Rect g = Popups::place(2);
+    const Rect g = Popups::place(2);
     EXPECT_TRUE(slotEm(SLOT_POPUP_PLUS, g.x + 1, g.y + 1));
     EXPECT_TRUE(slotEm(slotPopupDigit(2), g.x + 13, g.y + 1));
     EXPECT_TRUE(slotEm(SLOT_POPUP_BACK, g.x + 27, g.y + 1)) << "nothing left of the -20 beside it";
@@ -434,91 +435,91 @@ TEST_F(Tela, ANewPopupReplacesTheOneShowing) {
 // above the summary, as does the elapsed one.
 TEST_F(Tela, AGameEndedMidBlinkKeepsBothClocks) {
     ASSERT_NO_FATAL_FAILURE(gangsterHitsTheFace());
-    ASSERT_TRUE(jogo.getPopups().clockHidden());
+    ASSERT_TRUE(JogoTestAccess::popups(jogo).clockHidden());
     ASSERT_TRUE(painelEm(551, 21));
     key[KEY_ESC] = 1;
-    jogo.quadroJogo();
-    jogo.finishGame();
+    JogoTestAccess::frame(jogo);
+    ASSERT_EQ(JogoTestAccess::screen(jogo), GameScreen::Summary);
     const int m = mapa().getMinD(), s = mapa().getSegD();
     EXPECT_EQ(relogioEm(550), (std::vector<int>{60 + m / 10, 60 + m % 10, 71, 60 + s / 10, 60 + s % 10}));
     EXPECT_EQ(relogioEm(400), (std::vector<int>{50, 50, 70, 50, 51}));
-    EXPECT_TRUE(slotEm(SLOT_SUMMARY_ENDED, Summary::X + 21, Summary::Y + 55)) << "ended by the player";
+    EXPECT_TRUE(slotEm(SLOT_SUMMARY_ENDED, SummaryCard::X + 21, SummaryCard::Y + 55)) << "ended by the player";
 }
 
 TEST_F(Tela, SummaryAfterTheClockRunsOut) {
     teste::escreveArquivo("rank.txt", "0 5\n0 6\n0 7\n0 8\n0 9\n0 10\n0 11\n0 30\n0 40\n0 50\n");
-    jogo.entraMenu();
-    ASSERT_TRUE(jogo.iniciaJogo(1));
-    jogo.desenhaFundo();
+    JogoTestAccess::openMenu(jogo);
+    ASSERT_TRUE(JogoTestAccess::startLevel(jogo, 1));
+    JogoTestAccess::drawBackground(jogo);
     mapa().setSeg(19);  // the last update of a plain game
     mapa().setMili(30);
     mapa().setMiliD(0);
     mapa().setSegD(1);
-    for (int frames = 0; !jogo.getFim() && frames < 100; ++frames) jogo.quadroJogo();
-    ASSERT_TRUE(jogo.getFim());
+    for (int frames = 0; JogoTestAccess::screen(jogo) == GameScreen::Play && frames < 100; ++frames)
+        JogoTestAccess::frame(jogo);
+    ASSERT_EQ(JogoTestAccess::screen(jogo), GameScreen::Summary);
     ASSERT_EQ(mapa().getSeg(), 20);
-    jogo.finishGame();
     // Written before the summary shows: 0:20 is fourth, longer than seven kept.
     EXPECT_EQ(teste::leArquivo("rank.txt"), "0 6\n0 7\n0 8\n0 9\n0 10\n0 11\n0 20\n0 30\n0 40\n0 50\n");
-    ASSERT_TRUE(jogo.getSummary().isOpen());
-    EXPECT_EQ(jogo.getSummary().place(), 4);
-    const int x = Summary::X, y = Summary::Y;
+    ASSERT_EQ(JogoTestAccess::screen(jogo), GameScreen::Summary);
+    EXPECT_EQ(JogoTestAccess::summary(jogo).place(), 4);
+    const int x = SummaryCard::X, y = SummaryCard::Y;
     EXPECT_TRUE(slotEm(SLOT_SUMMARY_CARD, x + 2, y + 2));
     EXPECT_EQ(relogioEm(x + 208, y + 89), (std::vector<int>{50, 50, 70, 52, 50}));
     EXPECT_TRUE(slotEm(SLOT_SUMMARY_TIME_UP, x + 21, y + 55));
     EXPECT_TRUE(slotEm(SLOT_SUMMARY_PLACE, x + 21, y + 125));
     EXPECT_TRUE(slotEm(54, x + 216, y + 132));
     EXPECT_TRUE(slotEm(10, x + 15, y + 11)) << "a ranked place: the happy face";
-    EXPECT_FALSE(slotEm(SLOT_SUMMARY_BEST, x + Summary::BEST_X + 1, y + Summary::BEST_Y + 1));
+    EXPECT_FALSE(slotEm(SLOT_SUMMARY_BEST, x + SummaryCard::BEST_X + 1, y + SummaryCard::BEST_Y + 1));
 }
 
 TEST_F(Tela, SummaryAfterEscapeAndItsWayOut) {
     teste::escreveArquivo("rank.txt", "0 1\n0 1\n0 1\n0 1\n0 1\n0 1\n0 1\n0 1\n0 1\n0 1\n");
-    jogo.entraMenu();
-    for (int q = 0; q < 100; ++q) jogo.quadroJogo();
+    JogoTestAccess::openMenu(jogo);
+    ASSERT_TRUE(JogoTestAccess::startLevel(jogo, 1));
+    for (int q = 0; q < 100; ++q) JogoTestAccess::frame(jogo);
     key[KEY_ESC] = 1;
-    jogo.quadroJogo();
-    ASSERT_TRUE(jogo.getFim());
-    jogo.finishGame();
+    JogoTestAccess::frame(jogo);
+    ASSERT_EQ(JogoTestAccess::screen(jogo), GameScreen::Summary);
     EXPECT_EQ(teste::leArquivo("rank.txt").substr(0, 4), "0 1\n");
     EXPECT_NE(teste::leArquivo("rank.txt").find("0 4\n"), std::string::npos);
-    EXPECT_EQ(jogo.getSummary().place(), 1);
-    EXPECT_TRUE(slotEm(SLOT_SUMMARY_BEST, Summary::X + Summary::BEST_X + 1, Summary::Y + Summary::BEST_Y + 1));
-    EXPECT_TRUE(slotEm(SLOT_SUMMARY_ENDED, Summary::X + 21, Summary::Y + 55));
+    EXPECT_EQ(JogoTestAccess::summary(jogo).place(), 1);
+    EXPECT_TRUE(slotEm(SLOT_SUMMARY_BEST, SummaryCard::X + SummaryCard::BEST_X + 1, SummaryCard::Y + SummaryCard::BEST_Y + 1));
+    EXPECT_TRUE(slotEm(SLOT_SUMMARY_ENDED, SummaryCard::X + 21, SummaryCard::Y + 55));
     // The Escape that ended the game, still held, does not close it; nor does
     // a right click. A fresh Enter does.
-    for (int q = 0; q < 10; ++q) jogo.summaryFrame();
+    for (int q = 0; q < 10; ++q) JogoTestAccess::frame(jogo);
     mouse_b = 2;
-    jogo.summaryFrame();
+    JogoTestAccess::frame(jogo);
     mouse_b = 0;
     key[KEY_ESC] = 0;
-    jogo.summaryFrame();
-    EXPECT_TRUE(jogo.getSummary().isOpen());
+    JogoTestAccess::frame(jogo);
+    EXPECT_EQ(JogoTestAccess::screen(jogo), GameScreen::Summary);
     key[KEY_ENTER] = 1;
-    jogo.summaryFrame();
-    EXPECT_FALSE(jogo.getSummary().isOpen());
+    JogoTestAccess::frame(jogo);
+    EXPECT_NE(JogoTestAccess::screen(jogo), GameScreen::Summary);
 }
 
 TEST_F(Tela, SummaryClosesOnAFreshClickSpaceOrEscape) {
     for (int way = 0; way < 3; ++way) {
-        jogo.finishGame();
-        jogo.summaryFrame();
-        ASSERT_TRUE(jogo.getSummary().isOpen());
+        JogoTestAccess::finishGame(jogo);
+        JogoTestAccess::frame(jogo);
+        ASSERT_EQ(JogoTestAccess::screen(jogo), GameScreen::Summary);
         if (way == 0) mouse_b = 1;
         if (way == 1) key[KEY_SPACE] = 1;
         if (way == 2) key[KEY_ESC] = 1;
-        jogo.summaryFrame();
-        EXPECT_FALSE(jogo.getSummary().isOpen()) << way;
+        JogoTestAccess::frame(jogo);
+        EXPECT_NE(JogoTestAccess::screen(jogo), GameScreen::Summary) << way;
         mouse_b = 0;
         key[KEY_SPACE] = key[KEY_ESC] = 0;
     }
     // Not entered: the other line, no place.
     teste::escreveArquivo("rank.txt", "9 0\n9 0\n9 0\n9 0\n9 0\n9 0\n9 0\n9 0\n9 0\n9 0\n");
-    jogo.entraMenu();
-    jogo.finishGame();
-    EXPECT_EQ(jogo.getSummary().place(), 0);
-    EXPECT_TRUE(slotEm(SLOT_SUMMARY_UNRANKED, Summary::X + 21, Summary::Y + 125));
-    EXPECT_TRUE(slotEm(11, Summary::X + 15, Summary::Y + 11)) << "not entered: the sad face";
+    JogoTestAccess::openMenu(jogo);
+    JogoTestAccess::finishGame(jogo);
+    EXPECT_EQ(JogoTestAccess::summary(jogo).place(), 0);
+    EXPECT_TRUE(slotEm(SLOT_SUMMARY_UNRANKED, SummaryCard::X + 21, SummaryCard::Y + 125));
+    EXPECT_TRUE(slotEm(11, SummaryCard::X + 15, SummaryCard::Y + 11)) << "not entered: the sad face";
 }
 
 // Played by someone who may not write the folder nor the rank file there:
@@ -538,17 +539,17 @@ TEST_F(Tela, ARankingThatCannotBeSavedIsSaidSo) {
             if (!nobody || setgid(nobody->pw_gid) != 0 || setuid(nobody->pw_uid) != 0) _exit(77);
         }
         if (access(".", W_OK) == 0 || access("rank.txt", W_OK) == 0) _exit(77);
-        jogo.entraMenu();
+        JogoTestAccess::openMenu(jogo);
         mapa().setSeg(30);
         testing::internal::CaptureStderr();
-        jogo.finishGame();
+        JogoTestAccess::finishGame(jogo);
         const std::string said = testing::internal::GetCapturedStderr();
-        if (jogo.getSummary().place() != 0) _exit(1);
-        if (!slotEm(SLOT_SUMMARY_NOT_SAVED, Summary::X + 21, Summary::Y + 125)) _exit(2);
-        if (!slotEm(11, Summary::X + 15, Summary::Y + 11)) _exit(3);
-        if (said != "lumo: the ranking could not be saved in " + rank + ": Permission denied\n") _exit(4);
+        if (JogoTestAccess::summary(jogo).place() != 0) _exit(1);
+        if (!slotEm(SLOT_SUMMARY_NOT_SAVED, SummaryCard::X + 21, SummaryCard::Y + 125)) _exit(2);
+        if (!slotEm(11, SummaryCard::X + 15, SummaryCard::Y + 11)) _exit(3);
+        if (said != "lumo: " + rank + " could not be saved: Permission denied\n") _exit(4);
         // The panel's best row (the bottom one, y 294) is the file's 0:02.
-        jogo.entraMenu();
+        JogoTestAccess::openMenu(jogo);
         jogo.ranking();
         if (!slotEm(52, 395, 295) || !slotEm(50, 347, 295)) _exit(5);
         _exit(0);

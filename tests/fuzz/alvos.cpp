@@ -20,12 +20,12 @@ void joga(Jogo& jogo, int quadros) {
     for (int q = 0; q < quadros; ++q) {
         key[KEY_RIGHT] = (q / 17) % 3 == 0;
         key[KEY_LEFT] = (q / 17) % 3 == 1;
-        jogo.quadroJogo();
+        JogoTestAccess::frame(jogo);
     }
     key[KEY_RIGHT] = key[KEY_LEFT] = 0;
 }
 
-std::vector<short> tabela(const Jogo& jogo) { return {jogo.getRanking(), jogo.getRanking() + 20}; }
+std::vector<short> tabela(const Jogo& jogo) { return {JogoTestAccess::ranking(jogo), JogoTestAccess::ranking(jogo) + 20}; }
 
 bool ordenada(const std::vector<short>& t) {
     for (int k = 2; k < 20; k += 2)
@@ -38,16 +38,16 @@ bool ordenada(const std::vector<short>& t) {
 bool nivel(const uint8_t* dados, size_t tamanho) {
     grava("01.txt", dados, tamanho);
     Jogo jogo;
-    if (!jogo.iniciaJogo(1)) {
+    if (!JogoTestAccess::startLevel(jogo, 1)) {
         // A refused level leaves no objects behind to draw or move.
-        return jogo.getMapa().getParedes() == 0;
+        return JogoTestAccess::mapa(jogo).getParedes() == 0;
     }
     // The same input always plays the same game.
     srand(static_cast<unsigned>(tamanho));
-    jogo.desenhaFundo();
+    JogoTestAccess::drawBackground(jogo);
     joga(jogo, 200);
-    if (!jogo.iniciaJogo(1)) return false;  // the file did not change
-    jogo.desenhaFundo();
+    if (!JogoTestAccess::startLevel(jogo, 1)) return false;  // the file did not change
+    JogoTestAccess::drawBackground(jogo);
     joga(jogo, 100);
     return true;
 }
@@ -56,14 +56,14 @@ bool ranking(Jogo& jogo, const uint8_t* dados, size_t tamanho) {
     // A table of zeros first: what a short file leaves unread must not
     // depend on the input before.
     teste::escreveArquivo("rank.txt", "0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0");
-    jogo.entraMenu();
+    JogoTestAccess::openMenu(jogo);
     grava("rank.txt", dados, tamanho);
-    jogo.entraMenu();
+    JogoTestAccess::openMenu(jogo);
     if (!ordenada(tabela(jogo))) return false;
 
     const short minutos = static_cast<short>(tamanho % 101), segundos = static_cast<short>(tamanho % 60);
-    jogo.getMapa().setMin(minutos);
-    jogo.getMapa().setSeg(segundos);
+    JogoTestAccess::mapa(jogo).setMin(minutos);
+    JogoTestAccess::mapa(jogo).setSeg(segundos);
     const std::vector<short> antes = tabela(jogo);
     jogo.ordenaSelection();
     jogo.insereRanking();
@@ -77,7 +77,7 @@ bool ranking(Jogo& jogo, const uint8_t* dados, size_t tamanho) {
     jogo.ranking();
 
     Jogo outro;
-    outro.entraMenu();
+    JogoTestAccess::openMenu(outro);
     return tabela(outro) == depois;
 }
 

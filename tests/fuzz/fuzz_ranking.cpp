@@ -14,7 +14,7 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
     static teste::PastaTemporaria pasta;
     teste::criaConjuntoImagens();
     static Jogo umJogo;
-    if (!umJogo.getRender().carregaImagens()) std::abort();
+    if (!JogoTestAccess::render(umJogo).carregaImagens()) std::abort();
     jogo = &umJogo;
     return 0;
 }
