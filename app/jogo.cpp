@@ -282,7 +282,7 @@ int tempoDeEspera(int periodos) { return periodos < 30 ? 30 - periodos : 0; }
 // The frame's picture goes to the window before the wait.
 void Jogo::waitFrame() {
     presentPicture();
-    int espera = tempoDeEspera(ticks);
-    if (espera > 0) rest(espera);
+    const int ms = tempoDeEspera(ticks);
+    if (ms > 0) rest(ms);
     ticks = 0;
 }

@@ -76,7 +76,8 @@ RankingEntry Ranking::insereRanking(short m, short s) {
     auto longer = [](short m1, short s1, short m2, short s2) { return m1 > m2 || (m1 == m2 && s1 > s2); };
     FileLock lock(RANK_FILE, LockWait::Briefly, quitRequested);
     // The re-read and the replace by rename still keep the file whole.
-    if (lock.busy()) reportFileProblem(std::string(RANK_FILE) + ".lock", "is held elsewhere; saving the ranking without it");
+    if (lock.busy())
+        reportFileProblem(std::string(RANK_FILE) + ".lock", "is held elsewhere; saving the ranking without it");
     // Afresh from the file, where another copy may have written: what a short
     // file leaves unread is 00:00, as on a first start, so the table written
     // is the one any copy reads back. Without a file the table in memory stays.

@@ -10,7 +10,8 @@ Jogo& jogoCarregado() {
     static Jogo jogo;
     static bool carregado = false;
     if (!carregado) {
-        if (!JogoTestAccess::render(jogo).carregaImagens()) throw std::runtime_error("the shipped pictures did not load");
+        if (!JogoTestAccess::render(jogo).carregaImagens())
+            throw std::runtime_error("the shipped pictures did not load");
         carregado = true;
     }
     return jogo;
@@ -21,7 +22,8 @@ void mantemJogo(Mapa& mapa) {
 }
 
 void preparaPartida(Jogo& jogo, short nr) {
-    if (!JogoTestAccess::startLevel(jogo, nr)) throw std::runtime_error("level " + Mapa::arquivoNivel(nr) + " did not load");
+    if (!JogoTestAccess::startLevel(jogo, nr))
+        throw std::runtime_error("level " + Mapa::arquivoNivel(nr) + " did not load");
     srand(nr);  // the same game on every run
     Mapa& mapa = JogoTestAccess::mapa(jogo);
     for (long q = 0; !mapa.getGangster().getExiste(); ++q) {

@@ -65,8 +65,8 @@ void pressP(Jogo& jogo) {
 void pausedFrameSent(benchmark::State& state) {
     Jogo& jogo = bench::jogoCarregado();
     bench::preparaPartida(jogo, 2);
-    if (!(JogoTestAccess::screen(jogo) == GameScreen::Paused)) pressP(jogo);
-    if (!(JogoTestAccess::screen(jogo) == GameScreen::Paused)) {
+    if (JogoTestAccess::screen(jogo) != GameScreen::Paused) pressP(jogo);
+    if (JogoTestAccess::screen(jogo) != GameScreen::Paused) {
         state.SkipWithError("the game did not pause");
         return;
     }

@@ -21,7 +21,7 @@ void acrescentaFaixa(std::vector<ArquivoImagem>& t, int slot, int n, const std::
     }
 }
 
-std::vector<ArquivoImagem> montaTabela() {
+std::vector<ArquivoImagem> buildTable() {
     const std::string menu = "Data/Imagens/Menu/";
     const std::string pers = "Data/Imagens/Personagens/";
     const std::string niveis = "Data/Imagens/Niveis/";
@@ -103,7 +103,7 @@ void Render::liberaImagens() {
 }
 
 const std::vector<ArquivoImagem>& Render::tabela() {
-    static const std::vector<ArquivoImagem> t = montaTabela();
+    static const std::vector<ArquivoImagem> t = buildTable();
     return t;
 }
 

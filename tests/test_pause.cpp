@@ -82,10 +82,11 @@ TEST_F(Pausing, HoldingPTogglesOnceAndPressingAgainResumes) {
     for (int f = 0; f < 20; ++f) frame(true);
     EXPECT_EQ(JogoTestAccess::screen(jogo), GameScreen::Paused) << "held, it paused once and stayed paused";
     frame(false);
-    const int seconds = JogoTestAccess::mapa(jogo).getSegD(), updates = JogoTestAccess::mapa(jogo).getMiliD();
+    const Mapa& m = JogoTestAccess::mapa(jogo);
+    const int seconds = m.getSegD(), updates = m.getMiliD();
     frame(true);
     EXPECT_NE(JogoTestAccess::screen(jogo), GameScreen::Paused);
-    EXPECT_NE(JogoTestAccess::mapa(jogo).getMiliD() + 100 * JogoTestAccess::mapa(jogo).getSegD(), updates + 100 * seconds)
+    EXPECT_NE(m.getMiliD() + 100 * m.getSegD(), updates + 100 * seconds)
         << "the resuming frame is a frame of play";
 }
 

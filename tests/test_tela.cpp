@@ -484,8 +484,9 @@ TEST_F(Tela, SummaryAfterEscapeAndItsWayOut) {
     EXPECT_EQ(teste::leArquivo("rank.txt").substr(0, 4), "0 1\n");
     EXPECT_NE(teste::leArquivo("rank.txt").find("0 4\n"), std::string::npos);
     EXPECT_EQ(JogoTestAccess::summary(jogo).place(), 1);
-    EXPECT_TRUE(slotEm(SLOT_SUMMARY_BEST, SummaryCard::X + SummaryCard::BEST_X + 1, SummaryCard::Y + SummaryCard::BEST_Y + 1));
-    EXPECT_TRUE(slotEm(SLOT_SUMMARY_ENDED, SummaryCard::X + 21, SummaryCard::Y + 55));
+    const int x = SummaryCard::X, y = SummaryCard::Y;
+    EXPECT_TRUE(slotEm(SLOT_SUMMARY_BEST, x + SummaryCard::BEST_X + 1, y + SummaryCard::BEST_Y + 1));
+    EXPECT_TRUE(slotEm(SLOT_SUMMARY_ENDED, x + 21, y + 55));
     // The Escape that ended the game, still held, does not close it; nor does
     // a right click. A fresh Enter does.
     for (int q = 0; q < 10; ++q) JogoTestAccess::frame(jogo);

@@ -25,7 +25,9 @@ void joga(Jogo& jogo, int quadros) {
     key[KEY_RIGHT] = key[KEY_LEFT] = 0;
 }
 
-std::vector<short> tabela(const Jogo& jogo) { return {JogoTestAccess::ranking(jogo), JogoTestAccess::ranking(jogo) + 20}; }
+std::vector<short> tabela(const Jogo& jogo) {
+    return {JogoTestAccess::ranking(jogo), JogoTestAccess::ranking(jogo) + 20};
+}
 
 bool ordenada(const std::vector<short>& t) {
     for (int k = 2; k < 20; k += 2)
