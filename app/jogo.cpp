@@ -147,7 +147,7 @@ void Jogo::enter(GameScreen next) {
             break;
         case GameScreen::Play:
             // A resumed game goes on as it was; playFrame took the card away.
-            if (from != GameScreen::Menu) break;
+            if (from == GameScreen::Paused) break;
             if (!startGame()) {
                 // Say which file, and stay in the menu with the chooser closed.
                 reportAndShow(unusableFileMessage(Mapa::arquivoNivel(nr), "could not be read"));
