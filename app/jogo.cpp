@@ -7,6 +7,7 @@
 #include "audio/game_sounds.h"
 #include "display/viewport.h"
 #include "display/window.h"
+#include "level/level_file.h"
 #include "pause/pause.h"
 #include "pause/pause_card.h"
 #include "popups/mute_sign.h"
@@ -150,7 +151,7 @@ void Jogo::enter(GameScreen next) {
             if (from == GameScreen::Paused) break;
             if (!startGame()) {
                 // Say which file, and stay in the menu with the chooser closed.
-                reportAndShow(unusableFileMessage(Mapa::arquivoNivel(nr), "could not be read"));
+                reportAndShow(unusableFileMessage(levelFilePath(nr), "could not be read"));
                 menu.closeChooser();
                 screen = GameScreen::Menu;
             }
@@ -246,11 +247,7 @@ void Jogo::capturaComandos() {
 }
 
 void Jogo::atualizaLogica() {
-    mapa.movimentaObjetos();
-    mapa.colisao();
-    mapa.timeLine();
-    mapa.contaTempo();
-    if (mapa.contaTempoRestante()) fim = true;
+    if (mapa.update()) fim = true;
 }
 
 void Jogo::desenhaTela() {

@@ -1,6 +1,6 @@
 // Updates of the level alone (Jogo::atualizaLogica, nothing drawn), per level,
 // with all four enemies on the field.
-#include "bench/ambiente.h"
+#include "bench/environment.h"
 
 namespace {
 

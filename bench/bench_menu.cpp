@@ -1,6 +1,6 @@
 // A menu frame with each panel open, the pointer resting on the button that
 // opened it.
-#include "bench/ambiente.h"
+#include "bench/environment.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 // and 3/2, as num/den).
 // A frame of play on level 2 with every enemy present, an idle menu frame
 // (nothing changed: nothing is sent) and a paused frame.
-#include "bench/ambiente.h"
+#include "bench/environment.h"
 
 #include "display/dirty_rects.h"
 #include "display/presenter.h"

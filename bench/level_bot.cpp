@@ -14,7 +14,6 @@
 //                  [--games N] [--level N] [--dir FOLDER]   (FOLDER holds 01.txt..03.txt)
 #include "level/mapa.h"
 
-#include <allegro.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -181,8 +180,9 @@ struct Tally {
 // every game, so the enemies' counters do not run on from the game before.
 int play(Player player, short level, unsigned seed, Tally& tally) {
     Mapa mapa;
-    if (!mapa.inicia(level)) {
-        std::fprintf(stderr, "level_bot: %s could not be read\n", Mapa::arquivoNivel(level).c_str());
+    LevelProblem problem;
+    if (!mapa.inicia(level, &problem)) {
+        std::fprintf(stderr, "level_bot: %s\n", levelProblemMessage(problem).c_str());
         std::exit(1);
     }
     srand(seed);
@@ -193,16 +193,11 @@ int play(Player player, short level, unsigned seed, Tally& tally) {
         const int turn = player == Player::Expert ? expertSteer(mapa)
                          : player == Player::New  ? newPlayerSteer(mapa, sights.front())
                                                   : 0;
-        key[KEY_RIGHT] = turn > 0;
-        key[KEY_LEFT] = turn < 0;
-        mapa.capturaComando();
-        mapa.movimentaObjetos();
-        mapa.colisao();
+        mapa.capturaComando(turn > 0, turn < 0);
+        const bool timeUp = mapa.update();
         tally.add(mapa.report());
-        mapa.timeLine();
-        mapa.contaTempo();
         const int lasted = mapa.getMin() * 60 + mapa.getSeg();
-        if (mapa.contaTempoRestante() || lasted >= LONGEST) return lasted;
+        if (timeUp || lasted >= LONGEST) return lasted;
     }
 }
 
@@ -230,7 +225,6 @@ int main(int argc, char** argv) {
         std::perror(dir.c_str());
         return 1;
     }
-    install_allegro(SYSTEM_NONE, &errno, atexit);
     std::printf("level  games  median  reach %ds  reach %ds  shortest  longest   per game: items walls  Coco Esposa Ladrao "
                 "Gangster\n", GOALS[0], GOALS[1]);
     for (short level = 1; level <= 3; ++level) {

@@ -1,15 +1,10 @@
 #include "level/mapa.h"
 
-#include "storage/data_folder.h"
-#include "storage/regular_file.h"
-
 #include <allegro.h>
 
 #include <cmath>
 #include <cstdlib>
 #include <ctime>
-#include <cstdio>
-#include <sstream>
 
 namespace {
 
@@ -17,34 +12,24 @@ namespace {
 const float PI = 3.1415f;
 const float RAD = PI / 180;
 
-const short NUMEROS_OBJETO = 6;
-const short NUMEROS_PAREDE = 4;
-const short OBJETOS = 6;
 const short LADO_CAIXA = 40;
 const short LADO_COCO = 64;       // the Coco's picture is bigger than the others
 const short ALTURA_LADRAO = 64;   // the Ladrao's bounce box is taller than wide
 const int PASSES_ITEN = 1000;     // a level with no free room keeps the last place drawn
 
-// Walls per level, indexed by level number - 1.
-const short PAREDES_NIVEL[] = {4, 2, 8};
-const char* const ARQUIVOS_NIVEL[] = {"01.txt", "02.txt", "03.txt"};
-const size_t MAX_LEVEL_BYTES = 1 << 16;  // a level is a few dozen numbers
-
-bool nivelValido(short nr) { return nr >= 1 && nr <= 3; }
-
 // Creates the object on the first set-up; later ones go through the setters
-// and so keep the turn step (n[5]) it was created with.
+// and so keep the turn step it was created with.
 template <class T>
-void poe(T*& objeto, const short* n) {
-    if (!objeto) {
-        objeto = new T(n[0], n[1], n[2], n[3], n[4], n[5]);
+void place(T*& object, const ObjectNumbers& n) {
+    if (!object) {
+        object = new T(n.x, n.y, n.velocidade, n.direcao, n.raio, n.smooth);
         return;
     }
-    objeto->setX(n[0]);
-    objeto->setY(n[1]);
-    objeto->setVelocidade(n[2]);
-    objeto->setDirecao(n[3]);
-    objeto->setRaio(n[4]);
+    object->setX(n.x);
+    object->setY(n.y);
+    object->setVelocidade(n.velocidade);
+    object->setDirecao(n.direcao);
+    object->setRaio(n.raio);
 }
 
 }  // namespace
@@ -67,24 +52,16 @@ Mapa::~Mapa() {
     delete ladrao;
 }
 
-std::string Mapa::arquivoNivel(short nr) { return nivelValido(nr) ? dataPath(ARQUIVOS_NIVEL[nr - 1]) : ""; }
+bool Mapa::inicia(short nr, LevelProblem* problem) {
+    // Everything is read before anything changes, so a level that does not
+    // load leaves the last one as it was.
+    LevelNumbers numbers;
+    if (!loadLevel(nr, numbers, problem)) return false;
+    setUp(numbers);
+    return true;
+}
 
-bool Mapa::inicia(short nr) {
-    if (!nivelValido(nr)) return false;
-    const short nParedes = PAREDES_NIVEL[nr - 1];
-
-    // Everything is read and counted before anything changes, so a short or
-    // missing file leaves the level as it was.
-    std::string text, reason;
-    if (!readRegularFile(arquivoNivel(nr), text, MAX_LEVEL_BYTES, &reason)) {
-        std::fprintf(stderr, "%s %s\n", arquivoNivel(nr).c_str(), reason.c_str());
-        return false;
-    }
-    std::istringstream arquivo(text);
-    std::vector<short> n(OBJETOS * NUMEROS_OBJETO + nParedes * NUMEROS_PAREDE);
-    for (short& valor : n)
-        if (!(arquivo >> valor)) return false;
-
+void Mapa::setUp(const LevelNumbers& numbers) {
     mili = 0;
     seg = 1;
     min = 0;
@@ -93,26 +70,34 @@ bool Mapa::inicia(short nr) {
     minD = 0;
     tempo = 0;  // every game speeds up at its 500th, 1000th, ... update
     updateReport = UpdateReport();  // nothing of the last game's end carries over
+    cocoArrived = false;
 
-    const short* registro = n.data();
-    poe(smile, registro);
-    poe(iten, registro + 1 * NUMEROS_OBJETO);
-    poe(coco, registro + 2 * NUMEROS_OBJETO);
-    poe(esposa, registro + 3 * NUMEROS_OBJETO);
-    poe(gangster, registro + 4 * NUMEROS_OBJETO);
-    poe(ladrao, registro + 5 * NUMEROS_OBJETO);
+    place(smile, numbers.smile);
+    place(iten, numbers.iten);
+    place(coco, numbers.coco);
+    place(esposa, numbers.esposa);
+    place(gangster, numbers.gangster);
+    place(ladrao, numbers.ladrao);
 
-    paredes = nParedes;
+    paredes = static_cast<short>(numbers.walls.size());
     parede.resize(paredes);
-    const short* cantos = registro + OBJETOS * NUMEROS_OBJETO;
-    for (short j = 0; j < paredes; ++j, cantos += NUMEROS_PAREDE)
-        parede[j].iniciaParede(cantos[0], cantos[1], cantos[2], cantos[3]);
+    for (short j = 0; j < paredes; ++j) {
+        const WallNumbers& w = numbers.walls[j];
+        parede[j].iniciaParede(w.x1, w.y1, w.x2, w.y2);
+    }
 
     coco->setExiste(false);
     esposa->setExiste(false);
     gangster->setExiste(false);
     ladrao->setExiste(false);
-    return true;
+}
+
+bool Mapa::update() {
+    movimentaObjetos();
+    colisao();
+    timeLine();
+    contaTempo();
+    return contaTempoRestante();
 }
 
 short Mapa::indiceDirecao(short direcao) {
@@ -166,8 +151,10 @@ void Mapa::movimentaObjetos() {
 }
 
 // A jump onto a wall is allowed: the check looks once and changes nothing
-// but the scratch values, so it cannot hold up the update.
+// but the scratch values, so it cannot hold up the update. Any new place,
+// even one that keeps x or y, is an arrival for the contact rule.
 void Mapa::verificaPousoCoco() {
+    if (coco->getX() != coco->getXA() || coco->getY() != coco->getYA()) cocoArrived = true;
     if (coco->getX() != coco->getXA() && coco->getY() != coco->getYA() && caixaEmAlgumaParede(*coco, LADO_COCO))
         toca(*smile, *coco);
 }
@@ -184,6 +171,7 @@ void Mapa::timeLine() {
         if (seg != e.segundo || e.inimigo->getExiste()) continue;
         e.inimigo->setExiste(true);
         updateReport.entered[e.nome] = true;
+        if (e.inimigo == coco) cocoArrived = true;
     }
     tempo = tempo + 1;
     if (tempo % 500 == 0 && smile->getVelocidade() <= 14) {
@@ -287,11 +275,15 @@ void Mapa::colisao() {
             updateReport.hitBy[p.nome] = true;
         }
     }
-    if (coco->getExiste() && toca(*smile, *coco)) {
-        inverte(*smile);
-        volta(*smile);
-        segD = segD - coco->getDano();
-        updateReport.hitBy[ENEMY_COCO] = true;
+    if (coco->getExiste()) {
+        if (!toca(*smile, *coco)) {
+            cocoArrived = false;
+        } else if (!cocoArrived) {
+            inverte(*smile);
+            volta(*smile);
+            segD = segD - coco->getDano();
+            updateReport.hitBy[ENEMY_COCO] = true;
+        }
     }
     updateReport.wallBumps = bateParedes(*smile, LADO_CAIXA);
     segD = segD - 2 * updateReport.wallBumps;

@@ -9,9 +9,9 @@
 #include "objects/ladrao.h"
 #include "objects/parede.h"
 #include "objects/smile.h"
+#include "level/level_file.h"
 #include "level/update_report.h"
 
-#include <string>
 #include <vector>
 
 class Mapa {
@@ -22,11 +22,15 @@ public:
     Mapa& operator=(const Mapa&) = delete;
 
     // Sets up a game of level nr (1..3) from its file. False, with nothing
-    // changed, when the file is missing or holds too few numbers.
-    bool inicia(short nr);
-    // The level file of nr in the data folder, also named by the message
-    // that refuses a level.
-    static std::string arquivoNivel(short nr);
+    // changed and `problem` filled in, when the file cannot be read or does
+    // not hold the numbers the level needs.
+    bool inicia(short nr, LevelProblem* problem = nullptr);
+    // Sets up a game from a level's numbers.
+    void setUp(const LevelNumbers& numbers);
+
+    // One update of the level: movement, collisions, timeline, then the
+    // elapsed and the remaining clock. True when the time is up.
+    bool update();
 
     // Turns the player with the turn keys held this frame: clockwise wins
     // when both are held.
@@ -87,6 +91,11 @@ private:
     void encontro(Objeto& primeiro, Objeto& outro, bool voltaOutro);
     void recolocaIten();
     void verificaPousoCoco();
+
+    // The Coco came onto the field or jumped, and has not stood clear of the
+    // player since: touching it costs nothing until they part, so no hit
+    // comes from where nobody could see it coming.
+    bool cocoArrived = false;
 
     // Null until the first set-up creates them.
     Smile* smile = nullptr;

@@ -27,7 +27,7 @@ for n in 1 2 3; do
         choose_level "$n"
         sleep 5
         shot level$n
-        cp "$SHOT" "$OUT/nivel$n.png"
+        cp "$SHOT" "$OUT/level$n.png"
         if on_level_background "$n"; then
             attempt=ok
             end_with_escape

@@ -23,7 +23,7 @@ namespace {
 const std::string raiz = LUMO_SOURCE_DIR;
 
 // The shipped set, loaded once with the game's own loaders.
-class ArteTest : public testing::Test {
+class ArtTest : public testing::Test {
 protected:
     static void SetUpTestSuite() {
         set_color_depth(32);
@@ -74,7 +74,7 @@ std::vector<int> slotsDeClock(int primeiro) {
     return v;
 }
 
-TEST_F(ArteTest, EveryFileLoadsWithItsLoaderAt32Bits) {
+TEST_F(ArtTest, EveryFileLoadsWithItsLoaderAt32Bits) {
     for (const ArquivoImagem& a : Render::tabela()) {
         BITMAP* b = img(a.slot);
         ASSERT_NE(b, nullptr) << a.caminho;
@@ -82,7 +82,7 @@ TEST_F(ArteTest, EveryFileLoadsWithItsLoaderAt32Bits) {
     }
 }
 
-TEST_F(ArteTest, PngFilesAreRgbaWithoutGammaChunks) {
+TEST_F(ArtTest, PngFilesAreRgbaWithoutGammaChunks) {
     const int tipoRgba = 6;  // PNG colour type: truecolour with alpha
     for (const ArquivoImagem& a : Render::tabela()) {
         if (!a.png) continue;
@@ -96,7 +96,7 @@ TEST_F(ArteTest, PngFilesAreRgbaWithoutGammaChunks) {
     }
 }
 
-TEST_F(ArteTest, JpegFilesAreBaselineAndAvoidTheMaskColour) {
+TEST_F(ArtTest, JpegFilesAreBaselineAndAvoidTheMaskColour) {
     const std::string inicioBaseline = {char(255), char(192)};
     const std::string inicioProgressivo = {char(255), char(194)};
     for (const ArquivoImagem& a : Render::tabela()) {
@@ -113,7 +113,7 @@ TEST_F(ArteTest, JpegFilesAreBaselineAndAvoidTheMaskColour) {
     }
 }
 
-TEST_F(ArteTest, SizesFitTheirPlaces) {
+TEST_F(ArtTest, SizesFitTheirPlaces) {
     struct Limite { int slot, w, h; bool exato; };
     std::vector<Limite> limites = {
         {20, 640, 480, true}, {21, 640, 480, true}, {22, 640, 480, true}, {25, 640, 480, true},
@@ -158,7 +158,7 @@ TEST_F(ArteTest, SizesFitTheirPlaces) {
 
 // Laid over a frozen game: see-through corners, a solid middle where the
 // word and the hint are, bright writing on a dark card.
-TEST_F(ArteTest, PausedPictureIsACardOverThePlayfield) {
+TEST_F(ArtTest, PausedPictureIsACardOverThePlayfield) {
     BITMAP* b = img(9);
     for (auto [x, y] : {std::pair{0, 0}, {b->w - 1, 0}, {0, b->h - 1}, {b->w - 1, b->h - 1}})
         EXPECT_EQ(alfa(b, x, y), 0) << x << "," << y;
@@ -178,13 +178,13 @@ TEST_F(ArteTest, PausedPictureIsACardOverThePlayfield) {
     EXPECT_GE(b->h, 80);
 }
 
-TEST_F(ArteTest, BlackScreenIsBlack) {
+TEST_F(ArtTest, BlackScreenIsBlack) {
     BITMAP* b = img(99);
     for (int y = 0; y < b->h; y += 7)
         for (int x = 0; x < b->w; x += 7) ASSERT_EQ(teste::pixel(b, x, y), (teste::Rgb{0, 0, 0}));
 }
 
-TEST_F(ArteTest, SpritesHaveTransparentCornersAndAVisibleBody) {
+TEST_F(ArtTest, SpritesHaveTransparentCornersAndAVisibleBody) {
     for (int s : {10, 11, 12, 13, 14, 15, 30, 31, 32, 33, 34}) {
         BITMAP* b = img(s);
         EXPECT_EQ(alfa(b, 0, b->h - 1), 0) << linha(s).caminho;
@@ -199,7 +199,7 @@ TEST_F(ArteTest, SpritesHaveTransparentCornersAndAVisibleBody) {
 // Collision circles sit on the pictures' top-left corners, so two pictures
 // look as close as their circles are only when every sprite has its middle
 // as far from its corner as the face's.
-TEST_F(ArteTest, EverySpriteHasItsMiddleWhereTheFacesIs) {
+TEST_F(ArtTest, EverySpriteHasItsMiddleWhereTheFacesIs) {
     auto middle = [](BITMAP* b) {
         double sx = 0, sy = 0, n = 0;
         for (int y = 0; y < b->h; ++y)
@@ -223,7 +223,7 @@ TEST_F(ArteTest, EverySpriteHasItsMiddleWhereTheFacesIs) {
     }
 }
 
-TEST_F(ArteTest, OverlayIsOpaqueInTheBandAndTransparentBelow) {
+TEST_F(ArtTest, OverlayIsOpaqueInTheBandAndTransparentBelow) {
     BITMAP* b = img(25);
     for (int y = 70; y < b->h; ++y)
         for (int x = 0; x < b->w; ++x) ASSERT_EQ(alfa(b, x, y), 0) << x << "," << y;
@@ -234,7 +234,7 @@ TEST_F(ArteTest, OverlayIsOpaqueInTheBandAndTransparentBelow) {
             for (int x = c.x; x < c.x + c.w; ++x) ASSERT_EQ(alfa(b, x, y), 255) << x << "," << y;
 }
 
-TEST_F(ArteTest, ClockFramesAreAllOrNothingWithOneShapePerClock) {
+TEST_F(ArtTest, ClockFramesAreAllOrNothingWithOneShapePerClock) {
     for (int primeiro : {80, 90}) {
         BITMAP* base = img(primeiro);
         int opacos = 0;
@@ -263,7 +263,7 @@ TEST_F(ArteTest, ClockFramesAreAllOrNothingWithOneShapePerClock) {
     }
 }
 
-TEST_F(ArteTest, DigitSetsAreYellowAndRed) {
+TEST_F(ArtTest, DigitSetsAreYellowAndRed) {
     // Count the bright pixels by hue: the first set warm yellow, the second red.
     auto conta = [](BITMAP* b, int& amarelos, int& vermelhos) {
         amarelos = vermelhos = 0;
@@ -291,7 +291,7 @@ TEST_F(ArteTest, DigitSetsAreYellowAndRed) {
     EXPECT_GT(vermelhos, 4);
 }
 
-TEST_F(ArteTest, DigitsDifferFromEachOther) {
+TEST_F(ArtTest, DigitsDifferFromEachOther) {
     for (int set : {50, 60})
         for (int a = 0; a < 10; ++a)
             for (int b = a + 1; b < 10; ++b) {
@@ -305,7 +305,7 @@ TEST_F(ArteTest, DigitsDifferFromEachOther) {
             }
 }
 
-TEST_F(ArteTest, PopupSignsAreGreenAndRedAndTheDigitsDiffer) {
+TEST_F(ArtTest, PopupSignsAreGreenAndRedAndTheDigitsDiffer) {
     auto colour = [](BITMAP* b) {
         long r = 0, g = 0, n = 0;
         for (int y = 0; y < b->h; ++y)
@@ -335,7 +335,7 @@ TEST_F(ArteTest, PopupSignsAreGreenAndRedAndTheDigitsDiffer) {
         }
 }
 
-TEST_F(ArteTest, SummaryCardIsOpaqueWithADarkWindowForTheTime) {
+TEST_F(ArtTest, SummaryCardIsOpaqueWithADarkWindowForTheTime) {
     BITMAP* card = img(SLOT_SUMMARY_CARD);
     EXPECT_EQ(alfa(card, 160, 120), 255);
     EXPECT_EQ(alfa(card, 0, card->h - 1), 0);  // rounded corners
@@ -357,14 +357,14 @@ TEST_F(ArteTest, SummaryCardIsOpaqueWithADarkWindowForTheTime) {
         }
 }
 
-TEST_F(ArteTest, BannerLeavesTheLevelButtonsUncovered) {
+TEST_F(ArtTest, BannerLeavesTheLevelButtonsUncovered) {
     BITMAP* b = img(0);
     for (int y = 0; y < 100 && y < b->h; ++y)
         for (int x = 50; x < 100 && x < b->w; ++x) ASSERT_EQ(alfa(b, x, y), 0) << x << "," << y;
     EXPECT_FALSE(visivel(b).vazia());
 }
 
-TEST_F(ArteTest, MenuButtonsStayInsideTheirOwnHitBoxes) {
+TEST_F(ArtTest, MenuButtonsStayInsideTheirOwnHitBoxes) {
     // Screen place of each button and the part of its box no other box claims.
     struct Botao { int slot, x, y, xMin, xMax, yMin, yMax; };
     const Botao botoes[] = {
@@ -381,7 +381,7 @@ TEST_F(ArteTest, MenuButtonsStayInsideTheirOwnHitBoxes) {
     }
 }
 
-TEST_F(ArteTest, CreditsKeepTheirMarginsBlack) {
+TEST_F(ArtTest, CreditsKeepTheirMarginsBlack) {
     BITMAP* b = img(29);
     for (int y = 0; y < b->h; ++y)
         for (int x = 0; x < b->w; ++x)
@@ -395,7 +395,7 @@ TEST_F(ArteTest, CreditsKeepTheirMarginsBlack) {
     EXPECT_GE(conteudo.x2, 0);
 }
 
-TEST_F(ArteTest, HelpPagesShowTheNextArrowInsideItsClickBox) {
+TEST_F(ArtTest, HelpPagesShowTheNextArrowInsideItsClickBox) {
     for (int s : {26, 27, 28}) {
         BITMAP* b = img(s);
         teste::Rgb fundo = teste::pixel(b, 357, 200);
@@ -469,14 +469,14 @@ double distanciaAoRetangulo(int x, int y, const Retangulo& r) {
     return std::sqrt(dx * dx + dy * dy);
 }
 
-class ArteNivelTest : public ArteTest, public testing::WithParamInterface<int> {};
+class ArtLevelTest : public ArtTest, public testing::WithParamInterface<int> {};
 
-TEST_P(ArteNivelTest, FileHoldsTheRightCountOfNumbers) {
+TEST_P(ArtLevelTest, FileHoldsTheRightCountOfNumbers) {
     Nivel n = leNivel(GetParam());
     EXPECT_EQ(n.numeros.size(), 36 + 4 * n.paredes);
 }
 
-TEST_P(ArteNivelTest, ValuesLieInTheirRanges) {
+TEST_P(ArtLevelTest, ValuesLieInTheirRanges) {
     Nivel n = leNivel(GetParam());
     ASSERT_EQ(n.numeros.size(), 36 + 4 * n.paredes);
     std::vector<Objeto> obj = objetos(n);
@@ -503,7 +503,7 @@ TEST_P(ArteNivelTest, ValuesLieInTheirRanges) {
     }
 }
 
-TEST_P(ArteNivelTest, StartPlacesAreClearOfWallsAndOfEachOther) {
+TEST_P(ArtLevelTest, StartPlacesAreClearOfWallsAndOfEachOther) {
     Nivel n = leNivel(GetParam());
     ASSERT_EQ(n.numeros.size(), 36 + 4 * n.paredes);
     std::vector<Objeto> obj = objetos(n);
@@ -525,7 +525,7 @@ TEST_P(ArteNivelTest, StartPlacesAreClearOfWallsAndOfEachOther) {
 
 // An object's turn step is read only when the object is made, in the first
 // game of a run, so every level gives each object the same one.
-TEST_F(ArteTest, EveryLevelGivesEachObjectTheSameTurnStep) {
+TEST_F(ArtTest, EveryLevelGivesEachObjectTheSameTurnStep) {
     const std::vector<Objeto> primeiro = objetos(leNivel(1));
     for (int nr : {2, 3}) {
         const std::vector<Objeto> outro = objetos(leNivel(nr));
@@ -538,7 +538,7 @@ TEST_F(ArteTest, EveryLevelGivesEachObjectTheSameTurnStep) {
 // the field's edges. That lane meets a wall, so doing nothing does not pay,
 // but only after two seconds of running, time to react; and the item lies
 // off it, so the first one has to be steered to.
-TEST_P(ArteNivelTest, TheStartLaneMeetsAWallInTimeToReactAndMissesTheItem) {
+TEST_P(ArtLevelTest, TheStartLaneMeetsAWallInTimeToReactAndMissesTheItem) {
     Nivel n = leNivel(GetParam());
     ASSERT_EQ(n.numeros.size(), 36 + 4 * n.paredes);
     const std::vector<Objeto> obj = objetos(n);
@@ -562,7 +562,7 @@ TEST_P(ArteNivelTest, TheStartLaneMeetsAWallInTimeToReactAndMissesTheItem) {
     EXPECT_GE(parede, 62);
 }
 
-TEST_P(ArteNivelTest, TheItemMostlyLandsInTheOpen) {
+TEST_P(ArtLevelTest, TheItemMostlyLandsInTheOpen) {
     Nivel n = leNivel(GetParam());
     ASSERT_EQ(n.numeros.size(), 36 + 4 * n.paredes);
     int livres = 0, total = 0;
@@ -576,7 +576,7 @@ TEST_P(ArteNivelTest, TheItemMostlyLandsInTheOpen) {
     EXPECT_GT(livres, total * 6 / 10);
 }
 
-TEST_P(ArteNivelTest, EveryOpenPlaceIsReachableFromTheStart) {
+TEST_P(ArtLevelTest, EveryOpenPlaceIsReachableFromTheStart) {
     Nivel n = leNivel(GetParam());
     ASSERT_EQ(n.numeros.size(), 36 + 4 * n.paredes);
     // Places of the player's box on a 5-pixel grid over the wrap-around field.
@@ -611,7 +611,7 @@ TEST_P(ArteNivelTest, EveryOpenPlaceIsReachableFromTheStart) {
             }
 }
 
-TEST_P(ArteNivelTest, BackgroundShowsTheWallsExactlyOnTheirRectangles) {
+TEST_P(ArtLevelTest, BackgroundShowsTheWallsExactlyOnTheirRectangles) {
     Nivel n = leNivel(GetParam());
     ASSERT_EQ(n.numeros.size(), 36 + 4 * n.paredes);
     BITMAP* b = img(19 + n.nr);
@@ -647,7 +647,7 @@ TEST_P(ArteNivelTest, BackgroundShowsTheWallsExactlyOnTheirRectangles) {
 // off. Nothing there is darker than the floor's own marks (a shadow may only
 // tint the floor lightly) or near the wall's colour; JPEG blurs the edge
 // itself by a pixel.
-TEST_P(ArteNivelTest, NothingOutsideAWallLooksLikeWall) {
+TEST_P(ArtLevelTest, NothingOutsideAWallLooksLikeWall) {
     Nivel n = leNivel(GetParam());
     ASSERT_EQ(n.numeros.size(), 36 + 4 * n.paredes);
     BITMAP* b = img(19 + n.nr);
@@ -677,7 +677,7 @@ TEST_P(ArteNivelTest, NothingOutsideAWallLooksLikeWall) {
     EXPECT_GT(perto, 1000);
 }
 
-TEST_P(ArteNivelTest, PlayerFaceStandsOutOnTheFloor) {
+TEST_P(ArtLevelTest, PlayerFaceStandsOutOnTheFloor) {
     Nivel n = leNivel(GetParam());
     BITMAP* chao = img(19 + n.nr);
     teste::Rgb piso = teste::pixel(chao, 2, 470);
@@ -695,6 +695,6 @@ TEST_P(ArteNivelTest, PlayerFaceStandsOutOnTheFloor) {
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Niveis, ArteNivelTest, testing::Values(1, 2, 3));
+INSTANTIATE_TEST_SUITE_P(Levels, ArtLevelTest, testing::Values(1, 2, 3));
 
 }  // namespace

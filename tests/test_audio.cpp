@@ -9,7 +9,7 @@
 #include "audio/game_sounds.h"
 #include "audio/sound_files.h"
 #include "settings/settings.h"
-#include "tests/acesso.h"
+#include "tests/test_access.h"
 #include "tests/support.h"
 
 #include <cmath>
@@ -237,7 +237,7 @@ TEST_F(GameSounds, MenuClicksAndPageTurnsClick) {
 TEST_F(GameSounds, PlayerMeetingTheItemIsHeardAndTheEndFollows) {
     teste::Nivel n = teste::nivelNeutro(1);
     n.objetos[1] = teste::Registro{110, 100, 0, 0, 10, 0};  // the item just ahead of the player
-    teste::escreveArquivo(Mapa::arquivoNivel(1), teste::textoNivel(n));
+    teste::escreveArquivo(levelFilePath(1), teste::textoNivel(n));
     ASSERT_TRUE(JogoTestAccess::startLevel(jogo, 1));
     JogoTestAccess::audio(jogo).music(Theme::Play);
     rec.take();
@@ -253,7 +253,7 @@ TEST_F(GameSounds, PlayerMeetingTheItemIsHeardAndTheEndFollows) {
 }
 
 TEST_F(GameSounds, MusicHoldsWhileTheGameIsPaused) {
-    teste::escreveArquivo(Mapa::arquivoNivel(1), teste::textoNivel(teste::nivelNeutro(1)));
+    teste::escreveArquivo(levelFilePath(1), teste::textoNivel(teste::nivelNeutro(1)));
     ASSERT_TRUE(JogoTestAccess::startLevel(jogo, 1));
     JogoTestAccess::audio(jogo).music(Theme::Play);
     JogoTestAccess::frame(jogo);

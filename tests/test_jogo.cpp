@@ -4,7 +4,7 @@
 #include "tests/jogo_access.h"
 #include "tests/support.h"
 
-TEST(EsperaDoQuadro, TrintaMenosOsPeriodosNuncaNegativo) {
+TEST(FrameWait, ThirtyLessTheTicksNeverNegative) {
     EXPECT_EQ(tempoDeEspera(0), 30);
     EXPECT_EQ(tempoDeEspera(1), 29);
     EXPECT_EQ(tempoDeEspera(29), 1);
@@ -13,7 +13,7 @@ TEST(EsperaDoQuadro, TrintaMenosOsPeriodosNuncaNegativo) {
     EXPECT_EQ(tempoDeEspera(100000), 0);
 }
 
-TEST(InicioDaTela, SemModoGraficoAvisaEFalha) {
+TEST(ScreenStart, WithoutAGraphicsModeWarnsAndFails) {
     teste::iniciaAllegro();
     teste::PastaTemporaria pasta;
     teste::criaConjuntoImagens();

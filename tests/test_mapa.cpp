@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "level/mapa.h"
-#include "tests/acesso.h"
+#include "tests/test_access.h"
 
 #include <cmath>
 #include <cstdlib>
@@ -12,9 +12,9 @@ namespace {
 
 using teste::Nivel;
 
-using NivelTeste = teste::ComNivel;
+using LevelTest = teste::ComNivel;
 
-TEST(MapaTabelas, BuiltFromFourDecimalPi) {
+TEST(MapaTables, BuiltFromFourDecimalPi) {
     Mapa m;
     EXPECT_EQ(AcessoTeste::posicaoX(m, 0), 1.0f);
     EXPECT_EQ(AcessoTeste::posicaoY(m, 0), 0.0f);
@@ -32,7 +32,7 @@ TEST(MapaTabelas, BuiltFromFourDecimalPi) {
     }
 }
 
-TEST(MapaTabelas, EveryHeadingIndexesInRange) {
+TEST(MapaTables, EveryHeadingIndexesInRange) {
     const short casos[] = {0, 359, 360, -1, 362, -3, 720, -360, -361, 32767, -32768};
     for (short d : casos) {
         short i = Mapa::indiceDirecao(d);
@@ -42,7 +42,7 @@ TEST(MapaTabelas, EveryHeadingIndexesInRange) {
     }
 }
 
-TEST_F(NivelTeste, SetUpTakesTheFilesNumbers) {
+TEST_F(LevelTest, SetUpTakesTheFilesNumbers) {
     Nivel n = teste::nivelNeutro(1);
     n.objetos[0] = {150, 250, 6, 45, 12, 3};
     n.paredes[2] = {200, 210, 300, 220};
@@ -77,7 +77,7 @@ TEST_F(NivelTeste, SetUpTakesTheFilesNumbers) {
     EXPECT_LE(mapa.getIten().getIcone(), 4);
 }
 
-TEST_F(NivelTeste, SecondSetUpReusesObjectsAndKeepsTurnStep) {
+TEST_F(LevelTest, SecondSetUpReusesObjectsAndKeepsTurnStep) {
     Nivel n = teste::nivelNeutro(2);
     ASSERT_TRUE(prepara(2, n));
     Smile* s = AcessoTeste::smile(mapa);
@@ -106,7 +106,7 @@ TEST_F(NivelTeste, SecondSetUpReusesObjectsAndKeepsTurnStep) {
     EXPECT_EQ(mapa.getSegD(), 20);
 }
 
-TEST_F(NivelTeste, WallCountFollowsLevel) {
+TEST_F(LevelTest, WallCountFollowsLevel) {
     ASSERT_TRUE(prepara(3, teste::nivelNeutro(3)));
     EXPECT_EQ(mapa.getParedes(), 8);
     ASSERT_TRUE(prepara(2, teste::nivelNeutro(2)));
@@ -121,7 +121,7 @@ TEST_F(NivelTeste, WallCountFollowsLevel) {
     }
 }
 
-TEST_F(NivelTeste, OutOfBoundsStartKeptOnCreateWrappedOnReuse) {
+TEST_F(LevelTest, OutOfBoundsStartKeptOnCreateWrappedOnReuse) {
     Nivel n = teste::nivelNeutro(1);
     n.objetos[0] = {700, 50, 5, 400, 10, 0};
     ASSERT_TRUE(prepara(1, n));
@@ -134,7 +134,7 @@ TEST_F(NivelTeste, OutOfBoundsStartKeptOnCreateWrappedOnReuse) {
     EXPECT_EQ(mapa.getSmile().getDirecao(), 40);
 }
 
-TEST_F(NivelTeste, ExtraNumbersAndAnyWhitespaceAreFine) {
+TEST_F(LevelTest, ExtraNumbersAndAnyWhitespaceAreFine) {
     Nivel n = teste::nivelNeutro(2);
     n.objetos[0][0] = -12;
     teste::escreveArquivo("02.txt", "\n\n  " + teste::textoNivel(n) + "\r\n 1 2 3 junk");
@@ -142,12 +142,12 @@ TEST_F(NivelTeste, ExtraNumbersAndAnyWhitespaceAreFine) {
     EXPECT_EQ(mapa.getSmile().getX(), -12);
 }
 
-TEST_F(NivelTeste, BadFilesRefusedAndLevelLeftAsItWas) {
+TEST_F(LevelTest, BadFilesRefusedAndLevelLeftAsItWas) {
     EXPECT_FALSE(mapa.inicia(1));  // no file at all, nothing created yet
     EXPECT_FALSE(mapa.inicia(0));
     EXPECT_FALSE(mapa.inicia(4));
-    EXPECT_EQ(Mapa::arquivoNivel(3), "03.txt");
-    EXPECT_EQ(Mapa::arquivoNivel(9), "");
+    EXPECT_EQ(levelFilePath(3), "03.txt");
+    EXPECT_EQ(levelFilePath(9), "");
 
     Nivel n = teste::nivelNeutro(1);
     ASSERT_TRUE(prepara(1, n));
@@ -169,7 +169,34 @@ TEST_F(NivelTeste, BadFilesRefusedAndLevelLeftAsItWas) {
     EXPECT_EQ(mapa.getParedes(), 4);
 }
 
-TEST_F(NivelTeste, TurnKeysTurnOnHeldState) {
+// A refused level says what it found against what the level needs, and only
+// a missing file gets the hint about the folder lumo was started from.
+TEST_F(LevelTest, RefusalsSayWhatWasWrong) {
+    std::string forty;
+    for (int i = 0; i < 40; ++i) forty += "7 ";
+    const std::string notANumber = ", not a whole number from -32768 to 32767";
+    const std::string casos[][3] = {
+        {"1", forty, "is too short: 40 numbers where level 1 needs 52"},
+        {"2", "1 2 x5 " + forty, "is damaged: number 3 of 44 is \"x5\"" + notANumber},
+        {"2", "40000 " + forty, "is damaged: number 1 of 44 is \"40000\"" + notANumber},
+    };
+    LevelNumbers n;
+    for (const auto& c : casos) {
+        std::string reason;
+        EXPECT_FALSE(parseLevel(short(std::stoi(c[0])), c[1], n, &reason));
+        EXPECT_EQ(reason, c[2]);
+    }
+    LevelProblem missing, tooShort;
+    const std::string here = pasta.caminho() + "/01.txt ";
+    ASSERT_FALSE(loadLevel(1, n, &missing));
+    EXPECT_EQ(levelProblemMessage(missing).rfind(here, 0), 0u) << levelProblemMessage(missing);
+    EXPECT_NE(levelProblemMessage(missing).find("run lumo from the folder that holds Data/"), std::string::npos);
+    teste::escreveArquivo("01.txt", forty);
+    ASSERT_FALSE(loadLevel(1, n, &tooShort));
+    EXPECT_EQ(levelProblemMessage(tooShort), here + "is too short: 40 numbers where level 1 needs 52");
+}
+
+TEST_F(LevelTest, TurnKeysTurnOnHeldState) {
     Nivel n = teste::nivelNeutro(1);
     n.objetos[0][3] = 350;
     ASSERT_TRUE(prepara(1, n));
@@ -196,7 +223,7 @@ TEST_F(NivelTeste, TurnKeysTurnOnHeldState) {
     EXPECT_EQ(mapa.getSmile().getDirecao(), 350);
 }
 
-TEST_F(NivelTeste, TurnKeysWrapAtZero) {
+TEST_F(LevelTest, TurnKeysWrapAtZero) {
     ASSERT_TRUE(prepara(1, teste::nivelNeutro(1)));  // heading 0
     key[KEY_LEFT] = 1;
     mapa.capturaComando();
@@ -207,7 +234,7 @@ TEST_F(NivelTeste, TurnKeysWrapAtZero) {
     EXPECT_EQ(mapa.getSmile().getDirecao(), 345);
 }
 
-TEST_F(NivelTeste, OnlyThePlayerMovesWithNoEnemyAndAllPositionsAreSaved) {
+TEST_F(LevelTest, OnlyThePlayerMovesWithNoEnemyAndAllPositionsAreSaved) {
     Nivel n = teste::nivelNeutro(1);
     n.objetos[0] = {100, 100, 5, 90, 10, 0};
     ASSERT_TRUE(prepara(1, n));
@@ -230,7 +257,7 @@ TEST_F(NivelTeste, OnlyThePlayerMovesWithNoEnemyAndAllPositionsAreSaved) {
     EXPECT_EQ(mapa.getSmile().getY(), 105);
 }
 
-TEST_F(NivelTeste, EsposaAimsWhereThePlayerNowIs) {
+TEST_F(LevelTest, EsposaAimsWhereThePlayerNowIs) {
     Nivel n = teste::nivelNeutro(1);
     // The player moves from straight right of the Esposa (no aim) to below-right.
     n.objetos[0] = {300, 200, 10, 90, 1, 0};
@@ -243,7 +270,7 @@ TEST_F(NivelTeste, EsposaAimsWhereThePlayerNowIs) {
     EXPECT_EQ(e.getDirecao(), 10 - 5);  // aim 5 is not above 10: turns down
 }
 
-TEST_F(NivelTeste, HeadingOutsideTableUsesWrappedEntry) {
+TEST_F(LevelTest, HeadingOutsideTableUsesWrappedEntry) {
     Nivel n = teste::nivelNeutro(1);
     // The player far right and a little above: the aim comes out at 359.
     n.objetos[0] = {600, 196, 0, 0, 1, 0};
@@ -259,7 +286,7 @@ TEST_F(NivelTeste, HeadingOutsideTableUsesWrappedEntry) {
     EXPECT_FLOAT_EQ(e->getY(), static_cast<float>(200 + 4 * static_cast<double>(AcessoTeste::posicaoY(mapa, 2))));
 }
 
-TEST_F(NivelTeste, CocoLandingOnAWallChangesNothingButScratch) {
+TEST_F(LevelTest, CocoLandingOnAWallChangesNothingButScratch) {
     Nivel n = teste::nivelNeutro(2);
     n.paredes[0] = {-100, -100, 800, 600};  // the whole field: every landing is on it
     ASSERT_TRUE(prepara(2, n));
@@ -279,7 +306,7 @@ TEST_F(NivelTeste, CocoLandingOnAWallChangesNothingButScratch) {
     EXPECT_EQ(mapa.getSegD(), 20);
 }
 
-TEST_F(NivelTeste, EnemiesEnterOnTheTimeline) {
+TEST_F(LevelTest, EnemiesEnterOnTheTimeline) {
     ASSERT_TRUE(prepara(1, teste::nivelNeutro(1)));
     mapa.setSegD(59);
     mapa.setMinD(5);  // long enough for all four
@@ -304,7 +331,7 @@ TEST_F(NivelTeste, EnemiesEnterOnTheTimeline) {
     EXPECT_EQ(entrada[3], 1055);
 }
 
-TEST_F(NivelTeste, SpeedRisesEvery500UpdatesUpTo15) {
+TEST_F(LevelTest, SpeedRisesEvery500UpdatesUpTo15) {
     Nivel n = teste::nivelNeutro(1);
     n.objetos[0][2] = 14;
     ASSERT_TRUE(prepara(1, n));
@@ -326,7 +353,7 @@ TEST_F(NivelTeste, SpeedRisesEvery500UpdatesUpTo15) {
     EXPECT_EQ(mapa.getSmile().getVelocidade(), 6);
 }
 
-TEST_F(NivelTeste, EveryGameSpeedsUpAtItsOwn500thUpdate) {
+TEST_F(LevelTest, EveryGameSpeedsUpAtItsOwn500thUpdate) {
     ASSERT_TRUE(prepara(1, teste::nivelNeutro(1)));
     EXPECT_EQ(AcessoTeste::tempo(mapa), 0);
     for (int u = 0; u < 137; ++u) mapa.timeLine();  // a first game ended early

@@ -4,7 +4,7 @@
 #include "tests/jogo_access.h"
 #include "display/dirty_rects.h"
 #include "popups/mute_sign.h"
-#include "tests/acesso.h"
+#include "tests/test_access.h"
 #include "tests/support.h"
 
 #include <loadpng.h>
@@ -18,7 +18,7 @@ protected:
         teste::criaConjuntoImagens();
         ASSERT_TRUE(JogoTestAccess::render(jogo).carregaImagens());
         for (short n = 1; n <= 3; ++n)
-            teste::escreveArquivo(Mapa::arquivoNivel(n), teste::textoNivel(teste::nivelNeutro(n)));
+            teste::escreveArquivo(levelFilePath(n), teste::textoNivel(teste::nivelNeutro(n)));
         JogoTestAccess::openMenu(jogo);
     }
     void TearDown() override {
@@ -58,7 +58,7 @@ protected:
 
 }  // namespace
 
-TEST_F(Menu, EntradaDesenhaOsCincoBotoes) {
+TEST_F(Menu, EnteringDrawsTheFiveButtons) {
     EXPECT_EQ(JogoTestAccess::screen(jogo), GameScreen::Menu);
     EXPECT_TRUE(slotEm(1, 1, 141));
     EXPECT_TRUE(slotEm(2, 1, 241));
@@ -68,7 +68,7 @@ TEST_F(Menu, EntradaDesenhaOsCincoBotoes) {
     EXPECT_EQ(paineisAbertos(), 0);
 }
 
-TEST_F(Menu, CaixasComLimitesExclusivos) {
+TEST_F(Menu, BoxesHaveExclusiveEdges) {
     struct Caso {
         int x, y;
         short escolha;
@@ -87,7 +87,7 @@ TEST_F(Menu, CaixasComLimitesExclusivos) {
     }
 }
 
-TEST_F(Menu, AjudaGanhaDosCreditosNaSobreposicao) {
+TEST_F(Menu, HelpWinsOverCreditsWhereTheyOverlap) {
     for (int y = 391; y <= 413; ++y) {
         quadro(100, y);
         EXPECT_EQ(estado().escolha, 2) << y;
@@ -159,7 +159,7 @@ TEST_F(Menu, QuickClickBetweenFramesOpensThePanelOnce) {
     EXPECT_EQ(paineisAbertos(), 1);
 }
 
-TEST_F(Menu, BotaoDireitoOuAmbosNaoFazemNada) {
+TEST_F(Menu, RightOrBothButtonsDoNothing) {
     for (int b : {2, 3, 4}) {
         for (auto [x, y] : {std::pair{100, 170}, {100, 270}, {100, 370}, {100, 440}, {560, 430}}) {
             quadro(x, y, b);
@@ -170,7 +170,7 @@ TEST_F(Menu, BotaoDireitoOuAmbosNaoFazemNada) {
     }
 }
 
-TEST_F(Menu, AbrirUmPainelFechaOsOutros) {
+TEST_F(Menu, OpeningAPanelClosesTheOthers) {
     clique(100, 270);
     EXPECT_TRUE(estado().rankin);
     clique(100, 170);
@@ -183,7 +183,7 @@ TEST_F(Menu, AbrirUmPainelFechaOsOutros) {
     EXPECT_EQ(paineisAbertos(), 0);
 }
 
-TEST_F(Menu, PaginasDaAjudaEmCiclo) {
+TEST_F(Menu, HelpPagesCycle) {
     clique(100, 370);
     std::vector<short> paginas{estado().ajudaPagina};
     for (int i = 0; i < 4; ++i) {
@@ -197,7 +197,7 @@ TEST_F(Menu, PaginasDaAjudaEmCiclo) {
     EXPECT_EQ(estado().ajudaPagina, 1);
 }
 
-TEST_F(Menu, BotaoDeNivelEscolheONivel) {
+TEST_F(Menu, LevelButtonChoosesTheLevel) {
     clique(100, 170);
     clique(325, 50);  // the gap between two level boxes
     EXPECT_EQ(JogoTestAccess::screen(jogo), GameScreen::Menu);
@@ -215,19 +215,19 @@ TEST_F(Menu, BotaoDeNivelEscolheONivel) {
     }
 }
 
-TEST_F(Menu, BotoesDeNivelSoComOEscolhedorAberto) {
+TEST_F(Menu, LevelButtonsOnlyWithTheChooserOpen) {
     clique(325, 25);
     EXPECT_EQ(JogoTestAccess::screen(jogo), GameScreen::Menu);
 }
 
-TEST_F(Menu, SairTerminaMesmoComPainelAberto) {
+TEST_F(Menu, QuitEndsEvenWithAPanelOpen) {
     clique(100, 270);
     clique(560, 430);
     EXPECT_EQ(JogoTestAccess::screen(jogo), GameScreen::Exit);
     EXPECT_TRUE(estado().rankin);
 }
 
-TEST_F(Menu, SetasMovemOFocoEmCicloUmaVezPorTecla) {
+TEST_F(Menu, ArrowsCycleTheFocusOncePerPress) {
     quadro(700, 10);
     std::vector<short> focos;
     for (int i = 0; i < 6; ++i) {
@@ -249,7 +249,7 @@ TEST_F(Menu, SetasMovemOFocoEmCicloUmaVezPorTecla) {
     EXPECT_EQ(paineisAbertos(), 0);
 }
 
-TEST_F(Menu, EnterOuEspacoClicamNoBotaoComFoco) {
+TEST_F(Menu, EnterOrSpaceClickTheFocusedButton) {
     quadro(700, 10);
     tecla(KEY_DOWN);
     tecla(KEY_ENTER);
@@ -276,7 +276,7 @@ TEST_F(Menu, EnterOuEspacoClicamNoBotaoComFoco) {
     EXPECT_EQ(JogoTestAccess::screen(jogo), GameScreen::Exit) << "Escape twice ends as Exit does";
 }
 
-TEST_F(Menu, EscolhedorPorTeclas) {
+TEST_F(Menu, ChooserByKeys) {
     quadro(700, 10);
     tecla(KEY_ENTER);
     ASSERT_TRUE(estado().nJogo);
@@ -311,7 +311,7 @@ TEST_F(Menu, EscolhedorPorTeclas) {
     EXPECT_EQ(JogoTestAccess::screen(jogo), GameScreen::Menu);
 }
 
-TEST_F(Menu, OMouseQueSeMexeLevaOFocoEOParadoNao) {
+TEST_F(Menu, AMovingMouseTakesTheFocusAStillOneDoesNot) {
     quadro(100, 270);
     EXPECT_EQ(estado().escolha, 1);
     tecla(KEY_DOWN);
@@ -323,7 +323,7 @@ TEST_F(Menu, OMouseQueSeMexeLevaOFocoEOParadoNao) {
 }
 
 // Nothing changed, nothing drawn: the window is sent nothing.
-TEST_F(Menu, QuadroSemMudancaNaoDesenhaNada) {
+TEST_F(Menu, AFrameWithoutChangeDrawsNothing) {
     quadro(700, 10);
     pictureChanges().clear();
     for (int i = 0; i < 5; ++i) quadro(700, 10);
@@ -339,7 +339,7 @@ TEST_F(Menu, QuadroSemMudancaNaoDesenhaNada) {
     EXPECT_TRUE(pictureChanges().rects().empty());
 }
 
-TEST_F(Menu, PonteiroAoLadoDoBotaoMarcado) {
+TEST_F(Menu, PointerBesideTheMarkedButton) {
     quadro(560, 430);
     EXPECT_TRUE(slotEm(7, 431, 398));
     EXPECT_TRUE(slotEm(99, 231, 148));  // the old pointer place erased
@@ -348,7 +348,7 @@ TEST_F(Menu, PonteiroAoLadoDoBotaoMarcado) {
     EXPECT_TRUE(slotEm(99, 431, 398));
 }
 
-TEST_F(Menu, PaineisDesenhadosNaOrdem) {
+TEST_F(Menu, PanelsDrawnInOrder) {
     clique(100, 170);
     EXPECT_TRUE(slotEm(40, 301, 1));
     EXPECT_TRUE(slotEm(41, 301, 51));
@@ -362,7 +362,7 @@ TEST_F(Menu, PaineisDesenhadosNaOrdem) {
     EXPECT_TRUE(slotEm(29, 201, 1));
 }
 
-TEST_F(Menu, BannerPorCimaDosBotoesDeNivel) {
+TEST_F(Menu, BannerOverTheLevelButtons) {
     // The banner as big as the panel: where it overlaps a level button, it wins.
     BITMAP* grande = create_bitmap_ex(32, 390, 320);
     clear_to_color(grande, makeacol32(getr32(teste::corDoSlot(0)), getg32(teste::corDoSlot(0)),

@@ -6,7 +6,7 @@
 #include "pause/pause_card.h"
 #include "tests/jogo_access.h"
 #include "display/dirty_rects.h"
-#include "tests/acesso.h"
+#include "tests/test_access.h"
 #include "tests/support.h"
 
 #include <array>

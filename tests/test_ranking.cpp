@@ -42,7 +42,7 @@ const char* const DEZ_PARES = "9 0\n3 0\n0 0\n7 0\n1 0\n8 0\n2 0\n6 0\n5 0\n4 0\
 
 }  // namespace
 
-TEST_F(RankingTable, OrdenaPorMinutosEDepoisSegundos) {
+TEST_F(RankingTable, SortsByMinutesThenSeconds) {
     carrega("2 40 2 30 0 5 10 0 2 35 1 59 0 4 3 0 2 30 99 99");
     EXPECT_EQ(tabela(), (std::vector<short>{0, 4, 0, 5, 1, 59, 2, 30, 2, 30, 2, 35, 2, 40, 3, 0,
                                             10, 0, 99, 99}));
@@ -50,7 +50,7 @@ TEST_F(RankingTable, OrdenaPorMinutosEDepoisSegundos) {
     for (short k = 0; k < 10; ++k) EXPECT_EQ(tabela()[2 * k], k);
 }
 
-TEST_F(RankingTable, ResultadoEntraSoQuandoMaisLongoQueOMenor) {
+TEST_F(RankingTable, AResultEntersOnlyWhenLongerThanTheShortest) {
     const std::string base = "2 30 4 0 4 1 4 2 4 3 4 4 4 5 4 6 4 7 4 8";
     struct Caso {
         short m, s;
@@ -109,7 +109,7 @@ TEST_F(RankingTable, TheEntryGivesThePlaceItTook) {
     }
 }
 
-TEST_F(RankingTable, ArquivoIdaEVolta) {
+TEST_F(RankingTable, FileRoundTrip) {
     carrega("5 7 0 0 12 59 1 1 0 0 0 0 0 0 0 0 0 0 0 0");
     termina(0, 30);
     EXPECT_EQ(teste::leArquivo("rank.txt"),
@@ -120,7 +120,7 @@ TEST_F(RankingTable, ArquivoIdaEVolta) {
     EXPECT_FALSE(teste::existe("rank.txt.tmp"));
 }
 
-TEST_F(RankingTable, ArquivoCurtoOuLixo) {
+TEST_F(RankingTable, ShortOrJunkFile) {
     std::filesystem::remove("rank.txt");
     JogoTestAccess::openMenu(jogo);  // no file: the table stays at zeros
     EXPECT_EQ(tabela(), std::vector<short>(20, 0));
@@ -130,7 +130,7 @@ TEST_F(RankingTable, ArquivoCurtoOuLixo) {
     EXPECT_EQ(tabela(), (std::vector<short>{0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 3, 4, 5, 0, 7, 8}));
 }
 
-TEST_F(RankingTable, GravacaoQueFalhaDeixaOArquivoAnterior) {
+TEST_F(RankingTable, AFailedWriteLeavesTheFormerFile) {
     carrega(DEZ_PARES);
     const std::string antes = teste::leArquivo("rank.txt");
     // A read-only rank file is left as it is.
@@ -281,7 +281,7 @@ TEST_F(RankingTable, FolderWithoutWritePermissionKeepsTheResult) {
     EXPECT_EQ(teste::temporaryFilesOf("rank.txt"), 0);
 }
 
-TEST_F(RankingTable, LinhasEDigitosNoPainel) {
+TEST_F(RankingTable, LinesAndDigitsOnThePanel) {
     teste::criaConjuntoImagens();
     ASSERT_TRUE(JogoTestAccess::render(jogo).carregaImagens());
     carrega("0 7 12 34 0 0 0 0 0 0 0 0 0 0 0 0 0 0 150 -3");

@@ -16,7 +16,7 @@ using teste::Rgb;
 
 namespace {
 
-class TabelaImagens : public ::testing::Test {
+class ImageTable : public ::testing::Test {
 protected:
     void SetUp() override {
         teste::iniciaAllegro();
@@ -38,7 +38,7 @@ int preenchidos(const Render& r, int de, int ate) {
 
 }  // namespace
 
-TEST_F(TabelaImagens, EveryFilePresentFillsItsSlot) {
+TEST_F(ImageTable, EveryFilePresentFillsItsSlot) {
     Render r;
     EXPECT_EQ(carrega(r, true), "");
     EXPECT_EQ(preenchidos(r, 0, 99), 94);
@@ -52,7 +52,7 @@ TEST_F(TabelaImagens, EveryFilePresentFillsItsSlot) {
     EXPECT_EQ(teste::pixel(r.imagem(93), 0, 0), teste::rgbDe(teste::corDoSlot(93)));
 }
 
-TEST_F(TabelaImagens, ArquivosNaOrdemDosSlots) {
+TEST_F(ImageTable, FilesInSlotOrder) {
     const auto& t = Render::tabela();
     ASSERT_EQ(t.size(), 94u);
     std::set<std::string> caminhos;
@@ -73,7 +73,7 @@ std::string falta(const std::string& caminho, const char* problema = "not found"
            "\nrun lumo from the folder that holds Data/, or use the installed lumo";
 }
 
-TEST_F(TabelaImagens, ArquivoQueFaltaParaOCarregamento) {
+TEST_F(ImageTable, AMissingFileStopsTheLoading) {
     std::remove("Data/Imagens/numeros/05v.png");
     Render r;
     testing::internal::CaptureStderr();
@@ -83,7 +83,7 @@ TEST_F(TabelaImagens, ArquivoQueFaltaParaOCarregamento) {
     EXPECT_EQ(preenchidos(r, 66, 99), 0);  // nothing after it opened
 }
 
-TEST_F(TabelaImagens, MensagensDeFalta) {
+TEST_F(ImageTable, MissingFileMessages) {
     for (const char* arquivo : {"Data/Imagens/Menu/LMBanner.png", "Data/Imagens/Niveis/02.jpg",
                                 "Data/Imagens/Menu/creditos.jpg", "Data/Imagens/Relogio/yClock03.png",
                                 "Data/Imagens/black.jpg"}) {
@@ -99,13 +99,13 @@ TEST_F(TabelaImagens, MensagensDeFalta) {
     EXPECT_EQ(preenchidos(banner, 0, 99), 0);
 }
 
-TEST_F(TabelaImagens, PastaDeDigitosComMaiusculaNaoServe) {
+TEST_F(ImageTable, ADigitFolderWithCapitalsDoesNotServe) {
     std::rename("Data/Imagens/numeros", "Data/Imagens/Numeros");
     Render r;
     EXPECT_EQ(carrega(r, false), falta("Data/Imagens/numeros/00.png"));
 }
 
-TEST_F(TabelaImagens, ArquivoDanificadoTambemFalha) {
+TEST_F(ImageTable, ADamagedFileFailsToo) {
     teste::escreveArquivo("Data/Imagens/Personagens/coco.png", "not a png");
     Render r;
     EXPECT_EQ(carrega(r, false), falta("Data/Imagens/Personagens/coco.png", "is damaged"));
@@ -113,7 +113,7 @@ TEST_F(TabelaImagens, ArquivoDanificadoTambemFalha) {
 
 // The shipped files are looked for where Data/ is: the working folder
 // first, then the program's folder, then the one above it.
-TEST_F(TabelaImagens, DataFolderIsTheFirstThatHoldsData) {
+TEST_F(ImageTable, DataFolderIsTheFirstThatHoldsData) {
     std::filesystem::create_directories("build/tests");
     std::filesystem::create_directories("other/Data");
     teste::escreveArquivo("build/Data", "a file, not a folder");
@@ -124,10 +124,10 @@ TEST_F(TabelaImagens, DataFolderIsTheFirstThatHoldsData) {
     EXPECT_EQ(findDataFolder({"", "build/tests/", "other/", "tree/"}), "other/");
 }
 
-class Desenho : public TabelaImagens {
+class Drawing : public ImageTable {
 protected:
     void SetUp() override {
-        TabelaImagens::SetUp();
+        ImageTable::SetUp();
         // Slot 10 becomes a 4x4 PNG: left half transparent, right half 50% red.
         BITMAP* b = create_bitmap_ex(32, 4, 4);
         clear_to_color(b, makeacol32(0, 0, 0, 0));
@@ -139,7 +139,7 @@ protected:
     Render r;
 };
 
-TEST_F(Desenho, CopiaAlemDaBordaEhRecortada) {
+TEST_F(Drawing, CopyPastTheEdgeIsClipped) {
     clear_to_color(screen, makecol32(1, 2, 3));
     r.limpaPersonagem(99, 620, 470, 50, 50);
     EXPECT_TRUE(teste::perto(teste::pixel(screen, 639, 479), teste::rgbDe(teste::corDoSlot(99))));
@@ -151,7 +151,7 @@ TEST_F(Desenho, CopiaAlemDaBordaEhRecortada) {
     EXPECT_EQ(teste::pixel(screen, 10, 0), (Rgb{1, 2, 3}));
 }
 
-TEST_F(Desenho, TransparenteMisturaPeloAlfa) {
+TEST_F(Drawing, TransparentBlendsByAlpha) {
     clear_to_color(screen, makecol32(0, 0, 200));
     r.desenhaImagemTrans(10, 100, 100);
     EXPECT_EQ(teste::pixel(screen, 100, 100), (Rgb{0, 0, 200}));  // alpha 0: unchanged
@@ -161,7 +161,7 @@ TEST_F(Desenho, TransparenteMisturaPeloAlfa) {
     EXPECT_EQ(teste::pixel(screen, 104, 100), (Rgb{0, 0, 200}));
 }
 
-TEST_F(Desenho, MascaradoPulaSoORosa) {
+TEST_F(Drawing, MaskedSkipsOnlyThePink) {
     // A JPEG cannot hold the exact mask colour reliably: paint it into the loaded slot.
     BITMAP* botao = r.imagem(40);
     putpixel(botao, 0, 0, makecol32(255, 0, 255));
@@ -174,7 +174,7 @@ TEST_F(Desenho, MascaradoPulaSoORosa) {
     EXPECT_EQ(teste::pixel(screen, 2, 0), (Rgb{254, 0, 255}));
 }
 
-TEST_F(Desenho, LimpaTelaDeixaTudoPreto) {
+TEST_F(Drawing, ClearingTheScreenLeavesItBlack) {
     clear_to_color(screen, makecol32(200, 100, 50));
     r.limpaTela();
     for (int y = 0; y < 480; y += 7)
@@ -182,7 +182,7 @@ TEST_F(Desenho, LimpaTelaDeixaTudoPreto) {
     EXPECT_EQ(teste::pixel(screen, 639, 479), (Rgb{0, 0, 0}));
 }
 
-TEST_F(Desenho, SlotVazioNaoDesenhaNada) {
+TEST_F(Drawing, AnEmptySlotDrawsNothing) {
     clear_to_color(screen, makecol32(7, 8, 9));
     r.desenhaImagem(78, 0, 0);
     r.desenhaImagemTrans(98, 0, 0);

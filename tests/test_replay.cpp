@@ -7,7 +7,7 @@
 #include <gtest/gtest.h>
 
 #include "level/mapa.h"
-#include "tests/acesso.h"
+#include "tests/test_access.h"
 
 #include <allegro.h>
 
@@ -79,7 +79,7 @@ void seguraTeclas(int u) {
 
 // Plays level nr of the file `arquivo` and returns one digest line per interval.
 std::vector<std::string> joga(const std::string& arquivo, short nr, unsigned semente) {
-    teste::escreveArquivo(Mapa::arquivoNivel(nr), teste::leArquivo(DADOS + arquivo));
+    teste::escreveArquivo(levelFilePath(nr), teste::leArquivo(DADOS + arquivo));
     Mapa mapa;
     std::vector<std::string> linhas;
     if (!mapa.inicia(nr)) {

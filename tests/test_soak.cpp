@@ -5,7 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "level/mapa.h"
-#include "tests/acesso.h"
+#include "tests/test_access.h"
 
 #include <allegro.h>
 
@@ -97,13 +97,9 @@ void joga(short nr) {
             }
             // Collisions may drive the remaining seconds below zero: the end
             // test sees them after the update's own collisions.
-            mapa.capturaComando();
-            mapa.movimentaObjetos();
-            mapa.colisao();
-            mapa.timeLine();
-            mapa.contaTempo();
-            const bool deviaAcabar = mapa.getSegD() <= 0 && mapa.getMinD() <= 0;
-            const bool acabou = mapa.contaTempoRestante();
+            const int segD = mapa.getSegD(), minD = mapa.getMinD();
+            const bool acabou = teste::atualiza(mapa);
+            const bool deviaAcabar = segD + mapa.report().secondsChange <= 0 && minD <= 0;
             ASSERT_NO_FATAL_FAILURE(confere(mapa, acabou, deviaAcabar));
             if (acabou) {
                 ++jogos;
@@ -120,7 +116,7 @@ TEST(Soak, TestLevels) {
     for (short nr = 1; nr <= 3; ++nr) {
         SCOPED_TRACE(arquivos[nr - 1]);
         teste::PastaTemporaria pasta;
-        teste::escreveArquivo(Mapa::arquivoNivel(nr),
+        teste::escreveArquivo(levelFilePath(nr),
                               teste::leArquivo(std::string(LUMO_SOURCE_DIR) + "/tests/data/" + arquivos[nr - 1]));
         joga(nr);
     }
@@ -128,14 +124,14 @@ TEST(Soak, TestLevels) {
 
 TEST(Soak, ShippedLevels) {
     for (short nr = 1; nr <= 3; ++nr) {
-        const std::string origem = std::string(LUMO_SOURCE_DIR) + "/" + Mapa::arquivoNivel(nr);
+        const std::string origem = std::string(LUMO_SOURCE_DIR) + "/" + levelFilePath(nr);
         if (!teste::existe(origem)) GTEST_SKIP() << origem << " is not there yet";
     }
     for (short nr = 1; nr <= 3; ++nr) {
-        SCOPED_TRACE(Mapa::arquivoNivel(nr));
+        SCOPED_TRACE(levelFilePath(nr));
         teste::PastaTemporaria pasta;
-        teste::escreveArquivo(Mapa::arquivoNivel(nr),
-                              teste::leArquivo(std::string(LUMO_SOURCE_DIR) + "/" + Mapa::arquivoNivel(nr)));
+        teste::escreveArquivo(levelFilePath(nr),
+                              teste::leArquivo(std::string(LUMO_SOURCE_DIR) + "/" + levelFilePath(nr)));
         joga(nr);
     }
 }

@@ -1,6 +1,6 @@
 // libFuzzer entry: any bytes as the rank file. One Jogo with the pictures
 // loaded serves every input, so the panel is really drawn.
-#include "tests/fuzz/alvos.h"
+#include "tests/fuzz/targets.h"
 #include "tests/support.h"
 
 #include <cstdlib>

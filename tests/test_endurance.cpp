@@ -2,7 +2,7 @@
 // games ended by the clock or by Escape, the result entered and written, the
 // menu entered and a new game started, frame after frame. Built with
 // LUMO_SANITIZE=ON any memory or undefined-behaviour fault stops it.
-// LUMO_QUADROS sets the number of frames: 20000 by default, 100000 in
+// LUMO_FRAMES sets the number of frames: 20000 by default, 100000 in
 // scripts/reliability.sh, a million for the full soak.
 #include <gtest/gtest.h>
 
@@ -19,7 +19,7 @@ namespace {
 namespace fs = std::filesystem;
 
 long quadrosPedidos() {
-    const char* n = std::getenv("LUMO_QUADROS");
+    const char* n = std::getenv("LUMO_FRAMES");
     return n ? std::atol(n) : 20000;
 }
 
@@ -29,7 +29,7 @@ bool dentroDoCampo(const Objeto& o) {
 
 }  // namespace
 
-TEST(Resistencia, MuitosQuadrosEmTresNiveis) {
+TEST(Endurance, ManyFramesOnThreeLevels) {
     teste::iniciaAllegro();
     teste::PastaTemporaria pasta;
     const fs::path fonte(LUMO_SOURCE_DIR);

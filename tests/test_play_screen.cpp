@@ -5,7 +5,7 @@
 #include "tests/jogo_access.h"
 #include "summary/summary_card.h"
 #include "popups/mute_sign.h"
-#include "tests/acesso.h"
+#include "tests/test_access.h"
 #include "tests/support.h"
 
 #include <loadpng.h>
@@ -32,7 +32,7 @@ const Tamanho sprites[] = {{10, 40, 40}, {11, 40, 40}, {12, 30, 30}, {13, 45, 40
                            {72, 12, 16}, {73, 12, 16}, {74, 12, 16}, {76, 90, 16}, {38, 28, 24}};
 const int COR_PAINEL[3] = {200, 30, 30};
 
-class Tela : public ::testing::Test {
+class PlayScreenTest : public ::testing::Test {
 protected:
     void SetUp() override {
         teste::iniciaAllegro();
@@ -116,7 +116,7 @@ protected:
 
 }  // namespace
 
-TEST_F(Tela, RelogiosComOsDigitosDeCadaConjunto) {
+TEST_F(PlayScreenTest, ClocksShowEachSetsDigits) {
     mapa().setMin(7);
     mapa().setSeg(5);
     mapa().setMinD(2);
@@ -126,7 +126,7 @@ TEST_F(Tela, RelogiosComOsDigitosDeCadaConjunto) {
     EXPECT_EQ(relogioEm(550), (std::vector<int>{60, 62, 71, 63, 60}));
 }
 
-TEST_F(Tela, RelogiosForaDaFaixaFicamNaFaixa) {
+TEST_F(PlayScreenTest, ClocksOutOfRangeStayInRange) {
     mapa().setMin(100);
     mapa().setSeg(0);
     mapa().setMinD(0);
@@ -137,7 +137,7 @@ TEST_F(Tela, RelogiosForaDaFaixaFicamNaFaixa) {
     EXPECT_TRUE(slotEm(11, 101, 101));
 }
 
-TEST_F(Tela, RostoTristeNosUltimosDezSegundos) {
+TEST_F(PlayScreenTest, SadFaceInTheLastTenSeconds) {
     mapa().setMinD(0);
     mapa().setSegD(10);
     jogo.desenhaTela();
@@ -150,7 +150,7 @@ TEST_F(Tela, RostoTristeNosUltimosDezSegundos) {
     EXPECT_TRUE(slotEm(10, 101, 101));
 }
 
-TEST_F(Tela, IndicadorDeVelocidade) {
+TEST_F(PlayScreenTest, SpeedIndicator) {
     Smile* smile = AcessoTeste::smile(mapa());
     for (short v = 5; v <= 15; ++v) {
         smile->setVelocidade(v);
@@ -164,7 +164,7 @@ TEST_F(Tela, IndicadorDeVelocidade) {
     }
 }
 
-TEST_F(Tela, CicloDeNoveQuadrosDosRelogios) {
+TEST_F(PlayScreenTest, ClocksNineFrameCycle) {
     std::vector<int> vistos;
     for (int q = 0; q < 11; ++q) {
         jogo.desenhaTela();
@@ -177,7 +177,7 @@ TEST_F(Tela, CicloDeNoveQuadrosDosRelogios) {
     EXPECT_EQ(vistos, (std::vector<int>{80, 81, 82, 83, 84, 85, 86, 87, 87, 80, 81}));
 }
 
-TEST_F(Tela, InimigoAusenteNemDesenhadoNemApagado) {
+TEST_F(PlayScreenTest, AnAbsentEnemyIsNeitherDrawnNorErased) {
     Coco* coco = AcessoTeste::coco(mapa());
     ASSERT_FALSE(coco->getExiste());
     rectfill(screen, 300, 300, 329, 329, makecol32(1, 2, 3));
@@ -195,7 +195,7 @@ TEST_F(Tela, InimigoAusenteNemDesenhadoNemApagado) {
     EXPECT_TRUE(slotEm(12, 210, 210));
 }
 
-TEST_F(Tela, ObjetoNaBordaEsquerdaRecortado) {
+TEST_F(PlayScreenTest, AnObjectOnTheLeftEdgeIsClipped) {
     Smile* smile = AcessoTeste::smile(mapa());
     smile->setX(-30);
     smile->setXA(-30);
@@ -208,7 +208,7 @@ TEST_F(Tela, ObjetoNaBordaEsquerdaRecortado) {
     EXPECT_TRUE(chaoEm(0, 110));
 }
 
-TEST_F(Tela, PosicaoTruncadaParaZero) {
+TEST_F(PlayScreenTest, PositionTruncatedTowardZero) {
     Smile* smile = AcessoTeste::smile(mapa());
     smile->setX(99.9f);
     jogo.desenhaTela();
@@ -216,7 +216,7 @@ TEST_F(Tela, PosicaoTruncadaParaZero) {
     EXPECT_TRUE(chaoEm(98, 110));
 }
 
-TEST_F(Tela, CelulaDoPainelGanhaDoObjetoApagado) {
+TEST_F(PlayScreenTest, APanelCellWinsOverAnErasedObject) {
     Iten* iten = AcessoTeste::iten(mapa());
     iten->setXA(400);
     iten->setYA(10);  // over the elapsed clock, as only a level file could put it
@@ -225,7 +225,7 @@ TEST_F(Tela, CelulaDoPainelGanhaDoObjetoApagado) {
     EXPECT_TRUE(chaoEm(401, 19));    // above the cell: the bare floor, no overlay
 }
 
-TEST_F(Tela, LugarAntigoDoItenApagadoQuandoEleMuda) {
+TEST_F(PlayScreenTest, TheItensOldPlaceErasedWhenItMoves) {
     jogo.desenhaTela();
     ASSERT_TRUE(slotEm(30 + mapa().getIten().getIcone(), 510, 440));
     Iten* iten = AcessoTeste::iten(mapa());
@@ -247,7 +247,7 @@ TEST_F(Tela, LugarAntigoDoItenApagadoQuandoEleMuda) {
             }
 }
 
-TEST_F(Tela, ItenLevadoDuasVezesNoMesmoQuadroNaoDeixaRastro) {
+TEST_F(PlayScreenTest, ItenTakenTwiceInOneFrameLeavesNoTrail) {
     jogo.desenhaTela();
     Iten* iten = AcessoTeste::iten(mapa());
     Smile* smile = AcessoTeste::smile(mapa());
@@ -279,7 +279,7 @@ TEST_F(Tela, ItenLevadoDuasVezesNoMesmoQuadroNaoDeixaRastro) {
 // A long game with every enemy on the field and the numbers of its bonuses
 // and penalties: outside the sprites and numbers drawn this frame and the
 // panel band, the screen must show the bare floor.
-TEST_F(Tela, PartidaLongaSemRastros) {
+TEST_F(PlayScreenTest, ALongGameLeavesNoTrails) {
     const char* nivel =
         "300 240 5 0 18 0   100 100 0 0 18 0   500 400 0 0 14 0\n"
         "80 420 3 0 18 5    560 120 3 90 18 0  560 420 3 180 18 5\n"
@@ -327,7 +327,7 @@ TEST_F(Tela, PartidaLongaSemRastros) {
     EXPECT_GT(popupsSeen, 100) << "the game should have shown bonuses and penalties";
 }
 
-TEST_F(Tela, EscapeEndsTheGameOnTheFrameItGoesDown) {
+TEST_F(PlayScreenTest, EscapeEndsTheGameOnTheFrameItGoesDown) {
     const int before = mapa().getMiliD();
     key[KEY_ESC] = 1;
     JogoTestAccess::frame(jogo);
@@ -335,7 +335,7 @@ TEST_F(Tela, EscapeEndsTheGameOnTheFrameItGoesDown) {
     EXPECT_EQ(mapa().getMiliD(), before) << "no update after Escape";
 }
 
-TEST_F(Tela, PopupsSpellEachKindOfChange) {
+TEST_F(PlayScreenTest, PopupsSpellEachKindOfChange) {
     const short plus = SLOT_POPUP_PLUS, minus = SLOT_POPUP_MINUS;
     auto d = slotPopupDigit;
     EXPECT_EQ(Popups::glyphs(2), (std::vector<short>{plus, d(2)}));       // the item
@@ -353,7 +353,7 @@ TEST_F(Tela, PopupsSpellEachKindOfChange) {
     EXPECT_EQ(*slots.rbegin(), 74);
 }
 
-TEST_F(Tela, APenaltyShowsUnderTheRedClockForASecondAndBlinksIt) {
+TEST_F(PlayScreenTest, APenaltyShowsUnderTheRedClockForASecondAndBlinksIt) {
     Smile* smile = AcessoTeste::smile(mapa());
     Gangster* gangster = AcessoTeste::gangster(mapa());
     AcessoTeste::esposa(mapa())->setExiste(true);
@@ -394,7 +394,7 @@ TEST_F(Tela, APenaltyShowsUnderTheRedClockForASecondAndBlinksIt) {
 
 // Muted, the speaker-off sign shows in the panel band, clear of the clocks,
 // the speed and the title; unmuted, the band comes back under it.
-TEST_F(Tela, MuteSignInThePanelBandWhileMuted) {
+TEST_F(PlayScreenTest, MuteSignInThePanelBandWhileMuted) {
     const MuteSignSpot spot = muteSignSpot(MuteSignPlace::PanelBand);
     EXPECT_EQ(spot.backgroundSlot, 25);
     EXPECT_GE(spot.x, 260);
@@ -418,7 +418,7 @@ TEST_F(Tela, MuteSignInThePanelBandWhileMuted) {
 }
 
 // A bonus straight after a penalty takes its place: one number at a time.
-TEST_F(Tela, ANewPopupReplacesTheOneShowing) {
+TEST_F(PlayScreenTest, ANewPopupReplacesTheOneShowing) {
     Popups popups;
     popups.note(-20);
     popups.note(0);
@@ -433,7 +433,7 @@ TEST_F(Tela, ANewPopupReplacesTheOneShowing) {
 
 // Escape in the dark beat of a blink: the red clock still shows its value
 // above the summary, as does the elapsed one.
-TEST_F(Tela, AGameEndedMidBlinkKeepsBothClocks) {
+TEST_F(PlayScreenTest, AGameEndedMidBlinkKeepsBothClocks) {
     ASSERT_NO_FATAL_FAILURE(gangsterHitsTheFace());
     ASSERT_TRUE(JogoTestAccess::popups(jogo).clockHidden());
     ASSERT_TRUE(painelEm(551, 21));
@@ -446,7 +446,7 @@ TEST_F(Tela, AGameEndedMidBlinkKeepsBothClocks) {
     EXPECT_TRUE(slotEm(SLOT_SUMMARY_ENDED, SummaryCard::X + 21, SummaryCard::Y + 55)) << "ended by the player";
 }
 
-TEST_F(Tela, SummaryAfterTheClockRunsOut) {
+TEST_F(PlayScreenTest, SummaryAfterTheClockRunsOut) {
     teste::escreveArquivo("rank.txt", "0 5\n0 6\n0 7\n0 8\n0 9\n0 10\n0 11\n0 30\n0 40\n0 50\n");
     JogoTestAccess::openMenu(jogo);
     ASSERT_TRUE(JogoTestAccess::startLevel(jogo, 1));
@@ -473,7 +473,7 @@ TEST_F(Tela, SummaryAfterTheClockRunsOut) {
     EXPECT_FALSE(slotEm(SLOT_SUMMARY_BEST, x + SummaryCard::BEST_X + 1, y + SummaryCard::BEST_Y + 1));
 }
 
-TEST_F(Tela, SummaryAfterEscapeAndItsWayOut) {
+TEST_F(PlayScreenTest, SummaryAfterEscapeAndItsWayOut) {
     teste::escreveArquivo("rank.txt", "0 1\n0 1\n0 1\n0 1\n0 1\n0 1\n0 1\n0 1\n0 1\n0 1\n");
     JogoTestAccess::openMenu(jogo);
     ASSERT_TRUE(JogoTestAccess::startLevel(jogo, 1));
@@ -501,7 +501,7 @@ TEST_F(Tela, SummaryAfterEscapeAndItsWayOut) {
     EXPECT_NE(JogoTestAccess::screen(jogo), GameScreen::Summary);
 }
 
-TEST_F(Tela, SummaryClosesOnAFreshClickSpaceOrEscape) {
+TEST_F(PlayScreenTest, SummaryClosesOnAFreshClickSpaceOrEscape) {
     for (int way = 0; way < 3; ++way) {
         JogoTestAccess::finishGame(jogo);
         JogoTestAccess::frame(jogo);
@@ -527,7 +527,7 @@ TEST_F(Tela, SummaryClosesOnAFreshClickSpaceOrEscape) {
 // the summary says "Not saved" with no place, stderr names the file and the
 // reason, and the ranking panel shows the table the file holds. Root writes
 // anywhere, so the game runs as the user nobody in a child.
-TEST_F(Tela, ARankingThatCannotBeSavedIsSaidSo) {
+TEST_F(PlayScreenTest, ARankingThatCannotBeSavedIsSaidSo) {
     teste::escreveArquivo("rank.txt", "0 1\n0 1\n0 1\n0 1\n0 1\n0 1\n0 1\n0 1\n0 1\n0 2\n");
     const std::string rank = std::filesystem::current_path().string() + "/rank.txt";
     fflush(stdout);

@@ -2,7 +2,7 @@
 // (loadpng, and libjpeg-turbo in render/jpeg_loader.cpp, into Allegro
 // bitmaps), beside decoding the very same files with libpng and libjpeg into
 // plain buffers. The difference is what the loaders add on top of the decoding.
-#include "bench/ambiente.h"
+#include "bench/environment.h"
 
 #include <jpeglib.h>
 #include <png.h>

@@ -1,4 +1,4 @@
-#include "tests/fuzz/alvos.h"
+#include "tests/fuzz/targets.h"
 
 #include "tests/support.h"
 

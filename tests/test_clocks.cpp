@@ -3,13 +3,13 @@
 #include <gtest/gtest.h>
 
 #include "level/mapa.h"
-#include "tests/acesso.h"
+#include "tests/test_access.h"
 
 #include <vector>
 
 namespace {
 
-class Relogios : public teste::ComNivel {
+class Clocks : public teste::ComNivel {
 protected:
     void SetUp() override { ASSERT_TRUE(prepara(1, teste::nivelNeutro(1))); }
     void restante(int min, int seg, int mili) {
@@ -19,7 +19,7 @@ protected:
     }
 };
 
-TEST_F(Relogios, FirstUpdate) {
+TEST_F(Clocks, FirstUpdate) {
     mapa.contaTempo();
     EXPECT_FALSE(mapa.contaTempoRestante());
     EXPECT_EQ(mapa.getMinD(), 0);
@@ -30,7 +30,7 @@ TEST_F(Relogios, FirstUpdate) {
     EXPECT_EQ(mapa.getMili(), 1);
 }
 
-TEST_F(Relogios, PlainGameEndsOnUpdate591) {
+TEST_F(Clocks, PlainGameEndsOnUpdate591) {
     int fim = 0;
     std::vector<int> ticks;
     for (int u = 1; u <= 1000 && fim == 0; ++u) {
@@ -49,7 +49,7 @@ TEST_F(Relogios, PlainGameEndsOnUpdate591) {
     EXPECT_EQ(mapa.getSegD(), 0);
 }
 
-TEST_F(Relogios, ElapsedCarriesIntoMinutesAndStopsAt100) {
+TEST_F(Clocks, ElapsedCarriesIntoMinutesAndStopsAt100) {
     mapa.setSeg(59);
     mapa.setMili(30);
     mapa.contaTempo();
@@ -69,7 +69,7 @@ TEST_F(Relogios, ElapsedCarriesIntoMinutesAndStopsAt100) {
     EXPECT_EQ(mapa.getMin(), 100);
 }
 
-TEST_F(Relogios, ZeroSecondsWithAMinuteLeftBorrows) {
+TEST_F(Clocks, ZeroSecondsWithAMinuteLeftBorrows) {
     restante(1, 0, 0);
     EXPECT_FALSE(mapa.contaTempoRestante());
     EXPECT_EQ(mapa.getMinD(), 0);
@@ -82,7 +82,7 @@ TEST_F(Relogios, ZeroSecondsWithAMinuteLeftBorrows) {
     EXPECT_EQ(mapa.getMiliD(), 4);
 }
 
-TEST_F(Relogios, PenaltyBelowZeroEndsBeforeAnyBorrow) {
+TEST_F(Clocks, PenaltyBelowZeroEndsBeforeAnyBorrow) {
     restante(0, -5, 0);
     EXPECT_TRUE(mapa.contaTempoRestante());
     EXPECT_EQ(mapa.getSegD(), -5);
@@ -93,7 +93,7 @@ TEST_F(Relogios, PenaltyBelowZeroEndsBeforeAnyBorrow) {
     EXPECT_TRUE(mapa.contaTempoRestante());
 }
 
-TEST_F(Relogios, PenaltyBorrowsSixtySeconds) {
+TEST_F(Clocks, PenaltyBorrowsSixtySeconds) {
     restante(1, 3 - 20, 10);  // 1:03 less 20 s
     EXPECT_FALSE(mapa.contaTempoRestante());
     EXPECT_EQ(mapa.getMinD(), 0);
@@ -109,7 +109,7 @@ TEST_F(Relogios, PenaltyBorrowsSixtySeconds) {
     EXPECT_EQ(mapa.getSegD(), 57);
 }
 
-TEST_F(Relogios, BonusCarriesSixtySeconds) {
+TEST_F(Clocks, BonusCarriesSixtySeconds) {
     restante(0, 58 + 2, 10);  // 0:58 and 2 s more
     EXPECT_FALSE(mapa.contaTempoRestante());
     EXPECT_EQ(mapa.getMinD(), 1);
@@ -120,7 +120,7 @@ TEST_F(Relogios, BonusCarriesSixtySeconds) {
     EXPECT_EQ(mapa.getSegD(), 0);
 }
 
-TEST_F(Relogios, CollisionPenaltyEndsTheGameOnItsUpdate) {
+TEST_F(Clocks, CollisionPenaltyEndsTheGameOnItsUpdate) {
     Smile* s = AcessoTeste::smile(mapa);
     Gangster* g = AcessoTeste::gangster(mapa);
     s->setX(200);

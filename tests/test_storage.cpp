@@ -10,6 +10,7 @@
 #include "audio/sound_files.h"
 #include "render/jpeg_loader.h"
 #include "render/png_loader.h"
+#include "storage/messages.h"
 #include "storage/whole_file.h"
 #include "tests/support.h"
 
@@ -76,7 +77,7 @@ void verifica(int status) {
                             "4 old table unreadable, 5 no room freed, 6 later write failed";
 }
 
-class Disco : public ::testing::Test {
+class Storage : public ::testing::Test {
 protected:
     void SetUp() override { teste::iniciaAllegro(); }
     teste::PastaTemporaria pasta;
@@ -84,7 +85,7 @@ protected:
 
 }  // namespace
 
-TEST_F(Disco, PastaSomenteLeitura) {
+TEST_F(Storage, ReadOnlyFolder) {
     verifica(emTmpfs("1m", [] {
         teste::escreveArquivo("rank.txt", ANTIGA);
         if (mount("none", ".", nullptr, MS_REMOUNT | MS_RDONLY, nullptr) != 0) return SEM_MONTAGEM;
@@ -92,7 +93,7 @@ TEST_F(Disco, PastaSomenteLeitura) {
     }));
 }
 
-TEST_F(Disco, ArquivoMontadoSomenteLeitura) {
+TEST_F(Storage, FileMountedReadOnly) {
     // The file itself read-only to root too, and a mount point cannot be renamed over.
     verifica(emTmpfs("1m", [] {
         teste::escreveArquivo("rank.txt", ANTIGA);
@@ -103,7 +104,7 @@ TEST_F(Disco, ArquivoMontadoSomenteLeitura) {
     }));
 }
 
-TEST_F(Disco, PastaCheia) {
+TEST_F(Storage, FullDisk) {
     verifica(emTmpfs("16k", [] {
         teste::escreveArquivo("rank.txt", ANTIGA);
         // Fill every block left, a byte at a time at the end.
@@ -131,7 +132,7 @@ TEST_F(Disco, PastaCheia) {
 // child reports its first few whole writes, and the kill comes only after
 // them: on a slow machine a kill could otherwise come before the first write
 // ever ended, every time, and only the old table would be seen.
-TEST_F(Disco, MortoDuranteAGravacao) {
+TEST_F(Storage, KilledDuringTheWrite) {
     const short a[20] = {0, 1, 0, 2, 0, 3, 0, 4, 0, 5, 0, 6, 0, 7, 0, 8, 0, 9, 0, 10};
     const short b[20] = {1, 1, 1, 2, 1, 3, 1, 4, 1, 5, 1, 6, 1, 7, 1, 8, 1, 9, 1, 10};
     ASSERT_TRUE(gravaRanking(b, "rank.txt"));
@@ -187,7 +188,7 @@ TEST_F(Disco, MortoDuranteAGravacao) {
 // A write stopped by a signal half-way, as when the X server goes away: the
 // handler removes the temporary file and the old table stays. Past the file
 // size limit, the kernel sends SIGXFSZ in the middle of the write.
-TEST_F(Disco, StoppedMidWriteLeavesNoTemporary) {
+TEST_F(Storage, StoppedMidWriteLeavesNoTemporary) {
     teste::escreveArquivo("rank.txt", ANTIGA);
     fflush(stdout);
     const pid_t child = fork();
@@ -215,7 +216,7 @@ TEST_F(Disco, StoppedMidWriteLeavesNoTemporary) {
 // the player's own file whose owner bits forbid writing (its group's do
 // not); root's 0666 file is written in place, staying root's. The player's
 // own link in the sticky folder is followed; a new file gets the umask's mode.
-TEST_F(Disco, OtherUsersFilesAndLinks) {
+TEST_F(Storage, OtherUsersFilesAndLinks) {
     const passwd* nobody = getpwnam("nobody");
     if (geteuid() != 0 || !nobody) GTEST_SKIP() << "needs root and the user nobody";
     const uid_t stranger = nobody->pw_uid + 1;
@@ -276,7 +277,7 @@ TEST_F(Disco, OtherUsersFilesAndLinks) {
 // ever, and the alarm would end the tests) and named on stderr where the
 // game says so. And pictures larger than the screen, whatever their header
 // claims, are refused before their memory is taken.
-TEST_F(Disco, OnlyPlainFilesAndPicturesTheScreenHolds) {
+TEST_F(Storage, OnlyPlainFilesAndPicturesTheScreenHolds) {
     struct Reader {
         std::string name;
         std::function<bool()> reads;
@@ -288,7 +289,15 @@ TEST_F(Disco, OnlyPlainFilesAndPicturesTheScreenHolds) {
         {"picture.jpg", [] { return loadJpeg("picture.jpg") != nullptr; }, false},
         {"effect.wav", [] { return loadEffectFile("effect.wav") != nullptr; }, true},
         {"loop.wav", [] { return loadLoopFile("loop.wav") != nullptr; }, true},
-        {"01.txt", [] { return Mapa().inicia(1); }, true},
+        {"01.txt",
+         [] {
+             // The level says what is wrong; the game names it on stderr.
+             LevelProblem problem;
+             const bool loaded = Mapa().inicia(1, &problem);
+             if (!loaded) reportProblem(levelProblemMessage(problem));
+             return loaded;
+         },
+         true},
         {"rank.txt",
          [&] {
              Jogo jogo;

@@ -2,7 +2,7 @@
 // through the same code in the normal build.
 #include <gtest/gtest.h>
 
-#include "tests/fuzz/alvos.h"
+#include "tests/fuzz/targets.h"
 #include "tests/support.h"
 
 #include <filesystem>
@@ -23,7 +23,7 @@ std::vector<std::pair<std::string, std::string>> entradas(const char* semente, c
 
 const uint8_t* bytes(const std::string& s) { return reinterpret_cast<const uint8_t*>(s.data()); }
 
-class FuzzRegressao : public ::testing::Test {
+class FuzzRegressions : public ::testing::Test {
 protected:
     void SetUp() override { teste::iniciaAllegro(); }
     void TearDown() override {
@@ -34,17 +34,17 @@ protected:
 
 }  // namespace
 
-TEST_F(FuzzRegressao, ArquivosDeNivel) {
-    const auto todas = entradas("corpus_nivel", "regressao_nivel");
+TEST_F(FuzzRegressions, LevelFiles) {
+    const auto todas = entradas("corpus_level", "regressions_level");
     ASSERT_GE(todas.size(), 4u);
     for (const auto& [caminho, conteudo] : todas) EXPECT_TRUE(fuzz::nivel(bytes(conteudo), conteudo.size())) << caminho;
 }
 
-TEST_F(FuzzRegressao, ArquivosDeRanking) {
+TEST_F(FuzzRegressions, RankingFiles) {
     teste::criaConjuntoImagens();
     Jogo jogo;
     ASSERT_TRUE(JogoTestAccess::render(jogo).carregaImagens());
-    const auto todas = entradas("corpus_ranking", "regressao_ranking");
+    const auto todas = entradas("corpus_ranking", "regressions_ranking");
     ASSERT_GE(todas.size(), 4u);
     for (const auto& [caminho, conteudo] : todas)
         EXPECT_TRUE(fuzz::ranking(jogo, bytes(conteudo), conteudo.size())) << caminho;

@@ -13,7 +13,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-class ImagensDanificadas : public ::testing::Test {
+class DamagedImages : public ::testing::Test {
 protected:
     void SetUp() override {
         teste::iniciaAllegro();
@@ -46,21 +46,21 @@ protected:
 
 }  // namespace
 
-TEST_F(ImagensDanificadas, CortadasAoMeio) {
+TEST_F(DamagedImages, CutInHalf) {
     EXPECT_EQ(cadaArquivo([](const std::string& s, const ArquivoImagem&) { return s.substr(0, s.size() / 2); }), 94);
 }
 
-TEST_F(ImagensDanificadas, CortadasNoFimOuNoCabecalho) {
+TEST_F(DamagedImages, CutAtTheEndOrInTheHeader) {
     // A few bytes short of the end, and just past the header.
     EXPECT_EQ(cadaArquivo([](const std::string& s, const ArquivoImagem&) { return s.substr(0, s.size() - 3); }), 94);
     EXPECT_EQ(cadaArquivo([](const std::string& s, const ArquivoImagem&) { return s.substr(0, 24); }), 94);
 }
 
-TEST_F(ImagensDanificadas, Vazias) {
+TEST_F(DamagedImages, EmptyFiles) {
     EXPECT_EQ(cadaArquivo([](const std::string&, const ArquivoImagem&) { return std::string(); }), 94);
 }
 
-TEST_F(ImagensDanificadas, BytesDoOutroFormato) {
+TEST_F(DamagedImages, BytesOfTheOtherFormat) {
     const std::string png = teste::leArquivo("Data/Imagens/Menu/BSair.png");
     const std::string jpg = teste::leArquivo("Data/Imagens/black.jpg");
     ASSERT_FALSE(png.empty());

@@ -1,4 +1,4 @@
-#include "bench/ambiente.h"
+#include "bench/environment.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -23,7 +23,7 @@ void mantemJogo(Mapa& mapa) {
 
 void preparaPartida(Jogo& jogo, short nr) {
     if (!JogoTestAccess::startLevel(jogo, nr))
-        throw std::runtime_error("level " + Mapa::arquivoNivel(nr) + " did not load");
+        throw std::runtime_error("level " + levelFilePath(nr) + " did not load");
     srand(nr);  // the same game on every run
     Mapa& mapa = JogoTestAccess::mapa(jogo);
     for (long q = 0; !mapa.getGangster().getExiste(); ++q) {

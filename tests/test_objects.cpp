@@ -9,7 +9,7 @@
 #include "objects/ladrao.h"
 #include "objects/parede.h"
 #include "objects/smile.h"
-#include "tests/acesso.h"
+#include "tests/test_access.h"
 
 #include <cstdlib>
 #include <set>
@@ -68,7 +68,7 @@ TEST(ObjetoWrap, PlainSettersStoreUnchanged) {
     EXPECT_EQ(s.getRaio(), -7);
 }
 
-TEST(ObjetoConstrucao, WritesFieldsDirectlyWithoutWrap) {
+TEST(ObjetoConstruction, WritesFieldsDirectlyWithoutWrap) {
     Smile s(700.5f, 50, 4, 400, 12, 6);
     EXPECT_EQ(s.getX(), 700.5f);
     EXPECT_EQ(s.getY(), 50);
@@ -81,7 +81,7 @@ TEST(ObjetoConstrucao, WritesFieldsDirectlyWithoutWrap) {
     EXPECT_EQ(AcessoTeste::smooth(s), 6);
 }
 
-TEST(ObjetoConstrucao, EnemiesCarryTheirPenalty) {
+TEST(ObjetoConstruction, EnemiesCarryTheirPenalty) {
     EXPECT_EQ(Coco(0, 80, 0, 0, 10, 0).getDano(), 10);
     EXPECT_EQ(Esposa(0, 80, 0, 0, 10, 0).getDano(), 10);
     EXPECT_EQ(Gangster(0, 80, 0, 0, 10, 0).getDano(), 20);
@@ -93,7 +93,7 @@ TEST(ObjetoConstrucao, EnemiesCarryTheirPenalty) {
     EXPECT_FALSE(e.getExiste());
 }
 
-TEST(ObjetoMira, QuadrantsFromTheCentre) {
+TEST(ObjetoAim, QuadrantsFromTheCentre) {
     const float alvos[][2] = {{200, 200}, {0, 200}, {0, 0}, {200, 0}};
     const short esperados[] = {45, 135, 225, 315};
     for (int i = 0; i < 4; ++i) {
@@ -103,7 +103,7 @@ TEST(ObjetoMira, QuadrantsFromTheCentre) {
     }
 }
 
-TEST(ObjetoMira, SameRowOrColumnKeepsOldAim) {
+TEST(ObjetoAim, SameRowOrColumnKeepsOldAim) {
     Smile s = smileEm(100, 100, 77);
     s.apontar(100, 300);
     EXPECT_EQ(AcessoTeste::aponta(s), 77);
@@ -113,7 +113,7 @@ TEST(ObjetoMira, SameRowOrColumnKeepsOldAim) {
     EXPECT_EQ(AcessoTeste::aponta(s), 77);
 }
 
-TEST(ObjetoMira, TruncatesTowardZero) {
+TEST(ObjetoAim, TruncatesTowardZero) {
     Smile s = smileEm(100, 100, 77);
     s.apontar(200, 101);
     EXPECT_EQ(AcessoTeste::aponta(s), 0);
@@ -125,7 +125,7 @@ TEST(ObjetoMira, TruncatesTowardZero) {
     EXPECT_EQ(AcessoTeste::aponta(s), 360);
 }
 
-TEST(ObjetoMira, SmoothTurnSwingsAboutTheAim) {
+TEST(ObjetoAim, SmoothTurnSwingsAboutTheAim) {
     Smile s = smileEm(100, 100, 90, 5);
     const short esperados[] = {85, 90, 85, 90};
     for (short e : esperados) {
@@ -134,7 +134,7 @@ TEST(ObjetoMira, SmoothTurnSwingsAboutTheAim) {
     }
 }
 
-TEST(ObjetoMira, SmoothTurnComparesPlainlyAndDoesNotWrap) {
+TEST(ObjetoAim, SmoothTurnComparesPlainlyAndDoesNotWrap) {
     // From 350 towards 10 the turn goes the long way, down through 345.
     Smile s = smileEm(100, 100, 350, 5);
     s.apontar(200, 118);  // about 10 degrees
@@ -155,7 +155,7 @@ TEST(ObjetoMira, SmoothTurnComparesPlainlyAndDoesNotWrap) {
     EXPECT_EQ(v.getDirecao(), -3);
 }
 
-TEST(ObjetoMovimento, StepIsSpeedTimesDirection) {
+TEST(ObjetoMovement, StepIsSpeedTimesDirection) {
     Smile s(100, 100, 4, 0, 10, 0);
     s.movimenta(0.5f, -0.25f);
     EXPECT_FLOAT_EQ(s.getX(), 102);
@@ -164,21 +164,21 @@ TEST(ObjetoMovimento, StepIsSpeedTimesDirection) {
     EXPECT_EQ(s.getYA(), 100);
 }
 
-TEST(ObjetoMovimento, ZeroSpeedStillWraps) {
+TEST(ObjetoMovement, ZeroSpeedStillWraps) {
     Smile s(700, 50, 0, 0, 10, 0);
     s.movimenta(1, 0);
     EXPECT_EQ(s.getX(), -30);
     EXPECT_EQ(s.getY(), 480);
 }
 
-TEST(ObjetoMovimento, RunsOffTheEdgesAndReenters) {
+TEST(ObjetoMovement, RunsOffTheEdgesAndReenters) {
     Smile s(638, 478, 5, 0, 10, 0);
     s.movimenta(1, 1);
     EXPECT_EQ(s.getX(), -30);
     EXPECT_EQ(s.getY(), 70);
 }
 
-TEST(CocoPulo, WaitsItsCountThenJumps) {
+TEST(CocoJump, WaitsItsCountThenJumps) {
     Coco c(200, 200, 0, 0, 10, 0);
     AcessoTeste::tempoMov(c) = 3;
     for (int i = 0; i < 3; ++i) {
@@ -198,7 +198,7 @@ TEST(CocoPulo, WaitsItsCountThenJumps) {
     EXPECT_EQ(c.getYA(), 200);
 }
 
-TEST(CocoPulo, FirstCallJumpsAtOnceAndLandsInBounds) {
+TEST(CocoJump, FirstCallJumpsAtOnceAndLandsInBounds) {
     Coco c(200, 200, 0, 0, 10, 0);
     c.mover();
     EXPECT_NE(c.getX(), 200);
@@ -215,7 +215,7 @@ TEST(CocoPulo, FirstCallJumpsAtOnceAndLandsInBounds) {
     }
 }
 
-TEST(GangsterRumo, NeverDraws359) {
+TEST(GangsterHeading, NeverDraws359) {
     Gangster g(200, 200, 3, 45, 10, 0);
     srand(11);
     std::set<short> vistos;
@@ -232,7 +232,7 @@ TEST(GangsterRumo, NeverDraws359) {
     EXPECT_EQ(*vistos.rbegin(), 358);
 }
 
-TEST(GangsterRumo, KeepsHeadingWhileCounting) {
+TEST(GangsterHeading, KeepsHeadingWhileCounting) {
     Gangster g(200, 200, 3, 45, 10, 0);
     AcessoTeste::tempoDir(g) = 2;
     g.mudarDir();
@@ -247,7 +247,7 @@ TEST(GangsterRumo, KeepsHeadingWhileCounting) {
     EXPECT_EQ(AcessoTeste::tempoDir(g), rt % 200 + 200);
 }
 
-TEST(ItenLugar, PlacesInsideItsRange) {
+TEST(ItenPlace, PlacesInsideItsRange) {
     Iten it(300, 300, 0, 0, 10, 0);
     EXPECT_GE(it.getIcone(), 0);
     EXPECT_LE(it.getIcone(), 4);
@@ -267,7 +267,7 @@ TEST(ItenLugar, PlacesInsideItsRange) {
     EXPECT_EQ(it.getYA(), 300);
 }
 
-TEST(ItenLugar, DrawsXThenY) {
+TEST(ItenPlace, DrawsXThenY) {
     Iten it(300, 300, 0, 0, 10, 0);
     srand(9);
     const int rx = rand(), ry = rand(), ri = rand();
@@ -279,7 +279,7 @@ TEST(ItenLugar, DrawsXThenY) {
     EXPECT_EQ(it.getIcone(), ri % 5);
 }
 
-TEST(ParedeCaixa, KeepsCornersAsGiven) {
+TEST(ParedeBox, KeepsCornersAsGiven) {
     Parede p;
     p.iniciaParede(100, 200, 30, 220);
     EXPECT_EQ(p.getX(), 100);

@@ -2,7 +2,7 @@
 // the field: as the game draws it (restoring only what moved), and as a
 // back-buffered game would (everything into a buffer, the buffer onto the
 // screen). The second exists only here, for the comparison.
-#include "bench/ambiente.h"
+#include "bench/environment.h"
 
 namespace {
 

@@ -73,18 +73,14 @@ inline std::string textoNivel(const Nivel& n) {
 // One frame of play in the game loop's order; true when the time is up.
 inline bool atualiza(Mapa& m) {
     m.capturaComando();
-    m.movimentaObjetos();
-    m.colisao();
-    m.timeLine();
-    m.contaTempo();
-    return m.contaTempoRestante();
+    return m.update();
 }
 
 // A level in a throw-away folder; the keys are let go after each test.
 class ComNivel : public ::testing::Test {
 protected:
     bool prepara(short nr, const Nivel& n) {
-        escreveArquivo(Mapa::arquivoNivel(nr), textoNivel(n));
+        escreveArquivo(levelFilePath(nr), textoNivel(n));
         return mapa.inicia(nr);
     }
     void TearDown() override {

@@ -1,5 +1,5 @@
 // libFuzzer entry: any bytes as the level file of level 1.
-#include "tests/fuzz/alvos.h"
+#include "tests/fuzz/targets.h"
 #include "tests/support.h"
 
 #include <cstdlib>

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "level/mapa.h"
-#include "tests/acesso.h"
+#include "tests/test_access.h"
 
 #include <cstdlib>
 
@@ -11,7 +11,7 @@ namespace {
 
 using teste::Nivel;
 
-class Colisao : public teste::ComNivel {
+class Collision : public teste::ComNivel {
 protected:
     // A level of 8 walls, all of them out of the way unless a test says otherwise.
     void SetUp() override { nivel = teste::nivelNeutro(3); }
@@ -37,7 +37,7 @@ protected:
     Nivel nivel;
 };
 
-TEST(ColisaoPrimitivas, CirclesMustOverlapStrictly) {
+TEST(CollisionPrimitives, CirclesMustOverlapStrictly) {
     Mapa m;
     EXPECT_FALSE(m.colisaoRaio(0, 0, 10, 12, 16, 10));
     EXPECT_EQ(AcessoTeste::distX(m), -12);
@@ -47,7 +47,7 @@ TEST(ColisaoPrimitivas, CirclesMustOverlapStrictly) {
     EXPECT_FALSE(m.colisaoRaio(300, 200, 0, 300, 200, 0));
 }
 
-TEST(ColisaoPrimitivas, BoxReportsTheLastCornerInside) {
+TEST(CollisionPrimitives, BoxReportsTheLastCornerInside) {
     Mapa m;
     EXPECT_EQ(m.colisaoCaixa(100, 100, 140, 140, 130, 90, 200, 120), 2);
     EXPECT_EQ(AcessoTeste::aux(m), 2);
@@ -59,7 +59,7 @@ TEST(ColisaoPrimitivas, BoxReportsTheLastCornerInside) {
     EXPECT_EQ(m.colisaoCaixa(100, 100, 140, 140, 140, 140, 200, 200), 0);
 }
 
-TEST(ColisaoPrimitivas, WallIsAnOpenRectangle) {
+TEST(CollisionPrimitives, WallIsAnOpenRectangle) {
     Mapa m;
     Parede p;
     p.iniciaParede(100, 200, 300, 220);
@@ -78,7 +78,7 @@ TEST(ColisaoPrimitivas, WallIsAnOpenRectangle) {
         EXPECT_EQ(m.colisaoCaixa(px, 210, px, 210, invertida.getX(), invertida.getY(), invertida.getX2(), invertida.getY2()), 0);
 }
 
-TEST(ColisaoPrimitivas, BounceIsAQuarterTurn) {
+TEST(CollisionPrimitives, BounceIsAQuarterTurn) {
     Mapa m;
     // Coming down onto a wide wall's top face.
     EXPECT_EQ(m.bounce(150, 50, 190, 90, 90, 100, 80, 300, 120), 0);
@@ -98,7 +98,7 @@ TEST(ColisaoPrimitivas, BounceIsAQuarterTurn) {
     EXPECT_EQ(m.bounce(30, 30, 70, 70, 45, 80, 100, 200, 300), 45);
 }
 
-TEST_F(Colisao, CollectingTheItemAddsTwoSecondsAndMovesIt) {
+TEST_F(Collision, CollectingTheItemAddsTwoSecondsAndMovesIt) {
     monta();
     poe(smile(), 200, 200);
     poe(iten(), 205, 205);
@@ -112,7 +112,7 @@ TEST_F(Colisao, CollectingTheItemAddsTwoSecondsAndMovesIt) {
     EXPECT_EQ(mapa.getSegD(), 22);
 }
 
-TEST_F(Colisao, ItemRetriesUntilClearOfWalls) {
+TEST_F(Collision, ItemRetriesUntilClearOfWalls) {
     nivel.paredes[5] = {-100, 0, 330, 600};  // every place left of 330 has a corner in it
     monta();
     int retentativas = 0;
@@ -128,7 +128,7 @@ TEST_F(Colisao, ItemRetriesUntilClearOfWalls) {
     EXPECT_GT(retentativas, 0);  // some seeds did need another pass
 }
 
-TEST_F(Colisao, ItemPlacementGivesUpWithoutFreeRoom) {
+TEST_F(Collision, ItemPlacementGivesUpWithoutFreeRoom) {
     // Every place of the item has a corner in the wall; the player stands below it.
     nivel.paredes[0] = {-100, 0, 800, 470};
     monta();
@@ -145,7 +145,7 @@ TEST_F(Colisao, ItemPlacementGivesUpWithoutFreeRoom) {
     EXPECT_EQ(mapa.getSegD(), 22);
 }
 
-TEST_F(Colisao, ItemAndGangsterInOneUpdateNetEighteenLost) {
+TEST_F(Collision, ItemAndGangsterInOneUpdateNetEighteenLost) {
     monta();
     poe(smile(), 200, 200, 30, 195, 195);
     poe(iten(), 205, 200);
@@ -156,7 +156,7 @@ TEST_F(Colisao, ItemAndGangsterInOneUpdateNetEighteenLost) {
     EXPECT_EQ(mapa.getSegD(), 20 + 2 - 20);
 }
 
-TEST_F(Colisao, EsposaContactSwapsHeadingsAndPutsBothBack) {
+TEST_F(Collision, EsposaContactSwapsHeadingsAndPutsBothBack) {
     monta();
     poe(smile(), 200, 200, 30, 190, 195);
     poe(esposa(), 205, 200, 100, 210, 205);
@@ -171,7 +171,7 @@ TEST_F(Colisao, EsposaContactSwapsHeadingsAndPutsBothBack) {
     EXPECT_EQ(mapa.getSegD(), 10);
 }
 
-TEST_F(Colisao, EsposaIsMetBeforeGangster) {
+TEST_F(Collision, EsposaIsMetBeforeGangster) {
     monta();
     poe(smile(), 200, 200, 30, 198, 200);
     poe(esposa(), 200, 215, 100);
@@ -185,7 +185,7 @@ TEST_F(Colisao, EsposaIsMetBeforeGangster) {
     EXPECT_EQ(mapa.getSegD(), 20 - 10 - 20);
 }
 
-TEST_F(Colisao, EachEnemyCostsItsPenalty) {
+TEST_F(Collision, EachEnemyCostsItsPenalty) {
     struct Caso {
         Inimigo* inimigo;
         int perda;
@@ -204,7 +204,7 @@ TEST_F(Colisao, EachEnemyCostsItsPenalty) {
     }
 }
 
-TEST_F(Colisao, CocoStaysAndKeepsItsHeading) {
+TEST_F(Collision, CocoStaysAndKeepsItsHeading) {
     monta();
     poe(smile(), 200, 200, 30, 190, 195);
     poe(coco(), 205, 200, 100, 300, 300);
@@ -217,7 +217,7 @@ TEST_F(Colisao, CocoStaysAndKeepsItsHeading) {
     EXPECT_EQ(smile()->getY(), 195);
 }
 
-TEST_F(Colisao, AbsentEnemiesAreNeverTested) {
+TEST_F(Collision, AbsentEnemiesAreNeverTested) {
     nivel.paredes[1] = {100, 350, 400, 450};
     monta();
     poe(smile(), 200, 200, 30, 190, 195);
@@ -234,7 +234,7 @@ TEST_F(Colisao, AbsentEnemiesAreNeverTested) {
     EXPECT_EQ(esposa()->getY(), 380);
 }
 
-TEST_F(Colisao, PlayerBouncesOffEveryWallItStillTouches) {
+TEST_F(Collision, PlayerBouncesOffEveryWallItStillTouches) {
     // The move put the player into wall 0; put back, it still has a corner in wall 1.
     nivel.paredes[0] = {150, 230, 400, 300};
     nivel.paredes[1] = {100, 160, 400, 180};
@@ -248,7 +248,7 @@ TEST_F(Colisao, PlayerBouncesOffEveryWallItStillTouches) {
     EXPECT_EQ(mapa.getSegD(), 16);
 }
 
-TEST_F(Colisao, PlayerWallHitTurnsDownwardToRight) {
+TEST_F(Collision, PlayerWallHitTurnsDownwardToRight) {
     nivel.paredes[3] = {100, 140, 300, 200};
     monta();
     poe(smile(), 150, 105, 90, 150, 95);
@@ -258,7 +258,7 @@ TEST_F(Colisao, PlayerWallHitTurnsDownwardToRight) {
     EXPECT_EQ(mapa.getSegD(), 18);
 }
 
-TEST_F(Colisao, LadraoTakesTheItemForFree) {
+TEST_F(Collision, LadraoTakesTheItemForFree) {
     monta();
     poe(ladrao(), 400, 300, 0, 395, 300);
     poe(iten(), 405, 300, 0, 405, 300);  // saved at the start of the update, as in play
@@ -276,7 +276,7 @@ TEST_F(Colisao, LadraoTakesTheItemForFree) {
     EXPECT_EQ(ladrao()->getX(), 400);
 }
 
-TEST_F(Colisao, LadraoMeetingEsposaPutsBothBack) {
+TEST_F(Collision, LadraoMeetingEsposaPutsBothBack) {
     monta();
     poe(ladrao(), 400, 300, 20, 390, 290);
     poe(esposa(), 405, 300, 250, 415, 310);
@@ -289,7 +289,7 @@ TEST_F(Colisao, LadraoMeetingEsposaPutsBothBack) {
     EXPECT_EQ(esposa()->getX(), 415);
 }
 
-TEST_F(Colisao, LadraoMeetingGangsterPutsOnlyItselfBack) {
+TEST_F(Collision, LadraoMeetingGangsterPutsOnlyItselfBack) {
     monta();
     poe(ladrao(), 400, 300, 20, 390, 290);
     poe(gangster(), 405, 300, 250, 415, 310);
@@ -303,7 +303,7 @@ TEST_F(Colisao, LadraoMeetingGangsterPutsOnlyItselfBack) {
     EXPECT_EQ(gangster()->getX(), 405);
 }
 
-TEST_F(Colisao, EsposaMeetingGangsterPutsOnlyEsposaBack) {
+TEST_F(Collision, EsposaMeetingGangsterPutsOnlyEsposaBack) {
     monta();
     poe(esposa(), 400, 300, 20, 390, 290);
     poe(gangster(), 405, 300, 250, 415, 310);
@@ -317,7 +317,7 @@ TEST_F(Colisao, EsposaMeetingGangsterPutsOnlyEsposaBack) {
     EXPECT_EQ(mapa.getSegD(), 20);
 }
 
-TEST_F(Colisao, LadraoBouncesWithItsTallerBoxAndNoCost) {
+TEST_F(Collision, LadraoBouncesWithItsTallerBoxAndNoCost) {
     nivel.paredes[7] = {100, 150, 200, 300};
     monta();
     // Only the taller box's bottom lies within the wall's height: a side hit.
@@ -329,7 +329,7 @@ TEST_F(Colisao, LadraoBouncesWithItsTallerBoxAndNoCost) {
     EXPECT_EQ(mapa.getSegD(), 20);
 }
 
-TEST_F(Colisao, GangsterAndEsposaBounceOffWallsWithNoCost) {
+TEST_F(Collision, GangsterAndEsposaBounceOffWallsWithNoCost) {
     nivel.paredes[7] = {100, 150, 200, 300};
     monta();
     esposa()->setExiste(true);
@@ -349,7 +349,7 @@ TEST_F(Colisao, GangsterAndEsposaBounceOffWallsWithNoCost) {
 namespace {
 
 // The update's report: what happened and the net change to the remaining clock.
-TEST_F(Colisao, ReportNamesWhatTheUpdateDid) {
+TEST_F(Collision, ReportNamesWhatTheUpdateDid) {
     monta();
     gangster()->setExiste(true);
     esposa()->setExiste(true);
@@ -369,7 +369,7 @@ TEST_F(Colisao, ReportNamesWhatTheUpdateDid) {
     EXPECT_FALSE(mapa.report().itemCollected) << "each update starts a new report";
 }
 
-TEST_F(Colisao, ReportCountsWallsAndEachEnemy) {
+TEST_F(Collision, ReportCountsWallsAndEachEnemy) {
     nivel.paredes[0] = {150, 230, 400, 300};
     nivel.paredes[1] = {100, 160, 400, 180};
     monta();
@@ -397,7 +397,7 @@ TEST_F(Colisao, ReportCountsWallsAndEachEnemy) {
     }
 }
 
-TEST_F(Colisao, ReportNamesTheTheftButChargesNothing) {
+TEST_F(Collision, ReportNamesTheTheftButChargesNothing) {
     monta();
     poe(smile(), 500, 400);
     poe(ladrao(), 200, 200);
@@ -407,6 +407,49 @@ TEST_F(Colisao, ReportNamesTheTheftButChargesNothing) {
     EXPECT_TRUE(mapa.report().itemStolen);
     EXPECT_FALSE(mapa.report().itemCollected);
     EXPECT_EQ(mapa.report().secondsChange, 0);
+}
+
+// The Coco lands on the face, or comes onto the field where the face stands:
+// no cost while they keep touching, the first touch after they parted costs
+// as ever. Seeded, so the landing place is known before the jump.
+TEST(CocoLanding, CostsNothingUntilTheyPart) {
+    srand(7);
+    const short x = rand() % 580 + 40, y = rand() % 400 + 80;
+    // The face one step short of the landing place, heading right; the others
+    // out of the way, and no walls.
+    LevelNumbers n{{short(x - 5), y, 5, 0, 10, 0}, {short(x < 320 ? 600 : 40), 100, 0, 0, 10, 0},
+                   {300, 300, 0, 0, 10, 0}, {}, {}, {}, {}};
+    Mapa mapa;
+    mapa.setUp(n);
+    Smile* smile = AcessoTeste::smile(mapa);
+    Coco* coco = AcessoTeste::coco(mapa);
+    coco->setExiste(true);
+    srand(7);  // the set-up seeded from the clock
+    // Lands on the face, touches while the face runs through, parts at 20
+    // pixels; then the face turns back into it.
+    const int cost[] = {0, 0, 0, 0, 0, -10};
+    for (int u = 0; u < 6; ++u) {
+        if (u == 5) smile->setDirecao(180);
+        mapa.update();
+        EXPECT_EQ(mapa.report().secondsChange, cost[u]) << "update " << u + 1;
+        EXPECT_EQ(mapa.report().hitBy[ENEMY_COCO], cost[u] != 0) << "update " << u + 1;
+    }
+    ASSERT_EQ(coco->getX(), x);
+    ASSERT_EQ(coco->getY(), y);
+
+    // Coming onto the field under a face that stands still.
+    n.smile = {300, 300, 0, 0, 10, 0};
+    mapa.setUp(n);
+    AcessoTeste::tempoMov(*coco) = 100;
+    mapa.setSeg(5);
+    for (int u = 0; u < 3; ++u) mapa.update();
+    EXPECT_TRUE(coco->getExiste());
+    EXPECT_EQ(mapa.getSegD(), 19) << "nothing taken";
+    smile->setX(200);
+    mapa.update();
+    smile->setX(300);
+    mapa.update();
+    EXPECT_TRUE(mapa.report().hitBy[ENEMY_COCO]);
 }
 
 }  // namespace
