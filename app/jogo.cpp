@@ -36,15 +36,7 @@ void configureInput(Input& input, const Settings& s) {
     std::vector<std::string> problems;
     const KeyBindings keys = parseKeyBindings(keyTexts, &problems);
     for (const std::string& p : problems) reportProblem(std::string(SETTINGS_FILE) + ": " + p);
-    GamepadLayout pad;
-    pad.stick = s.padStick;
-    pad.dpad = s.padDpad;
-    pad.deadZone = s.padDeadZone;
-    pad.confirm = s.padConfirm;
-    pad.cancel = s.padCancel;
-    pad.back = s.padBack;
-    pad.start = s.padStart;
-    input.configure(keys, pad);
+    input.configure(keys, s.pad);
     input.startGamepad(s.padDevice);
 }
 
@@ -92,7 +84,7 @@ bool Jogo::alInit(const Options& options) {
 
 // The images go first: destroying a bitmap needs Allegro still installed.
 void Jogo::alClose() {
-    settings.flush(LockWait::Briefly);
+    settings.finish();
     speakers.stop();
     input.stop();
     render.liberaImagens();

@@ -6,7 +6,10 @@
 #include <X11/Xlib.h>
 
 #include <csignal>
+#include <cstdlib>
+#include <fstream>
 #include <initializer_list>
+#include <string>
 #include <unistd.h>
 
 namespace {
@@ -25,6 +28,17 @@ int onDisplayLost(::Display*) {
     _exit(0);
 }
 
+// Under X, allegro_message shows its box through an xmessage child and
+// waits for it: a signal ends the wait, and then the program, but not the box.
+void endMessageBoxes() {
+    std::ifstream children("/proc/self/task/" + std::to_string(getpid()) + "/children");
+    for (pid_t child; children >> child;) {
+        std::ifstream comm("/proc/" + std::to_string(child) + "/comm");
+        std::string name;
+        if (comm >> name && name == "xmessage") kill(child, SIGTERM);
+    }
+}
+
 }  // namespace
 
 void installQuitHandlers() {
@@ -34,6 +48,7 @@ void installQuitHandlers() {
     for (int s : {SIGTERM, SIGINT, SIGHUP}) sigaction(s, &action, nullptr);
     LOCK_FUNCTION(onCloseButton);
     set_close_button_callback(onCloseButton);
+    std::atexit(endMessageBoxes);
 }
 
 void installDisplayLossHandler() { XSetIOErrorHandler(onDisplayLost); }

@@ -5,7 +5,8 @@
 #pragma once
 
 // Replaces Allegro's handlers for the three polite signals (its handlers for
-// crashes stay) and takes the close button. Call after Allegro's start-up.
+// crashes stay) and takes the close button; at exit, closes a message box a
+// signal left on screen. Call after Allegro's start-up.
 void installQuitHandlers();
 // Ends the process at once, status 0, when the X server goes away: nothing
 // more can be shown and every Xlib call would fail or wait forever.

@@ -274,7 +274,9 @@ def interface():
     for x, w in ((75, 16), (400, 80), (550, 80)):
         parts.append(f'<rect x="{x - 5}" y="15" width="{w + 10}" height="31" rx="7" fill="#14172e" '
                      f'stroke="{PANEL_LIGHT}" stroke-width="2"/>')
-    parts.append(text(66, 38, "SPEED", 15, YELLOW, "end"))
+    # What the digit counts: the speed-ups so far (0 at the start speed).
+    parts.append(text(64, 31, "SPEED", 14, YELLOW, "end"))
+    parts.append(text(64, 47, "UP", 14, YELLOW, "end"))
     parts.append(text(440, 60, "PLAYED", 12, "#c9cbe8", "middle"))
     parts.append(text(590, 60, "LEFT", 12, "#ffb3c1", "middle"))
     parts.append(face(132, 33, 19))
@@ -535,7 +537,7 @@ def help3():
     p.append(text(96, 156, "and you bounce off.", 15, WHITE))
     p.append(text(22, 190, "Every 500 frames (about 16 s)", 15, WHITE))
     p.append(text(22, 208, "you speed up, to a top speed of 15.", 15, WHITE))
-    p.append(text(22, 226, "The SPEED digit counts up to 9,", 13, "#c9cbe8"))
+    p.append(text(22, 226, "The SPEED UP digit counts up to 9,", 13, "#c9cbe8"))
     p.append(text(22, 242, "then a red 0 means top speed.", 13, "#c9cbe8"))
     p.append(f'<rect x="18" y="252" width="330" height="42" rx="10" fill="#2b3064"/>')
     p.append(text(30, 278, "The ranking keeps the ten longest times.", 14, YELLOW))
@@ -592,14 +594,17 @@ def credits():
 
 
 # ---------------------------------------------------------------- game over and pop-ups
-# The summary card is drawn at SUMMARY_X, SUMMARY_Y over the playfield; the
-# game draws on it, at fixed cells: the player's face at (14, 10), the line
-# that says why the game ended at (20, 54), the time (first digit set) at
-# (208, 89), the ranking line at (20, 124) and the "New best!" badge at (232, 6).
-SUMMARY_W, SUMMARY_H = 320, 220
+# The summary card is drawn over the playfield; the game draws on it, at fixed
+# cells: the player's face at (14, 10), the line that says why the game ended
+# at (20, 54), the time (first digit set) at (208, 89), the ranking line at
+# (20, 124), the "New best!" badge at (232, 6), the level's best at (20, 164)
+# with its time at (208, 171), the level's note at (20, 202) and the two
+# buttons at (20, 246) and (164, 246), the focus mark over either.
+SUMMARY_W, SUMMARY_H = 320, 314
 SUMMARY_LINE_W, SUMMARY_LINE_H = 280, 36
 REASON_W, REASON_H = 280, 26
 BEST_W, BEST_H = 80, 44
+LEVEL_BEST_H = 34
 
 
 def summary_card():
@@ -611,8 +616,7 @@ def summary_card():
          # The time sits in a dark window at card x 208..288, y 89..110.
          f'<rect x="200" y="83" width="96" height="33" rx="8" fill="#14172e" stroke="{PANEL_LIGHT}" stroke-width="2"/>',
          text(28, 108, "You lasted", 20, WHITE),
-         f'<rect x="18" y="168" width="284" height="1.5" fill="{PANEL_LIGHT}"/>',
-         text(156, 194, "Click, or press Enter, Space or Esc", 13, "#c9cbe8", "middle"),
+         f'<rect x="18" y="236" width="284" height="1.5" fill="{PANEL_LIGHT}"/>',
          ]
     return svg(SUMMARY_W, SUMMARY_H, "".join(p))
 
@@ -660,6 +664,63 @@ def new_best():
     ]))
 
 
+def summary_saving():
+    # Shown in the fate line's place while another Lumo holds the ranking.
+    return svg(SUMMARY_LINE_W, SUMMARY_LINE_H, text(8, 24, "Saving...", 20, "#c9cbe8"))
+
+
+def summary_level_best():
+    # "Level best" with a dark window for mm:ss at image x 188..268, y 7..28,
+    # in line with the time's window above it.
+    return svg(SUMMARY_LINE_W, LEVEL_BEST_H, "".join([
+        text(8, 24, "Level best", 20, WHITE),
+        f'<rect x="180" y="1" width="96" height="32" rx="8" fill="#14172e" stroke="{PANEL_LIGHT}" stroke-width="2"/>',
+    ]))
+
+
+def sparkle(x, y, r, fill=YELLOW, stroke=INK, sw=1.2, opacity=1):
+    """A four-pointed star, r from its middle to a point."""
+    k = r * 0.28
+    return (f'<path d="M{x} {y - r} L{x + k} {y - k} L{x + r} {y} L{x + k} {y + k} L{x} {y + r} '
+            f'L{x - k} {y + k} L{x - r} {y} L{x - k} {y - k}Z" fill="{fill}" stroke="{stroke}" '
+            f'stroke-width="{sw}" stroke-linejoin="round" opacity="{opacity}"/>')
+
+
+def summary_level_note(words, proud):
+    # The level's own news: gold with stars for a beaten best, quiet for a first game.
+    fill, colour = ("#5a4a12", YELLOW) if proud else ("#2b3064", "#c9cbe8")
+    stars = sparkle(18, 13, 8) + sparkle(REASON_W - 18, 13, 8) if proud else ""
+    return svg(REASON_W, REASON_H, "".join([
+        f'<rect x="1" y="1" width="{REASON_W - 2}" height="{REASON_H - 2}" rx="{(REASON_H - 2) / 2}" fill="{fill}"/>',
+        stars, text(REASON_W / 2, 19, words, 17, colour, "middle"),
+    ]))
+
+
+SUMMARY_BUTTON_W, SUMMARY_BUTTON_H = 136, 52
+
+
+def summary_button(label, colour):
+    # Opaque, the card's own colour round the pill: drawn again, a button
+    # wipes the focus mark off itself.
+    w, h = SUMMARY_BUTTON_W, SUMMARY_BUTTON_H
+    return svg(w, h, "".join([
+        pill(10, 11, w - 20, 34, INK, INK, 0), pill(10, 8, w - 20, 34, colour),
+        f'<rect x="25" y="12" width="{w - 50}" height="8" rx="4" fill="{WHITE}" opacity="0.35"/>',
+        text(w / 2, 32, label, 20, WHITE, "middle", outline=INK, ow=4),
+    ]), bg=CARD)
+
+
+def summary_focus():
+    # A bright frame round the pill, with a nudge in from each side.
+    w, h = SUMMARY_BUTTON_W, SUMMARY_BUTTON_H
+    return svg(w, h, "".join([
+        f'<rect x="3" y="3" width="{w - 6}" height="{h - 6}" rx="{(h - 6) / 2}" fill="none" '
+        f'stroke="{INK}" stroke-width="6"/>',
+        f'<rect x="3" y="3" width="{w - 6}" height="{h - 6}" rx="{(h - 6) / 2}" fill="none" '
+        f'stroke="{YELLOW}" stroke-width="3.5"/>',
+    ]))
+
+
 POPUP_W, POPUP_H = 12, 16
 POPUP_BACK_W, POPUP_BACK_H = 90, 16
 
@@ -700,24 +761,182 @@ CHOOSER_TITLE_W, CHOOSER_TITLE_H = 236, 44
 
 
 def chooser_title():
-    # Beside the first level button, right of the pointer that marks the
-    # level the keys would start, pointing at it.
+    # At (62, 3), left of the level buttons and pointing at them; right of
+    # them each 50-pixel row n holds the level's name at (404, 50n + 11) and
+    # its best time (or the dash) at (540, 50n + 15), where the banner would
+    # lie: the banner gives way while the chooser is open.
     return svg(CHOOSER_TITLE_W, CHOOSER_TITLE_H, "".join([
-        f'<path d="M4 22 L16 13 L16 31Z" fill="{YELLOW}" stroke="{INK}" stroke-width="1.6" stroke-linejoin="round"/>',
-        text(22, 31, "Choose a level", 23, YELLOW, outline=INK, ow=5),
+        text(212, 31, "Choose a level", 23, YELLOW, "end", outline=INK, ow=5),
+        f'<path d="M232 22 L220 13 L220 31Z" fill="{YELLOW}" stroke="{INK}" stroke-width="1.6" stroke-linejoin="round"/>',
     ]))
 
 
+LEVEL_NAME_W, LEVEL_NAME_H = 132, 28
+LEVEL_NAME_COLOURS = {1: GREEN, 2: BLUE, 3: "#b9a8ff"}
+
+
+def level_name(nr, words):
+    # In the colour of the level, beside its button and before its best time.
+    return svg(LEVEL_NAME_W, LEVEL_NAME_H, text(3, 21, words, 23, LEVEL_NAME_COLOURS[nr], outline=INK, ow=4))
+
+
+def no_best():
+    # In a best time's 80 x 21 place, in the first digits' colours.
+    return svg(80, 21, f'<rect x="29" y="9" width="22" height="4" rx="2" fill="{YELLOW}" stroke="#5a3a00" '
+                       f'stroke-width="1.4"/>')
+
+
+# ---------------------------------------------------------------- count-in and marks
+
+def count_word(words, w, colour):
+    # Centred on the playfield (y 70..480).
+    # Big, with a thick dark edge and a soft shadow: it reads over floor and wall.
+    return svg(w, COUNT_H, "".join([
+        text(w / 2 + 3, 88, words, 84, "#000000", "middle", outline="#000000", ow=14, extra='opacity="0.3"'),
+        text(w / 2, 84, words, 84, colour, "middle", outline=INK, ow=12),
+        text(w / 2, 84, words, 84, "none", "middle", outline=WHITE, ow=2, extra='opacity="0.55"'),
+    ]))
+
+
+COUNT_H = 110
+LANDING = 30
+
+
+def coco_landing():
+    # Where the Coco comes down: a dark patch in a dashed ring with four
+    # ticks, the size of its picture and round its visible middle.
+    c = 17
+    ticks = "".join(f'<path d="M{c + 13.5 * math.cos(math.radians(a)):.2f} {c + 13.5 * math.sin(math.radians(a)):.2f} '
+                    f'L{c + 7.5 * math.cos(math.radians(a)):.2f} {c + 7.5 * math.sin(math.radians(a)):.2f}" '
+                    f'stroke="{INK}" stroke-width="2.4" stroke-linecap="round"/>' for a in (0, 90, 180, 270))
+    return svg(LANDING, LANDING, "".join([
+        f'<circle cx="{c}" cy="{c}" r="10" fill="{INK}" opacity="0.3"/>',
+        f'<circle cx="{c}" cy="{c}" r="10.5" fill="none" stroke="{INK}" stroke-width="4.6"/>',
+        f'<circle cx="{c}" cy="{c}" r="10.5" fill="none" stroke="{WHITE}" stroke-width="2.2" '
+        f'stroke-dasharray="5.5 2.75"/>',
+        ticks,
+    ]))
+
+
+# Centred on the 40 x 40 face (drawn 12 pixels up and left of it).
+MARK = 64
+
+
+def mark_wall(f):
+    # A white ring widening out from the face, then a few knock lines.
+    r = 23 + 3.5 * f
+    sw = 4.5 - f
+
+    def knocks(colour, width):
+        return "".join(
+            f'<path d="M{32 + (r + 3) * math.cos(a):.2f} {32 + (r + 3) * math.sin(a):.2f} '
+            f'L{32 + (r + 6 + f) * math.cos(a):.2f} {32 + (r + 6 + f) * math.sin(a):.2f}" '
+            f'stroke="{colour}" stroke-width="{width}" stroke-linecap="round"/>'
+            for a in (math.radians(d + 45) for d in (0, 90, 180, 270))) if f else ""
+    return svg(MARK, MARK, f'<g opacity="{(1, 0.85, 0.6)[f]}">' + "".join([
+        f'<circle cx="32" cy="32" r="{r}" fill="none" stroke="{INK}" stroke-width="{sw + 2.6}"/>',
+        f'<circle cx="32" cy="32" r="{r}" fill="none" stroke="{WHITE}" stroke-width="{sw}"/>',
+        knocks(INK, 4.4), knocks(WHITE, 2.2),
+    ]) + '</g>')
+
+
+def mark_hit(f):
+    # A red burst with an orange core round the face, its middle left clear.
+    def burst(outer, inner, turn, fill, sw):
+        pts = []
+        for k in range(20):
+            a = math.radians(k * 18 + turn)
+            r = (outer if k % 4 == 0 else outer - 5) if k % 2 == 0 else inner
+            pts.append(f"{32 + r * math.cos(a):.2f},{32 + r * math.sin(a):.2f}")
+        return (f'<polygon points="{" ".join(pts)}" fill="{fill}" stroke="{INK}" stroke-width="{sw}" '
+                f'stroke-linejoin="round"/>')
+    outer = (29, 31, 31.5)[f]
+    return svg(MARK, MARK, "".join([
+        '<mask id="hole"><rect width="64" height="64" fill="#fff"/>'
+        '<circle cx="32" cy="32" r="18" fill="#000"/></mask>',
+        f'<g mask="url(#hole)" opacity="{(1, 0.9, 0.6)[f]}">',
+        burst(outer, 19, 12 * f, RED, 1.6),
+        burst(outer - 7, 19, 12 * f + 18, ORANGE, 1.2),
+        '</g>',
+    ]))
+
+
+def mark_item(f):
+    # Golden sparkles rising and spreading round the face.
+    places = [(0, 24, 7), (72, 26, 5), (144, 23, 6), (216, 26, 5), (288, 24, 6)]
+    p = []
+    for a, r, size in places:
+        ang = math.radians(a - 90 + 20 * f)
+        rr = r + 3 * f
+        s_ = size * (1, 1.15, 0.8)[f]
+        p.append(sparkle(32 + rr * math.cos(ang), 32 + rr * math.sin(ang) - 2 * f, s_, YELLOW, YELLOW_DARK, 1.4))
+    if f:
+        for a in (36, 180, 324):
+            ang = math.radians(a - 90 + 20 * f)
+            p.append(f'<circle cx="{32 + (20 + 5 * f) * math.cos(ang):.2f}" cy="{32 + (20 + 5 * f) * math.sin(ang):.2f}" '
+                     f'r="{2.2 - 0.4 * f}" fill="#fff3b0" stroke="{YELLOW_DARK}" stroke-width="0.8"/>')
+    return svg(MARK, MARK, f'<g opacity="{(1, 1, 0.7)[f]}">' + "".join(p) + '</g>')
+
+
+HEADING = 16
+
+
+def heading_marker(i):
+    # A dark arrowhead with a white rim, pointing i * 22.5 degrees clockwise
+    # from the right (screen y grows downwards).
+    a = math.radians(i * 22.5)
+    c = HEADING / 2
+
+    def at(r, da):
+        return f"{c + r * math.cos(a + da):.3f},{c + r * math.sin(a + da):.3f}"
+    pts = " ".join([at(6.6, 0), at(5.4, math.radians(140)), at(1.6, math.pi), at(5.4, math.radians(-140))])
+    return svg(HEADING, HEADING, "".join([
+        f'<polygon points="{pts}" fill="{WHITE}" stroke="{WHITE}" stroke-width="2.6" stroke-linejoin="round"/>',
+        f'<polygon points="{pts}" fill="{INK}" stroke="{INK}" stroke-width="0.6" stroke-linejoin="round"/>',
+    ]))
+
+
+PAUSED_W, PAUSED_H = 300, 150
+
+
 def paused():
-    # Laid over the playfield while a game is paused: the word, the key that
-    # goes on, and the player's face waiting beside them.
-    p = [f'<rect x="3" y="3" width="294" height="124" rx="20" fill="{CARD}" '
+    # Laid over the playfield while a game is paused: the word and the
+    # player's face waiting beside it. The game lays the control that goes on
+    # at (112, 76) and, when the pad was pulled out, the notice at (16, 112).
+    p = [f'<rect x="3" y="3" width="{PAUSED_W - 6}" height="{PAUSED_H - 6}" rx="20" fill="{CARD}" '
          f'stroke="{PURPLE}" stroke-width="4"/>',
-         group(face(0, 0, 26), 58, 65),
-         text(190, 62, "Paused", 44, YELLOW, "middle", outline=INK, ow=6),
-         key_cap(120, 80, "P"),
-         text(164, 100, "to resume", 19, WHITE)]
-    return svg(300, 130, "".join(p))
+         group(face(0, 0, 26), 58, 62),
+         text(190, 60, "Paused", 44, YELLOW, "middle", outline=INK, ow=6)]
+    return svg(PAUSED_W, PAUSED_H, "".join(p))
+
+
+RESUME_W, RESUME_H = 180, 32
+PAD_LOST_W, PAD_LOST_H = 268, 30
+
+
+def resume_line(pad):
+    # The control that goes on, for the device last used.
+    if pad:
+        cap = "".join([
+            f'<rect x="2" y="4" width="60" height="26" rx="13" fill="#111430"/>',
+            f'<rect x="2" y="1" width="60" height="26" rx="13" fill="#eef0ff" stroke="{INK}" stroke-width="1.6"/>',
+            text(32, 19, "Start", 15, INK, "middle", DIGIT_FONT),
+        ])
+        return svg(RESUME_W, RESUME_H, cap + text(70, 21, "to resume", 19, WHITE))
+    return svg(RESUME_W, RESUME_H, key_cap(2, 0, "P") + text(46, 21, "to resume", 19, WHITE))
+
+
+def pad_lost():
+    # A pad with a red stroke through it, and the words.
+    pad = "".join([
+        f'<path d="M6 9 Q6 5 11 5 H25 Q30 5 30 9 L32 20 Q33 25 28 24 L24 20 H12 L8 24 Q3 25 4 20Z" '
+        f'fill="#c9cbe8" stroke="{INK}" stroke-width="1.4" stroke-linejoin="round"/>',
+        f'<path d="M10 12 h6 M13 9 v6" stroke="{INK}" stroke-width="1.8" stroke-linecap="round"/>',
+        f'<circle cx="24" cy="10.5" r="1.6" fill="{INK}"/><circle cx="27" cy="14" r="1.6" fill="{INK}"/>',
+        f'<path d="M5 27 L31 2" stroke="{INK}" stroke-width="5" stroke-linecap="round"/>',
+        f'<path d="M5 27 L31 2" stroke="{RED}" stroke-width="2.6" stroke-linecap="round"/>',
+    ])
+    return svg(PAD_LOST_W, PAD_LOST_H, group(pad, 4, 0) + text(44, 21, "Gamepad disconnected", 18, "#ff8fa3"))
 
 
 # ---------------------------------------------------------------- main
@@ -740,7 +959,7 @@ def main():
     add("feliz", pointer(False), 50, 50, menu + "escolhaFeliz.png", "png")
     add("triste", pointer(True), 50, 50, menu + "escolhaTriste.png", "png")
     add("rank", rank_panel(), 390, 320, menu + "rank.png", "png")
-    add("paused", paused(), 300, 130, "Data/Imagens/paused.png", "png")
+    add("paused", paused(), PAUSED_W, PAUSED_H, "Data/Imagens/paused.png", "png")
     pers = "Data/Imagens/Personagens/"
     add("smile", svg(40, 40, smile()), 40, 40, pers + "smile.png", "png")
     add("smileTriste", svg(40, 40, smile(True)), 40, 40, pers + "smileTriste.png", "png")
@@ -783,6 +1002,33 @@ def main():
     add("ended", summary_reason("You ended the game"), REASON_W, REASON_H, summ + "ended.png", "png")
     add("muted", muted_sign(), MUTED_W, MUTED_H, "Data/Imagens/muted.png", "png")
     add("choose", chooser_title(), CHOOSER_TITLE_W, CHOOSER_TITLE_H, menu + "choose_level.png", "png")
+    add("saving", summary_saving(), SUMMARY_LINE_W, SUMMARY_LINE_H, summ + "saving.png", "png")
+    add("playagain", summary_button("Play again", GREEN), SUMMARY_BUTTON_W, SUMMARY_BUTTON_H,
+        summ + "play_again.png", "png")
+    add("menu", summary_button("Menu", PURPLE), SUMMARY_BUTTON_W, SUMMARY_BUTTON_H, summ + "menu.png", "png")
+    add("focus", summary_focus(), SUMMARY_BUTTON_W, SUMMARY_BUTTON_H, summ + "focus.png", "png")
+    add("levelbest", summary_level_note("New best on this level", True), REASON_W, REASON_H,
+        summ + "level_best.png", "png")
+    add("firstgame", summary_level_note("First game on this level", False), REASON_W, REASON_H,
+        summ + "first_game.png", "png")
+    add("bestlabel", summary_level_best(), SUMMARY_LINE_W, LEVEL_BEST_H, summ + "best_label.png", "png")
+    for nr, (name, words) in enumerate((("park", "The park"), ("pool", "The pool"), ("plaza", "The plaza")), 1):
+        add(f"level{name}", level_name(nr, words), LEVEL_NAME_W, LEVEL_NAME_H, f"{menu}level_{name}.png", "png")
+    add("nobest", no_best(), 80, 21, menu + "no_best.png", "png")
+    count = "Data/Imagens/CountIn/"
+    add("ready", count_word("Ready", 300, YELLOW), 300, COUNT_H, count + "ready.png", "png")
+    add("go", count_word("Go", 180, GREEN), 180, COUNT_H, count + "go.png", "png")
+    marks = "Data/Imagens/Marks/"
+    add("landing", coco_landing(), LANDING, LANDING, marks + "coco_landing.png", "png")
+    for kind, fn in (("wall", mark_wall), ("hit", mark_hit), ("item", mark_item)):
+        for f in range(3):
+            add(f"{kind}{f}", fn(f), MARK, MARK, f"{marks}{kind}{f:02d}.png", "png")
+    pause = "Data/Imagens/Pause/"
+    add("resumekey", resume_line(False), RESUME_W, RESUME_H, pause + "resume_key.png", "png")
+    add("resumepad", resume_line(True), RESUME_W, RESUME_H, pause + "resume_pad.png", "png")
+    add("padlost", pad_lost(), PAD_LOST_W, PAD_LOST_H, pause + "pad_lost.png", "png")
+    for i in range(16):
+        add(f"heading{i}", heading_marker(i), HEADING, HEADING, f"{marks}heading{i:02d}.png", "png")
     pop = "Data/Imagens/Popups/"
     add("popplus", popup_glyph("+"), POPUP_W, POPUP_H, pop + "plus.png", "png")
     add("popminus", popup_glyph("-"), POPUP_W, POPUP_H, pop + "minus.png", "png")

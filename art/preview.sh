@@ -81,4 +81,64 @@ done
 $CONVERT -background "#262a52" $N/0[0-9].png $N/P.png $N/0[0-9]v.png $N/Pv.png +append \
     -filter point -resize 400% "$OUT/digits.png"
 $CONVERT $R/yClock0*.png $R/rClock0*.png +append -filter point -resize 300% "$OUT/clocks.png"
+# The game-over card as the summary lays it out: fate line, the level's best
+# and note, the two buttons with the focus on one.
+S=Data/Imagens/Summary
+card() {  # card FATE NOTE FOCUS_X: the card at (160, 135) over level 1
+    x=160; y=135
+    printf '%s ' "$(at $S/card.png $x $y) $(at $P/smile.png $((x + 14)) $((y + 10)))"
+    printf '%s ' "$(at $S/time_up.png $((x + 20)) $((y + 54))) $(digits "" $((x + 208)) $((y + 89)) 01 37)"
+    printf '%s ' "$(at $S/$1.png $((x + 20)) $((y + 124))) $(at $S/best_label.png $((x + 20)) $((y + 164)))"
+    printf '%s ' "$(digits "" $((x + 208)) $((y + 171)) 01 37) $(at $S/$2.png $((x + 20)) $((y + 202)))"
+    printf '%s ' "$(at $S/play_again.png $((x + 20)) $((y + 246))) $(at $S/menu.png $((x + 164)) $((y + 246)))"
+    at $S/focus.png $((x + $3)) $((y + 246))
+}
+screen summary "$(at Data/Imagens/Niveis/01.jpg 0 0) $(at Data/Imagens/interface.png 0 0) \
+    $(card place level_best 20) $(at $N/03.png 375 266) $(at $S/best.png 392 141)"
+screen summary-saving "$(at Data/Imagens/Niveis/02.jpg 0 0) $(at Data/Imagens/interface.png 0 0) \
+    $(card saving first_game 164)"
+
+# The open chooser: the banner gives way to each level's name and best time.
+rows=""
+for n in 0 1 2; do
+    rows="$rows $(at Data/B0$((n + 1)).jpg 300 $((50 * n))) $(at $M/level_$(echo park pool plaza | cut -d' ' -f$((n + 1))).png 404 $((50 * n + 11)))"
+done
+screen chooser "$(buttons) $rows $(digits "" 540 15 01 37) $(digits "" 540 65 00 48) \
+    $(at $M/no_best.png 540 115) $(at $M/choose_level.png 62 3) $(at $M/escolhaFeliz.png 350 50) \
+    $(at $M/escolhaFeliz.png 230 147)"
+
+# The count-in centred on the playfield, the pause card with its lines, and
+# the marks at the face: every feedback frame, the heading marker all round,
+# the Coco's landing ring on the floor and on a wall.
+C=Data/Imagens/CountIn
+K=Data/Imagens/Marks
+for nr in 1 2 3; do
+    $CONVERT "$OUT/level$nr.png" $C/ready.png -geometry +170+220 -composite "$OUT/ready$nr.png"
+    $CONVERT "$OUT/level$nr.png" $C/go.png -geometry +230+220 -composite "$OUT/go$nr.png"
+done
+Q=Data/Imagens/Pause
+screen pause-pad-lost "$(at $OUT/level3.png 0 0) $(at Data/Imagens/paused.png 170 200) \
+    $(at $Q/resume_key.png 282 276) $(at $Q/pad_lost.png 186 312)"
+screen pause-pad "$(at $OUT/level1.png 0 0) $(at Data/Imagens/paused.png 170 200) $(at $Q/resume_pad.png 282 276)"
+for nr in 1 2 3; do
+    set -- $(sed -n 's/^ *//p' 0$nr.txt | tr -s ' \n' '  ')
+    shift 36
+    wall="$1 $2"
+    marks=""
+    k=0
+    for m in wall00 wall01 wall02 hit00 hit01 hit02 item00 item01 item02; do
+        x=$((20 + 70 * (k % 9))); marks="$marks $(at $P/smile.png $((x + 12)) 112) $(at $K/$m.png $x 100)"
+        k=$((k + 1))
+    done
+    for i in $(seq 0 15); do
+        a=$(awk "BEGIN { print $i * 22.5 * 3.14159265 / 180 }")
+        cx=$(awk "BEGIN { printf \"%d\", 80 + 70 * ($i % 8) + 27 * cos($a) - 8 }")
+        cy=$(awk "BEGIN { printf \"%d\", 230 + 90 * int($i / 8) + 27 * sin($a) - 8 }")
+        marks="$marks $(at $P/smile.png $((60 + 70 * (i % 8))) $((210 + 90 * (i / 8)))) $(at $K/heading$(printf %02d $i).png $cx $cy)"
+    done
+    marks="$marks $(at $K/coco_landing.png 300 420) $(at $P/coco.png 340 420)"
+    marks="$marks $(at $K/coco_landing.png $(echo $wall | cut -d' ' -f1) $(echo $wall | cut -d' ' -f2))"
+    $CONVERT Data/Imagens/Niveis/0$nr.jpg $(eval echo "$marks") -crop 640x410+0+70 +repage \
+        -filter point -resize 150% "$OUT/marks$nr.png"
+done
 echo "art/preview.sh: screens written to build/art-preview/"

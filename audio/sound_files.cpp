@@ -1,5 +1,6 @@
 #include "audio/sound_files.h"
 
+#include "storage/messages.h"
 #include "storage/regular_file.h"
 
 #include <cstdint>
@@ -24,7 +25,7 @@ bool playable(const SAMPLE* s) {
 SAMPLE* checked(SAMPLE* s, const std::string& path) {
     if (playable(s)) return s;
     if (s) destroy_sample(s);
-    std::fprintf(stderr, "%s is damaged\n", path.c_str());
+    reportFileProblem(path, "is damaged");
     return nullptr;
 }
 
@@ -41,7 +42,7 @@ int openSoundFile(const std::string& path) {
     }
     // Not there at all reads as it always has.
     if (isNotFound(reason)) reason = "not found";
-    std::fprintf(stderr, "%s %s\n", path.c_str(), reason.c_str());
+    reportFileProblem(path, reason);
     return -1;
 }
 

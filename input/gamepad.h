@@ -5,18 +5,10 @@
 // there, so a pad plugged in while the game runs is taken up.
 #pragma once
 
-#include <string>
+#include "input/gamepad_layout.h"
 
-// Which axes and buttons do what; Xbox-style pads by default.
-struct GamepadLayout {
-    int stick = 0;     // the stick whose x axis steers and whose axes move the focus
-    int dpad = -1;     // the d-pad's stick; -1: the last one Allegro reports
-    int deadZone = 33;  // percent of an axis's range either way that counts as centred
-    int confirm = 0;   // A: Enter
-    int cancel = 1;    // B: Escape, but never during play
-    int back = 6;      // Back: Escape everywhere
-    int start = 7;     // Start: P in a game, Enter elsewhere
-};
+#include <string>
+#include <sys/types.h>
 
 // What the first pad holds, as Allegro last read it.
 struct PadControls {
@@ -30,7 +22,7 @@ PadControls readPad(const GamepadLayout& layout);
 class Gamepad {
 public:
     // Starts the driver on `device`; "" for /dev/input/js0. Says so on
-    // stderr, once, only when a device the player named cannot be opened.
+    // stderr, once, only when a device the player named cannot be used.
     void start(const std::string& device);
     // Once a frame, before the pad is read: polls it, and watches its node
     // (about once a second); while none is there and `mayRetry` (the menu),
@@ -44,12 +36,25 @@ public:
     static const int RETRY_FRAMES = 60;
 
 private:
+    // A node as stat saw it: a changed one is worth another try.
+    struct Node {
+        dev_t device = 0;
+        ino_t inode = 0;
+        mode_t mode = 0;
+        long long mtime = -1;  // nanoseconds
+        bool operator==(const Node& o) const {
+            return device == o.device && inode == o.inode && mode == o.mode && mtime == o.mtime;
+        }
+    };
+
     void install();
+    void say(const std::string& problem);
 
     std::string path;
     bool started = false;
-    bool named = false;     // the player named the device
-    bool reported = false;  // its failure was said once
+    bool named = false;  // the player named the device
+    std::string said;    // the last problem said, so each is said once
+    Node refused;        // the last node that was no device at all
     bool lost = false;
     int frames = 0;
 };

@@ -3,13 +3,14 @@
 #include "display/dirty_rects.h"
 #include "display/window.h"
 #include "render/jpeg_loader.h"
+#include "render/picture_limits.h"
 #include "render/png_loader.h"
 #include "storage/data_folder.h"
 #include "storage/messages.h"
+#include "storage/regular_file.h"
 
 #include <algorithm>
 #include <cstdlib>
-#include <sys/stat.h>
 
 namespace {
 
@@ -69,15 +70,39 @@ std::vector<ArquivoImagem> buildTable() {
     t.push_back({SLOT_POPUP_MINUS, popups + "minus.png", true});
     t.push_back({SLOT_POPUP_BACK, popups + "back.png", true});
     for (short d = 0; d < 10; ++d) t.push_back({slotPopupDigit(d), popups + char('0' + d) + ".png", true});
+    t.push_back({SLOT_SUMMARY_SAVING, resumo + "saving.png", true});
+    t.push_back({SLOT_SUMMARY_PLAY_AGAIN, resumo + "play_again.png", true});
+    t.push_back({SLOT_SUMMARY_MENU, resumo + "menu.png", true});
+    t.push_back({SLOT_SUMMARY_FOCUS, resumo + "focus.png", true});
+    t.push_back({SLOT_SUMMARY_LEVEL_BEST, resumo + "level_best.png", true});
+    t.push_back({SLOT_SUMMARY_FIRST_GAME, resumo + "first_game.png", true});
+    t.push_back({SLOT_SUMMARY_BEST_LABEL, resumo + "best_label.png", true});
+    const char* const levels[] = {"park", "pool", "plaza"};
+    for (short n = 0; n < 3; ++n) t.push_back({short(SLOT_LEVEL_NAME + n), menu + "level_" + levels[n] + ".png", true});
+    t.push_back({SLOT_NO_BEST, menu + "no_best.png", true});
+    t.push_back({SLOT_READY, "Data/Imagens/CountIn/ready.png", true});
+    t.push_back({SLOT_GO, "Data/Imagens/CountIn/go.png", true});
+    const std::string marks = "Data/Imagens/Marks/";
+    t.push_back({SLOT_COCO_LANDING, marks + "coco_landing.png", true});
+    acrescentaFaixa(t, SLOT_MARK_WALL, 3, marks, "wall", ".png", true);
+    acrescentaFaixa(t, SLOT_MARK_HIT, 3, marks, "hit", ".png", true);
+    acrescentaFaixa(t, SLOT_MARK_ITEM, 3, marks, "item", ".png", true);
+    const std::string pause = "Data/Imagens/Pause/";
+    t.push_back({SLOT_PAUSE_RESUME_KEY, pause + "resume_key.png", true});
+    t.push_back({SLOT_PAUSE_RESUME_PAD, pause + "resume_pad.png", true});
+    t.push_back({SLOT_PAUSE_PAD_LOST, pause + "pad_lost.png", true});
+    acrescentaFaixa(t, SLOT_HEADING, 16, marks, "heading", ".png", true);
     // Loaded in slot order.
     std::sort(t.begin(), t.end(), [](const ArquivoImagem& a, const ArquivoImagem& b) { return a.slot < b.slot; });
     return t;
 }
 
-// What went wrong with a picture that did not load.
+// What went wrong with a picture that did not load: what stands in its
+// place, when that is no file of a picture's size; else its contents.
 std::string problem(const ArquivoImagem& a) {
-    struct stat info;
-    return stat(dataPath(a.caminho).c_str(), &info) == 0 ? "is damaged" : "not found";
+    std::string bytes, reason;
+    if (readRegularFile(dataPath(a.caminho), bytes, MAX_PICTURE_BYTES, &reason)) return "is damaged";
+    return isNotFound(reason) ? "not found" : reason;
 }
 
 BITMAP* carrega(const ArquivoImagem& a) {

@@ -30,12 +30,38 @@ const short SLOT_POPUP_BACK = 76;
 // The speaker-off sign, and the level chooser's title.
 const short SLOT_MUTE_SIGN = 38;
 const short SLOT_CHOOSER_TITLE = 39;
+// The summary's saving line, its two buttons and the mark on the focused one,
+// and the level's best and note.
+const short SLOT_SUMMARY_SAVING = 100;
+const short SLOT_SUMMARY_PLAY_AGAIN = 101;
+const short SLOT_SUMMARY_MENU = 102;
+const short SLOT_SUMMARY_FOCUS = 103;
+const short SLOT_SUMMARY_LEVEL_BEST = 104;
+const short SLOT_SUMMARY_FIRST_GAME = 105;
+const short SLOT_SUMMARY_BEST_LABEL = 106;
+// The chooser's level names (+ 0..2) and the dash for a level with no best.
+const short SLOT_LEVEL_NAME = 107;
+const short SLOT_NO_BEST = 110;
+// The count-in, and where the Coco will land.
+const short SLOT_READY = 111;
+const short SLOT_GO = 112;
+const short SLOT_COCO_LANDING = 113;
+// Marks at the face, three frames each (+ 0..2).
+const short SLOT_MARK_WALL = 114;
+const short SLOT_MARK_HIT = 117;
+const short SLOT_MARK_ITEM = 120;
+// The pause card's lines.
+const short SLOT_PAUSE_RESUME_KEY = 123;
+const short SLOT_PAUSE_RESUME_PAD = 124;
+const short SLOT_PAUSE_PAD_LOST = 125;
+// The heading marker pointing at i * 22.5 degrees, clockwise from the right (+ 0..15).
+const short SLOT_HEADING = 128;
 // The pop-up digits 0 to 6 fill slots 43 to 49, and 7 to 9 slots 72 to 74.
 inline short slotPopupDigit(short d) { return d < 7 ? 43 + d : 72 + d - 7; }
 
 class Render {
 public:
-    static const int SLOTS = 100;
+    static const int SLOTS = 160;
 
     Render();
     ~Render();

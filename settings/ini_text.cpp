@@ -3,6 +3,12 @@
 namespace {
 
 const char* const BLANKS = " \t\r";
+const std::string BYTE_ORDER_MARK = "\xEF\xBB\xBF";
+
+// Where the lines start: after the mark an editor may have put first.
+size_t bodyStart(const std::string& text) { return text.compare(0, 3, BYTE_ORDER_MARK) == 0 ? 3 : 0; }
+
+bool isBlank(char c) { return c == ' ' || c == '\t'; }
 
 std::string trimmed(const std::string& s) {
     const size_t first = s.find_first_not_of(BLANKS);
@@ -25,24 +31,23 @@ bool isHeader(const std::string& t) {
     return rest.empty() || rest[0] == '#' || rest[0] == ';';
 }
 
-// A comment after a value begins at a '#' or ';' that follows a blank or the '='.
-size_t valueEnd(const std::string& line, size_t begin) {
+size_t valueEnd(const std::string& line, size_t begin, IniValueKind kind) {
     size_t end = line.size();
     for (size_t i = begin; i < line.size(); ++i) {
-        const bool afterBlank = i == begin || line[i - 1] == ' ' || line[i - 1] == '\t';
-        if ((line[i] == '#' || line[i] == ';') && afterBlank) {
+        const bool mayStart = kind == IniValueKind::Word || (i > 0 && isBlank(line[i - 1]));
+        if ((line[i] == '#' || line[i] == ';') && mayStart) {
             end = i;
             break;
         }
     }
-    while (end > begin && (line[end - 1] == ' ' || line[end - 1] == '\t' || line[end - 1] == '\r')) --end;
+    while (end > begin && (isBlank(line[end - 1]) || line[end - 1] == '\r')) --end;
     return end;
 }
 
-Found find(const std::string& text, const std::string& section, const std::string& key) {
+Found find(const std::string& text, const std::string& section, const std::string& key, IniValueKind kind) {
     Found f;
     bool inSection = false;
-    for (size_t start = 0; start < text.size();) {
+    for (size_t start = bodyStart(text); start < text.size();) {
         size_t stop = text.find('\n', start);
         if (stop == std::string::npos) stop = text.size();
         const std::string line = text.substr(start, stop - start);
@@ -62,7 +67,7 @@ Found find(const std::string& text, const std::string& section, const std::strin
                     size_t begin = line.find_first_not_of(" \t", equals + 1);
                     if (begin == std::string::npos) begin = line.size();
                     f.begin = start + begin;
-                    f.end = start + valueEnd(line, begin);
+                    f.end = start + valueEnd(line, begin, kind);
                     return f;
                 }
             }
@@ -74,28 +79,33 @@ Found find(const std::string& text, const std::string& section, const std::strin
 
 }  // namespace
 
-std::optional<std::string> iniValue(const std::string& text, const std::string& section, const std::string& key) {
-    const Found f = find(text, section, key);
+std::optional<std::string> iniValue(const std::string& text, const std::string& section, const std::string& key,
+                                    IniValueKind kind) {
+    const Found f = find(text, section, key, kind);
     if (f.begin == std::string::npos) return std::nullopt;
     return text.substr(f.begin, f.end - f.begin);
 }
 
 std::string withIniValue(const std::string& text, const std::string& section, const std::string& key,
-                         const std::string& value) {
-    const Found f = find(text, section, key);
+                         const std::string& value, IniValueKind kind) {
+    const Found f = find(text, section, key, kind);
     if (f.begin != std::string::npos) {
-        // A comment right where the value goes keeps a blank before it.
-        const bool commentNext = f.end < text.size() && (text[f.end] == '#' || text[f.end] == ';');
+        // An empty value with a comment right after it: a blank keeps them apart.
+        const bool commentNext = f.begin == f.end && f.end < text.size() && (text[f.end] == '#' || text[f.end] == ';');
         return text.substr(0, f.begin) + value + (commentNext ? " " : "") + text.substr(f.end);
     }
-    const std::string line = key + " = " + value + "\n";
+    // New lines end as the player's do.
+    const std::string newline = text.find("\r\n") != std::string::npos ? "\r\n" : "\n";
+    const std::string line = key + " = " + value + newline;
     if (f.sectionSeen) {
         // The section's last line may be the file's last, without its newline.
-        const bool needsNewline = f.sectionEnd == text.size() && !text.empty() && text.back() != '\n';
-        return text.substr(0, f.sectionEnd) + (needsNewline ? "\n" : "") + line + text.substr(f.sectionEnd);
+        const bool needsNewline = f.sectionEnd == text.size() && text.back() != '\n';
+        return text.substr(0, f.sectionEnd) + (needsNewline ? newline : "") + line + text.substr(f.sectionEnd);
     }
     std::string out = text;
-    if (!out.empty() && out.back() != '\n') out += '\n';
-    if (!out.empty()) out += '\n';
-    return out + "[" + section + "]\n" + line;
+    if (out.size() > bodyStart(out)) {
+        if (out.back() != '\n') out += newline;
+        out += newline;
+    }
+    return out + "[" + section + "]" + newline + line;
 }

@@ -1,10 +1,10 @@
 #include "settings/settings.h"
 
 #include "settings/ini_text.h"
+#include "storage/messages.h"
 #include "storage/regular_file.h"
 #include "storage/whole_file.h"
 
-#include <cstdio>
 #include <cstdlib>
 #include <sys/stat.h>
 
@@ -25,9 +25,12 @@ int readInt(const std::string& text, const char* section, const char* name, int 
     return static_cast<int>(number);
 }
 
-std::string readText(const std::string& text, const char* section, const char* name) {
-    return iniValue(text, section, name).value_or("");
+std::string readText(const std::string& text, const char* section, const char* name,
+                     IniValueKind kind = IniValueKind::Word) {
+    return iniValue(text, section, name, kind).value_or("");
 }
+
+const char* const LOCKED = "is locked by another process";
 
 }  // namespace
 
@@ -43,14 +46,15 @@ Settings loadSettings(const std::string& path) {
     s.turnAnticlockwise = readText(text, "keys", "turn_anticlockwise");
     s.pauseKeys = readText(text, "keys", "pause");
     s.muteKeys = readText(text, "keys", "mute");
-    s.padDevice = readText(text, "gamepad", "device");
-    s.padStick = readInt(text, "gamepad", "stick", 0, 7, s.padStick);
-    s.padDpad = readInt(text, "gamepad", "dpad_stick", -1, 7, s.padDpad);
-    s.padDeadZone = readInt(text, "gamepad", "dead_zone", 0, 99, s.padDeadZone);
-    s.padConfirm = readInt(text, "gamepad", "confirm_button", 0, 31, s.padConfirm);
-    s.padCancel = readInt(text, "gamepad", "cancel_button", 0, 31, s.padCancel);
-    s.padBack = readInt(text, "gamepad", "back_button", 0, 31, s.padBack);
-    s.padStart = readInt(text, "gamepad", "start_button", 0, 31, s.padStart);
+    s.padDevice = readText(text, "gamepad", "device", IniValueKind::Path);
+    GamepadLayout& pad = s.pad;
+    pad.stick = readInt(text, "gamepad", "stick", 0, 7, pad.stick);
+    pad.dpad = readInt(text, "gamepad", "dpad_stick", -1, 7, pad.dpad);
+    pad.deadZone = readInt(text, "gamepad", "dead_zone", 0, 99, pad.deadZone);
+    pad.confirm = readInt(text, "gamepad", "confirm_button", 0, 31, pad.confirm);
+    pad.cancel = readInt(text, "gamepad", "cancel_button", 0, 31, pad.cancel);
+    pad.back = readInt(text, "gamepad", "back_button", 0, 31, pad.back);
+    pad.start = readInt(text, "gamepad", "start_button", 0, 31, pad.start);
     return s;
 }
 
@@ -58,20 +62,44 @@ void SettingsSaver::change(const std::string& section, const std::string& key, i
     changes.push_back({section, key, std::to_string(value)});
 }
 
-bool SettingsSaver::flush(LockWait wait) {
+bool SettingsSaver::flush() {
     if (changes.empty()) return true;
-    FileLock lock(path, wait);
-    if (lock.busy()) return false;
+    FileLock lock(path, LockWait::Once);
+    if (lock.busy()) {
+        if (!lockSaid) reportFileProblem(path, std::string(LOCKED) + ": the choice is saved once it is free");
+        lockSaid = true;
+        return false;
+    }
+    lockSaid = false;
+    write();
+    return true;
+}
+
+void SettingsSaver::finish() {
+    if (changes.empty()) return;
+    FileLock lock(path, LockWait::Once);
+    if (!lock.busy()) {
+        write();
+        return;
+    }
+    std::string lost;
+    for (const Change& c : changes) lost += (lost.empty() ? "[" : ", [") + c.section + "] " + c.key + " = " + c.value;
+    reportFileProblem(path, std::string(LOCKED) + ": not saved: " + lost);
+    changes.clear();
+}
+
+void SettingsSaver::write() {
     // Afresh, under the lock: another copy may have saved its own choice.
-    std::string text, reason;
+    std::string before, reason;
     struct stat info;
     const bool exists = lstat(path.c_str(), &info) == 0;
-    bool ok = !exists || readRegularFile(path, text, MAX_BYTES, &reason);
+    bool ok = !exists || readRegularFile(path, before, MAX_BYTES, &reason);
     if (ok) {
+        std::string text = before;
         for (const Change& c : changes) text = withIniValue(text, c.section, c.key, c.value);
-        ok = writeWholeFile(path, text, &reason);
+        // Choices the file already holds leave it untouched, byte for byte.
+        ok = (exists && text == before) || writeWholeFile(path, text, &reason);
     }
-    if (!ok) std::fprintf(stderr, "lumo: could not save %s: %s\n", path.c_str(), reason.c_str());
+    if (!ok) reportFileProblem(path, "could not be saved: " + reason);
     changes.clear();
-    return true;
 }

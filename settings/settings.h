@@ -3,6 +3,7 @@
 // only the values the player changes while playing, where they stand.
 #pragma once
 
+#include "input/gamepad_layout.h"
 #include "storage/file_lock.h"
 
 #include <string>
@@ -16,12 +17,10 @@ struct Settings {
     // [keys]: each a list of key names as written, "" when missing; the
     // input module reads them.
     std::string turnClockwise, turnAnticlockwise, pauseKeys, muteKeys;
-    // [gamepad]: the device ("" for the usual one), then stick and button
-    // numbers and the dead zone in percent; -1 for the d-pad's stick is the
-    // last one the driver reports.
+    // [gamepad]: the device ("" for the usual one), then its sticks, buttons
+    // and dead zone.
     std::string padDevice;
-    int padStick = 0, padDpad = -1, padDeadZone = 33;
-    int padConfirm = 0, padCancel = 1, padBack = 6, padStart = 7;
+    GamepadLayout pad;
 };
 
 extern const char* const SETTINGS_FILE;
@@ -32,8 +31,9 @@ Settings loadSettings(const std::string& path = SETTINGS_FILE);
 
 // Choices made while playing (M, Alt+Enter), written into the file as it
 // stands then, under the file's own lock so two copies of the game never drop
-// each other's change. The lock is only tried: a busy one leaves the choices
-// for a later frame, so no frame ever waits on another program.
+// each other's change. The lock is only tried, never waited for: a busy one
+// is named on stderr and the choices wait for a later frame, so no frame and
+// no exit ever waits on another program.
 class SettingsSaver {
 public:
     explicit SettingsSaver(std::string path = SETTINGS_FILE) : path(std::move(path)) {}
@@ -41,13 +41,19 @@ public:
     void change(const std::string& section, const std::string& key, int value);
     // Writes what is waiting; true when nothing is left waiting. A file that
     // cannot be written is named on stderr and the choices are dropped.
-    bool flush(LockWait wait = LockWait::Once);
+    bool flush();
+    // The last try, at exit: choices a busy lock still holds back are named
+    // on stderr, as lost.
+    void finish();
     bool waiting() const { return !changes.empty(); }
 
 private:
     struct Change {
         std::string section, key, value;
     };
+    void write();  // under the lock
+
     std::string path;
     std::vector<Change> changes;
+    bool lockSaid = false;  // the busy lock was named, until a save gets it
 };

@@ -128,7 +128,7 @@ TEST_F(ArtTest, SizesFitTheirPlaces) {
     };
     for (int s = 30; s <= 34; ++s) limites.push_back({s, 39, 50, false});
     // The summary card and its lines; the pop-up sign and digits.
-    limites.push_back({SLOT_SUMMARY_CARD, 320, 220, true});
+    limites.push_back({SLOT_SUMMARY_CARD, 320, 314, true});
     limites.push_back({SLOT_SUMMARY_PLACE, 240, 36, true});
     limites.push_back({SLOT_SUMMARY_UNRANKED, 280, 36, true});
     limites.push_back({SLOT_SUMMARY_NOT_SAVED, 280, 36, true});
@@ -142,6 +142,15 @@ TEST_F(ArtTest, SizesFitTheirPlaces) {
     limites.push_back({SLOT_MUTE_SIGN, 28, 24, true});
     limites.push_back({SLOT_CHOOSER_TITLE, 236, 44, true});
     for (int s = 50; s <= 71; ++s) limites.push_back({s, 16, 21, false});
+    for (int s : {SLOT_SUMMARY_SAVING, SLOT_SUMMARY_BEST_LABEL}) limites.push_back({s, 280, 36, false});
+    for (int s : {SLOT_SUMMARY_LEVEL_BEST, SLOT_SUMMARY_FIRST_GAME}) limites.push_back({s, 280, 26, true});
+    for (int s = SLOT_SUMMARY_PLAY_AGAIN; s <= SLOT_SUMMARY_FOCUS; ++s) limites.push_back({s, 136, 52, true});
+    for (int s = SLOT_LEVEL_NAME; s < SLOT_LEVEL_NAME + 3; ++s) limites.push_back({s, 136, 50, false});
+    limites.push_back({SLOT_NO_BEST, 80, 21, true});
+    limites.push_back({SLOT_COCO_LANDING, 30, 30, true});  // the Coco's own picture
+    for (int s = SLOT_MARK_WALL; s < SLOT_MARK_ITEM + 3; ++s) limites.push_back({s, 64, 64, false});
+    for (int s = SLOT_HEADING; s < SLOT_HEADING + 16; ++s) limites.push_back({s, 16, 16, false});
+    for (int s : {SLOT_PAUSE_RESUME_KEY, SLOT_PAUSE_RESUME_PAD, SLOT_PAUSE_PAD_LOST}) limites.push_back({s, 280, 32, false});
     for (int s : slotsDeClock(80)) limites.push_back({s, 50, 58, false});
     for (int s : slotsDeClock(90)) limites.push_back({s, 50, 58, false});
     for (const Limite& l : limites) {
@@ -355,6 +364,35 @@ TEST_F(ArtTest, SummaryCardIsOpaqueWithADarkWindowForTheTime) {
             const teste::Rgb c = teste::pixel(card, cx, cy);
             ASSERT_FALSE(c.r > 200 && c.g > 160 && c.b < 120) << "badge over the title at " << x << "," << y;
         }
+}
+
+// Drawn again, a button wipes the focus mark off itself: opaque, and in the
+// card's own colour where it lies on the card.
+TEST_F(ArtTest, SummaryButtonsLieOpaqueOnThePlainCard) {
+    BITMAP* card = img(SLOT_SUMMARY_CARD);
+    for (auto [slot, cx] : {std::pair{SLOT_SUMMARY_PLAY_AGAIN, 20}, {SLOT_SUMMARY_MENU, 164}}) {
+        BITMAP* b = img(slot);
+        for (int y = 0; y < b->h; ++y)
+            for (int x = 0; x < b->w; ++x) ASSERT_EQ(alfa(b, x, y), 255) << linha(slot).caminho << " " << x << "," << y;
+        for (auto [x, y] : {std::pair{0, 0}, {b->w - 1, 0}, {0, b->h - 1}, {b->w - 1, b->h - 1}})
+            EXPECT_EQ(teste::pixel(b, x, y), teste::pixel(card, cx + x, 246 + y)) << linha(slot).caminho;
+    }
+}
+
+// Screen y grows downwards: picture i points i * 22.5 degrees clockwise from the right.
+TEST_F(ArtTest, HeadingMarkersPointTheirWay) {
+    for (int i = 0; i < 16; ++i) {
+        BITMAP* b = img(SLOT_HEADING + i);
+        double longe = 0, angulo = 0;  // the dark tip: the fill's farthest pixel from the middle
+        for (int y = 0; y < b->h; ++y)
+            for (int x = 0; x < b->w; ++x) {
+                const teste::Rgb c = teste::pixel(b, x, y);
+                const double dx = x + 0.5 - b->w / 2.0, dy = y + 0.5 - b->h / 2.0;
+                if (alfa(b, x, y) == 255 && c.r + c.g + c.b < 300 && std::hypot(dx, dy) > longe)
+                    longe = std::hypot(dx, dy), angulo = std::atan2(dy, dx) * 180 / M_PI;
+            }
+        EXPECT_NEAR(std::remainder(angulo - i * 22.5, 360), 0, 14) << linha(SLOT_HEADING + i).caminho;
+    }
 }
 
 TEST_F(ArtTest, BannerLeavesTheLevelButtonsUncovered) {

@@ -47,17 +47,17 @@ protected:
 }  // namespace
 
 TEST_F(DamagedImages, CutInHalf) {
-    EXPECT_EQ(cadaArquivo([](const std::string& s, const ArquivoImagem&) { return s.substr(0, s.size() / 2); }), 94);
+    EXPECT_EQ(cadaArquivo([](const std::string& s, const ArquivoImagem&) { return s.substr(0, s.size() / 2); }), 136);
 }
 
 TEST_F(DamagedImages, CutAtTheEndOrInTheHeader) {
     // A few bytes short of the end, and just past the header.
-    EXPECT_EQ(cadaArquivo([](const std::string& s, const ArquivoImagem&) { return s.substr(0, s.size() - 3); }), 94);
-    EXPECT_EQ(cadaArquivo([](const std::string& s, const ArquivoImagem&) { return s.substr(0, 24); }), 94);
+    EXPECT_EQ(cadaArquivo([](const std::string& s, const ArquivoImagem&) { return s.substr(0, s.size() - 3); }), 136);
+    EXPECT_EQ(cadaArquivo([](const std::string& s, const ArquivoImagem&) { return s.substr(0, 24); }), 136);
 }
 
 TEST_F(DamagedImages, EmptyFiles) {
-    EXPECT_EQ(cadaArquivo([](const std::string&, const ArquivoImagem&) { return std::string(); }), 94);
+    EXPECT_EQ(cadaArquivo([](const std::string&, const ArquivoImagem&) { return std::string(); }), 136);
 }
 
 TEST_F(DamagedImages, BytesOfTheOtherFormat) {
@@ -65,5 +65,5 @@ TEST_F(DamagedImages, BytesOfTheOtherFormat) {
     const std::string jpg = teste::leArquivo("Data/Imagens/black.jpg");
     ASSERT_FALSE(png.empty());
     ASSERT_FALSE(jpg.empty());
-    EXPECT_EQ(cadaArquivo([&](const std::string&, const ArquivoImagem& a) { return a.png ? jpg : png; }), 94);
+    EXPECT_EQ(cadaArquivo([&](const std::string&, const ArquivoImagem& a) { return a.png ? jpg : png; }), 136);
 }

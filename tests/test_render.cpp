@@ -11,6 +11,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <set>
+#include <sys/stat.h>
 
 using teste::Rgb;
 
@@ -42,6 +43,7 @@ TEST_F(ImageTable, EveryFilePresentFillsItsSlot) {
     Render r;
     EXPECT_EQ(carrega(r, true), "");
     EXPECT_EQ(preenchidos(r, 0, 99), 94);
+    EXPECT_EQ(preenchidos(r, 100, Render::SLOTS - 1), 42);
     for (int s : {77, 78, 79, 88, 89, 98})
         EXPECT_EQ(r.imagem(s), nullptr) << "slot " << s;
     for (int s : {0, 8, 9, 10, 15, 16, 19, 20, 22, 23, 24, 25, 29, 30, 34, 35, 36, 37, 38, 39, 40, 42, 43, 49, 50, 71, 72,
@@ -54,16 +56,16 @@ TEST_F(ImageTable, EveryFilePresentFillsItsSlot) {
 
 TEST_F(ImageTable, FilesInSlotOrder) {
     const auto& t = Render::tabela();
-    ASSERT_EQ(t.size(), 94u);
+    ASSERT_EQ(t.size(), 136u);
     std::set<std::string> caminhos;
     for (size_t i = 1; i < t.size(); ++i) EXPECT_LT(t[i - 1].slot, t[i].slot);
     for (const auto& a : t) caminhos.insert(a.caminho);
-    EXPECT_EQ(caminhos.size(), 94u);
+    EXPECT_EQ(caminhos.size(), 136u);
     for (const char* c : {"Data/B01.jpg", "Data/Imagens/numeros/03v.png",
                           "Data/Imagens/Relogio/rClock07.png", "Data/Imagens/Menu/creditos.jpg",
                           "Data/Imagens/Itens/iCerveja.png", "Data/Imagens/black.jpg",
                           "Data/Imagens/Summary/best.png", "Data/Imagens/Popups/9.png",
-                          "Data/Imagens/paused.png"})
+                          "Data/Imagens/paused.png", "Data/Imagens/Marks/heading15.png"})
         EXPECT_EQ(caminhos.count(c), 1u) << c;
 }
 
@@ -109,6 +111,10 @@ TEST_F(ImageTable, ADamagedFileFailsToo) {
     teste::escreveArquivo("Data/Imagens/Personagens/coco.png", "not a png");
     Render r;
     EXPECT_EQ(carrega(r, false), falta("Data/Imagens/Personagens/coco.png", "is damaged"));
+    std::remove("Data/Imagens/Personagens/coco.png");
+    mkfifo("Data/Imagens/Personagens/coco.png", 0644);
+    Render piped;
+    EXPECT_EQ(carrega(piped, false), falta("Data/Imagens/Personagens/coco.png", "is a named pipe"));
 }
 
 // The shipped files are looked for where Data/ is: the working folder

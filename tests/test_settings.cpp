@@ -7,6 +7,7 @@
 #include "storage/file_lock.h"
 #include "tests/support.h"
 
+#include <filesystem>
 #include <memory>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -34,7 +35,7 @@ TEST_F(SettingsFile, MissingFileGivesTheDefaults) {
 }
 
 TEST_F(SettingsFile, EachBadValueFallsBackAlone) {
-    const char* bad[] = {"zz", "9", "-1", "2x", "", "1.5", "3#x"};
+    const char* bad[] = {"zz", "9", "-1", "2x", "", "1.5", "3 x"};
     for (const char* v : bad) {
         teste::escreveArquivo("lumo.cfg", std::string("[display]\nscale = ") + v +
                                               "\nfullscreen = " + v + "\n[sound]\nmute = 1\n");
@@ -47,14 +48,40 @@ TEST_F(SettingsFile, EachBadValueFallsBackAlone) {
     EXPECT_EQ(loadSettings().scale, 0);
 }
 
-TEST_F(SettingsFile, ValuesWithCommentsAreRead) {
-    teste::escreveArquivo("lumo.cfg",
-                          "# my settings\r\n[display]\r\nscale = 3   # bigger\r\n  fullscreen=1;on\r\n"
-                          "[sound]\nmute = 1 ; quiet\n");
-    const Settings s = loadSettings();
-    EXPECT_EQ(s.scale, 3);
-    EXPECT_FALSE(s.fullscreen) << "a ';' glued to the value is part of it: 1;on is no number";
-    EXPECT_TRUE(s.mute);
+// What a person writes: an editor's byte order mark, CRLF lines, a comment
+// glued to a number or a key list, a path that holds '#' or ';'. Saving the
+// value a file already holds leaves it as it was, byte for byte.
+TEST_F(SettingsFile, WhatAPersonWritesIsReadAndKept) {
+    const std::string mark = "\xEF\xBB\xBF";
+    const struct {
+        std::string text;
+        int scale;
+        std::string device, pause;
+    } cases[] = {
+        {mark + "[gamepad]\ndevice = /pads/js1\n", 0, "/pads/js1", ""},
+        {mark + "# mine\r\n[display]\r\nscale = 2\r\n", 2, "", ""},
+        {"[display]\nscale = 1#c\n", 1, "", ""},
+        {"[display]\nscale = 1;c", 1, "", ""},
+        {"[display]\nscale = 3   # bigger\r\n", 3, "", ""},
+        {"[keys]\npause = SPACE P;mine\n", 0, "", "SPACE P"},
+        {"[gamepad]\ndevice = /pads/#1;a\n", 0, "/pads/#1;a", ""},
+        {"[gamepad]\ndevice = /pads/js0 # mine\n", 0, "/pads/js0", ""},
+        {"[gamepad]\ndevice = /pads/js0\t;mine\n", 0, "/pads/js0", ""},
+    };
+    for (const auto& c : cases) {
+        teste::escreveArquivo("lumo.cfg", c.text);
+        const Settings s = loadSettings();
+        EXPECT_EQ(s.scale, c.scale) << c.text;
+        EXPECT_EQ(s.padDevice, c.device) << c.text;
+        EXPECT_EQ(s.pauseKeys, c.pause) << c.text;
+        if (c.scale == 0) continue;
+        save("display", "scale", c.scale);
+        EXPECT_EQ(teste::leArquivo("lumo.cfg"), c.text);
+    }
+    teste::escreveArquivo("lumo.cfg", mark + "[display]\r\nscale = 2\r\n");
+    save("display", "scale", 4);
+    save("sound", "mute", 1);
+    EXPECT_EQ(teste::leArquivo("lumo.cfg"), mark + "[display]\r\nscale = 4\r\n\r\n[sound]\r\nmute = 1\r\n");
 }
 
 TEST_F(SettingsFile, SavingKeepsWhatThePlayerWrote) {
@@ -75,6 +102,7 @@ TEST_F(SettingsFile, SavingKeepsWhatThePlayerWrote) {
 
 TEST_F(SettingsFile, IniEdgesOfTheText) {
     EXPECT_EQ(withIniValue("", "sound", "mute", "1"), "[sound]\nmute = 1\n");
+    EXPECT_EQ(withIniValue("\xEF\xBB\xBF", "sound", "mute", "1"), "\xEF\xBB\xBF[sound]\nmute = 1\n");
     EXPECT_EQ(withIniValue("[sound]", "sound", "mute", "1"), "[sound]\nmute = 1\n");
     EXPECT_EQ(withIniValue("[sound]\nmute =  # off\n", "sound", "mute", "1"), "[sound]\nmute =  1 # off\n");
     EXPECT_EQ(iniValue("[sound]\nmute = 1 # off", "sound", "mute"), "1");
@@ -106,20 +134,38 @@ TEST_F(SettingsFile, UnreadableFileGivesTheDefaults) {
 }
 
 // Another program holding lumo.cfg's lock: the choice waits for a later
-// frame instead of the frame waiting for the lock.
+// frame instead of the frame waiting for the lock, and the wait is said once.
+// At exit nothing waits: what the lock kept out is named as not saved.
 TEST_F(SettingsFile, BusyLockLeavesTheChoiceForLater) {
+    const std::string file = std::filesystem::current_path().string() + "/lumo.cfg";
     auto holder = std::make_unique<teste::HeldLock>("lumo.cfg");
     ASSERT_TRUE(holder->held());
     SettingsSaver saver;
     saver.change("sound", "mute", 1);
+    testing::internal::CaptureStderr();
     EXPECT_FALSE(saver.flush());
+    EXPECT_FALSE(saver.flush());
+    EXPECT_EQ(testing::internal::GetCapturedStderr(),
+              "lumo: " + file + " is locked by another process: the choice is saved once it is free\n");
     EXPECT_TRUE(saver.waiting());
     EXPECT_FALSE(loadSettings().mute);
     FileLock blocked("lumo.cfg", LockWait::Briefly, [] { return true; });
     EXPECT_FALSE(blocked.held()) << "a request to quit ends the wait";
     EXPECT_TRUE(blocked.busy());
     holder.reset();
+    saver.change("display", "fullscreen", 1);
     EXPECT_TRUE(saver.flush());
+    EXPECT_TRUE(loadSettings().mute) << "the choice kept back is saved with the next";
+    EXPECT_TRUE(loadSettings().fullscreen);
+
+    holder = std::make_unique<teste::HeldLock>("lumo.cfg");
+    saver.change("sound", "mute", 0);
+    saver.change("display", "scale", 2);
+    testing::internal::CaptureStderr();
+    saver.finish();
+    EXPECT_EQ(testing::internal::GetCapturedStderr(),
+              "lumo: " + file + " is locked by another process: not saved: [sound] mute = 0, [display] scale = 2\n");
+    EXPECT_FALSE(saver.waiting());
     EXPECT_TRUE(loadSettings().mute);
 }
 
