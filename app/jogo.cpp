@@ -1,16 +1,20 @@
 #include "app/jogo.h"
 
 #include "app/global_actions.h"
+#include "app/message_box.h"
 #include "app/quit_request.h"
 #include "app/start_allegro.h"
 #include "audio/game_sounds.h"
 #include "display/viewport.h"
 #include "display/window.h"
+#include "level/level_file.h"
+#include "pause/pause.h"
+#include "pause/pause_card.h"
 #include "popups/mute_sign.h"
 #include "settings/settings.h"
 #include "storage/data_folder.h"
-
-#include <cstdio>
+#include "storage/messages.h"
+#include "summary/summary_card.h"
 
 volatile int ticks = 0;
 
@@ -31,28 +35,25 @@ void configureInput(Input& input, const Settings& s) {
     const std::string keyTexts[] = {s.turnClockwise, s.turnAnticlockwise, s.pauseKeys, s.muteKeys};
     std::vector<std::string> problems;
     const KeyBindings keys = parseKeyBindings(keyTexts, &problems);
-    for (const std::string& p : problems) std::fprintf(stderr, "lumo: %s: %s\n", SETTINGS_FILE, p.c_str());
+    for (const std::string& p : problems) reportProblem(std::string(SETTINGS_FILE) + ": " + p);
     input.configure(keys, s.pad);
     input.startGamepad(s.padDevice);
 }
 
 }  // namespace
 
-// The table starts at zeros so a missing rank file shows 00:00 rows.
-Jogo::Jogo() : audio(&speakers), fim(false), menu(false), aux2{}, nr(1), rel1(0) {
-    input.setPointerMapping(pointerToPicture);
-}
+Jogo::Jogo() : audio(&speakers), nr(1), fim(false) { input.setPointerMapping(pointerToPicture); }
 
 bool Jogo::alInit(const Options& options) {
     nameWindow();
     // Without a usable system (no display at all) the input drivers would crash.
     if (!startAllegro()) {
-        allegro_message("Unable to start Allegro: is there a display?\n");
+        showMessageBox("Unable to start Allegro: is there a display?\n");
         return false;
     }
     // The game cannot be played without them; no mouse at all is -1.
     if (install_keyboard() != 0 || install_mouse() < 0 || install_timer() != 0) {
-        allegro_message("Unable to start the keyboard, the mouse or the timer\n");
+        showMessageBox("Unable to start the keyboard, the mouse or the timer\n");
         return false;
     }
     // Ours replace Allegro's for the polite signals from here on, so even a
@@ -61,11 +62,19 @@ bool Jogo::alInit(const Options& options) {
     installDisplayLossHandler();
     const Settings stored = loadSettings();
     chooseDataFolder();
-    if (!render.iniciaTela(chooseWindow(options, stored))) return false;
     // The menu shows as soon as its own pictures are in; the rest loads
     // behind it, before any input is read.
-    mostraPrimeiroQuadro();
-    if (!render.carregaImagens()) return false;
+    bool loaded = render.iniciaTela(chooseWindow(options, stored));
+    if (loaded) {
+        openMenu();
+        menuScreen.draw(render, menu.current(), table.table(), audio.muted());
+        presentPicture();
+        loaded = render.carregaImagens();
+    }
+    if (!loaded) {
+        if (!render.failure().empty()) showMessageBox(render.failure());
+        return false;
+    }
     configureInput(input, stored);
     // Sound comes last and may fail: the game then plays on silently.
     speakers.start(dataPath(SOUND_FOLDER));
@@ -83,79 +92,119 @@ void Jogo::alClose() {
     allegro_exit();
 }
 
-bool Jogo::iniciaJogo(short n) {
-    nr = n;
-    popups.clear();
-    marks.clear();
-    headingSpot.forget();
-    return mapa.inicia(nr);
-}
-
 void Jogo::gameLoop() {
-    desenhaFundo();
-    audio.music(Theme::Play);
-    // The click that chose the level, or a key held from the menu, is old.
+    // Whatever is down as the loop starts went down before the menu showed.
     input.forgetHeld();
-    pause.reset();
-    // A focus lost, or a pad pulled out, in the menu does not pause the new game.
-    takeFocusLoss();
-    input.takePadLoss();
-    while (!fim && !quitRequested()) {
-        quadroJogo();
-        esperaQuadro();
-    }
-    finishGame();
-    // A request to quit skips the summary: the result is already kept.
-    while (summary.isOpen() && !quitRequested()) {
-        esperaQuadro();
-        summaryFrame();
+    audio.music(Theme::Menu);
+    while (screen != GameScreen::Exit) {
+        frame();
+        waitFrame();
     }
 }
 
-void Jogo::finishGame() {
-    ordenaSelection();
-    const RankingEntry entry = insereRanking();
-    audio.resumeMusic();  // a game ended while paused hands on no held music
-    playGameEnd(audio, entry.saved ? entry.place : 0);
-    // The key or click that ended the game does not also close the summary.
-    input.forgetHeld();
-    // The clocks stay in view above the card as they stood at the end, even
-    // when a blink had the red one off, or no frame had drawn them yet.
-    popups.stopBlink();
-    render.prendeTela();
-    eraseClocks();
-    drawClocks();
-    render.soltaTela();
-    summary.open(render, mapa.getMin(), mapa.getSeg(), mapa.report().timeUp, entry);
-}
-
-void Jogo::leEntrada(Screen screen) {
-    input.poll(screen);
+void Jogo::frame() {
+    const bool playing = screen == GameScreen::Play || screen == GameScreen::Paused;
+    // A request to quit ends a game as Escape does, so its result counts,
+    // then the program as the exit button does.
+    if (quitRequested()) {
+        if (playing) finishGame();
+        screen = GameScreen::Exit;
+        return;
+    }
+    input.poll(playing ? Screen::Play : Screen::Menu);
     handleGlobalActions(input, audio, settings);
     // Paused or on the summary the play screen draws nothing more: its sign
     // follows M at once all the same.
-    if (!menu && input.pressed(Action::Mute)) drawMuteSign(render, audio.muted(), MuteSignPlace::PanelBand);
-}
-
-void Jogo::summaryFrame() {
-    leEntrada(Screen::Menu);
-    audio.update();
-    summary.frame(input);
-}
-
-void Jogo::quadroJogo() {
-    leEntrada(Screen::Play);
-    // Escape ends the game on the frame it goes down, before any update.
-    if (input.pressed(Action::Back)) {
-        fim = true;
-        return;
+    if (screen != GameScreen::Menu && input.pressed(Action::Mute))
+        drawMuteSign(render, audio.muted(), MuteSignPlace::PanelBand);
+    GameScreen next = screen;
+    switch (screen) {
+        case GameScreen::Menu: next = gameMenu(); break;
+        case GameScreen::Play:
+        case GameScreen::Paused: next = playFrame(); break;
+        case GameScreen::Summary: next = summaryFrame(); break;
+        case GameScreen::Exit: break;
     }
+    // After the frame's actions are taken: the press that changed the screen
+    // is held, not new, on the next one.
+    if (next != screen) enter(next);
+}
+
+void Jogo::enter(GameScreen next) {
+    const GameScreen from = screen;
+    screen = next;
+    switch (next) {
+        case GameScreen::Menu:
+            openMenu();
+            audio.music(Theme::Menu);
+            break;
+        case GameScreen::Play:
+            // A resumed game goes on as it was; playFrame took the card away.
+            if (from == GameScreen::Paused) break;
+            if (!startGame()) {
+                // Say which file, and stay in the menu with the chooser closed.
+                reportAndShow(unusableFileMessage(levelFilePath(nr), "could not be read"));
+                menu.closeChooser();
+                screen = GameScreen::Menu;
+            }
+            break;
+        case GameScreen::Paused: PauseCard::draw(render); break;
+        case GameScreen::Summary:
+            finishGame();
+            SummaryCard::draw(render, summary);
+            break;
+        case GameScreen::Exit: break;
+    }
+}
+
+void Jogo::openMenu() {
+    render.mostraMouse();
+    menu.open();
+    table.load();
+    table.ordenaSelection();
+    menuScreen.open(render);
+}
+
+bool Jogo::startGame() {
+    popups.clear();
+    marks.clear();
+    if (!mapa.inicia(nr)) return false;
+    fim = false;
+    render.escondeMouse();
+    play.drawBackground(render, nr);
+    audio.music(Theme::Play);
+    // A focus lost, or a pad pulled out, in the menu does not pause the new game.
+    takeFocusLoss();
+    input.takePadLoss();
+    return true;
+}
+
+GameScreen Jogo::gameMenu() {
+    audio.update();
+    const MenuChoice choice = menu.update(input, audio);
+    menuScreen.draw(render, menu.current(), table.table(), audio.muted());
+    if (choice.what == MenuChoice::Exit) return GameScreen::Exit;
+    if (choice.what == MenuChoice::Play) {
+        nr = choice.level;
+        return GameScreen::Play;
+    }
+    return GameScreen::Menu;
+}
+
+GameScreen Jogo::playFrame() {
+    // Escape ends the game on the frame it goes down, before any update.
+    if (input.pressed(Action::Back)) return GameScreen::Summary;
     // A pad pulled out pauses the game as losing the focus does.
     const bool padLost = input.takePadLoss();
-    if (pause.frame(input, takeFocusLoss() || padLost, render, nr + 19)) {
+    const bool paused = screen == GameScreen::Paused;
+    const PauseChange change = pauseChange(paused, input.pressed(Action::Pause), takeFocusLoss() || padLost);
+    if (change == PauseChange::Pauses || (paused && change == PauseChange::None)) {
         audio.pauseMusic();
-        return;
+        return GameScreen::Paused;
     }
+    // The objects come back with this frame's drawing; the card goes now,
+    // with the background it covered.
+    if (change == PauseChange::Resumes) PauseCard::erase(render, PlayScreen::backgroundSlot(nr));
     audio.resumeMusic();
     capturaComandos();
     atualizaLogica();
@@ -164,6 +213,27 @@ void Jogo::quadroJogo() {
     popups.note(mapa.report().secondsChange);
     marks.note(mapa.report(), mapa.getSmile().getX(), mapa.getSmile().getY());
     desenhaTela();
+    return fim ? GameScreen::Summary : GameScreen::Play;
+}
+
+GameScreen Jogo::summaryFrame() {
+    audio.update();
+    return summary.closes(input) ? GameScreen::Menu : GameScreen::Summary;
+}
+
+void Jogo::finishGame() {
+    ordenaSelection();
+    const RankingEntry entry = insereRanking();
+    audio.resumeMusic();  // a game ended while paused hands on no held music
+    playGameEnd(audio, entry.saved ? entry.place : 0);
+    // The clocks stay in view above the card as they stood at the end, even
+    // when a blink had the red one off, or no frame had drawn them yet.
+    popups.stopBlink();
+    render.prendeTela();
+    play.eraseClocks(render);
+    play.drawClocks(render, mapa, false);
+    render.soltaTela();
+    summary.open(mapa.getMin(), mapa.getSeg(), mapa.report().timeUp, entry);
 }
 
 void Jogo::capturaComandos() {
@@ -174,12 +244,38 @@ void Jogo::atualizaLogica() {
     if (mapa.update()) fim = true;
 }
 
+void Jogo::desenhaTela() {
+    render.prendeTela();
+    limpaTela();
+    play.drawObjects(render, mapa);
+    marks.draw(render);
+    play.drawClocks(render, mapa, popups.clockHidden());
+    popups.draw(render);
+    drawMuteSign(render, audio.muted(), MuteSignPlace::PanelBand);
+    play.drawSpeedAndIcons(render, mapa);
+    render.soltaTela();
+}
+
+void Jogo::limpaTela() {
+    play.eraseObjects(render, mapa, nr);
+    popups.erase(render, PlayScreen::PANEL_SLOT);
+    marks.erase(render, PlayScreen::backgroundSlot(nr));
+    // The panel cells come last, so they win over an object that overlapped them.
+    play.erasePanelCells(render);
+}
+
+void Jogo::ordenaSelection() { table.ordenaSelection(); }
+
+RankingEntry Jogo::insereRanking() { return table.insereRanking(mapa.getMin(), mapa.getSeg()); }
+
+void Jogo::ranking() { drawRankingTable(render, table.table()); }
+
 int tempoDeEspera(int periodos) { return periodos < 30 ? 30 - periodos : 0; }
 
 // The frame's picture goes to the window before the wait.
-void Jogo::esperaQuadro() {
+void Jogo::waitFrame() {
     presentPicture();
-    int espera = tempoDeEspera(ticks);
-    if (espera > 0) rest(espera);
+    const int ms = tempoDeEspera(ticks);
+    if (ms > 0) rest(ms);
     ticks = 0;
 }

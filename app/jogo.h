@@ -1,22 +1,23 @@
-// The game application: start-up and shut-down, the game loop with its frame
-// wait, the menu, the ranking table and the drawing of each frame of play.
-// jogo.cpp holds start-up and the loop; menu.cpp, ranking.cpp and tela.cpp
-// the menu, the ranking and the play screen.
+// The game application: start-up and shut-down, and the one frame loop that
+// drives every screen. Each screen's state and picture live in their own
+// units (app/menu, app/menu_screen, app/ranking, play/play_screen, pause/,
+// summary/); Jogo holds them and moves between them.
 #pragma once
 
+#include "app/menu.h"
+#include "app/menu_screen.h"
 #include "app/options.h"
-#include "app/pause.h"
+#include "app/ranking.h"
 #include "audio/allegro_audio.h"
 #include "audio/audio.h"
 #include "input/input.h"
 #include "level/mapa.h"
 #include "marks/feedback_marks.h"
+#include "play/play_screen.h"
 #include "popups/popups.h"
 #include "render/render.h"
 #include "settings/settings.h"
 #include "summary/summary.h"
-
-#include <fstream>
 
 // Timer periods counted during a frame's work; the frame wait subtracts them.
 extern volatile int ticks;
@@ -26,21 +27,9 @@ void ticker();
 // fell during it, and never a negative time.
 int tempoDeEspera(int periodos);
 
-// What one stay in the menu remembers between frames.
-struct EstadoMenu {
-    short escolha = 0;  // the button the pointer marks: 0 new game .. 4 exit
-    bool nJogo = false;  // level chooser open
-    bool rankin = false;
-    bool ajuda = false;
-    bool creditos = false;
-    short ajudaPagina = 0;
-    short nivelFoco = 0;  // the chooser's level button that Enter starts: 0 to 2
-
-    bool operator==(const EstadoMenu& o) const {
-        return escolha == o.escolha && nJogo == o.nJogo && rankin == o.rankin && ajuda == o.ajuda &&
-               creditos == o.creditos && ajudaPagina == o.ajudaPagina && nivelFoco == o.nivelFoco;
-    }
-};
+// What the loop shows. A new screen is a new name here, a case in
+// Jogo::frame and, if it has an opening picture, one in Jogo::enter.
+enum class GameScreen { Menu, Play, Paused, Summary, Exit };
 
 class Jogo {
 public:
@@ -49,96 +38,57 @@ public:
     bool alInit(const Options& options = Options());
     void alClose();
 
-    // Runs the menu until a level is set up (fim false) or exit is clicked (fim true).
-    void gameMenu();
-    // Runs one game of level nr, then the ranking step and the summary.
+    // Every screen, one frame at a time, until the player leaves.
     void gameLoop();
-    // The ranking written, then the summary drawn over the playfield.
-    void finishGame();
-    // One frame of the summary without its wait.
-    void summaryFrame();
 
-    // Sets up level n for the next game; false when its file cannot be read.
-    bool iniciaJogo(short n);
-    // The level background and the panel, drawn once as a game starts.
-    void desenhaFundo();
-    // One frame of play without its wait: keys, update, drawing.
-    void quadroJogo();
+    // One frame of the menu: the next screen (Play once a level is chosen,
+    // with nr set; Exit after the exit button).
+    GameScreen gameMenu();
 
     void capturaComandos();
     void atualizaLogica();
     void desenhaTela();
     void limpaTela();
 
-    // The menu's steps, apart so that a test can drive it frame by frame.
-    void entraMenu();
-    void quadroMenu();
-
-    // The ranking table: ten (minutes, seconds) pairs, lowest first.
+    // The ranking table (app/ranking.h), the game's result entered into it,
+    // and its rows on the ranking panel.
     void ordenaSelection();
-    void swap(short i, short point);
-    // Enters the result of the game just ended into the table as the rank
-    // file holds it now (another copy of the game may have written since)
-    // and writes it back: the place it took, whether it is a new best, and
-    // whether the file took it (if not, the table is the file's again).
     RankingEntry insereRanking();
     void ranking();
 
-    bool getFim() const { return fim; }
-    bool getMenu() const { return menu; }
-    short getNr() const { return nr; }
-    const EstadoMenu& getEstadoMenu() const { return estado; }
-    const short* getRanking() const { return aux2; }
-    Mapa& getMapa() { return mapa; }
-    const Input& getInput() const { return input; }
-    const Pause& getPause() const { return pause; }
-    Render& getRender() { return render; }
-    // Everything the game plays goes through here (mute, pause of the music).
-    Audio& getAudio() { return audio; }
-    const Summary& getSummary() const { return summary; }
-    const Popups& getPopups() const { return popups; }
-    const FeedbackMarks& getMarks() const { return marks; }
-    const DrawnSpot& getHeadingSpot() const { return headingSpot; }
-
 private:
-    void esperaQuadro();
-    // This frame's input, with the keys every screen shares already handled.
-    void leEntrada(Screen screen);
-    // The menu's state from this frame's actions and mouse; its picture.
-    void atualizaMenu();
-    void acionaBotao(short botao);
-    void desenhaMenu();
-    // The menu's state and buttons as it opens, without its music or input.
-    void abreMenu();
-    // The menu as it opens, sent to the window at once: the first thing
-    // start-up shows, while the other pictures load.
-    void mostraPrimeiroQuadro();
-    void leRanking();
-    void eraseClocks();
-    void drawClocks();
-    void desenhaRelogio(int minutos, int segundos, short primeiroSlot, short separador, short x);
-    void desenhaObjeto(const Objeto& o, short slot);
-    void desenhaInimigo(const Inimigo& i, short slot);
-    void apagaObjeto(const Objeto& o, short largura, short altura);
+    friend class JogoTestAccess;
+
+    // Input, the current screen's update and drawing, and the move to the
+    // screen it asks for; no present, no wait.
+    void frame();
+    // Leaves the current screen for `next`, drawing what it opens with. A
+    // level that cannot be set up leaves the menu showing.
+    void enter(GameScreen next);
+    GameScreen playFrame();
+    GameScreen summaryFrame();
+    // The result into the ranking, the end sound and the clocks as they stood.
+    void finishGame();
+    void waitFrame();
+    // The menu as it opens: pointer shown, no panel, the ranking read afresh.
+    void openMenu();
+    // Level nr set up and its background drawn; false when its file cannot be read.
+    bool startGame();
 
     Render render;
     AllegroAudio speakers;
     Audio audio;
     SettingsSaver settings;  // the choices made while playing, kept in lumo.cfg
     Mapa mapa;
-    Input input;  // read once at the start of every frame, menu or game
-    Pause pause;
-    bool fim;
-    bool menu;
-    short aux2[20];
+    Input input;  // read once at the start of every frame
+    GameScreen screen = GameScreen::Menu;
     short nr;
-    short rel1;
-    EstadoMenu estado;
-    EstadoMenu desenhado;  // the state the menu's picture shows
-    bool menuDesenhado = false;
-    bool mudoDesenhado = false;  // whether that picture shows the mute sign
-    Summary summary;
+    bool fim;  // the game under way is over: its remaining clock ran out
+    MainMenu menu;
+    MenuScreen menuScreen;
+    Ranking table;
+    PlayScreen play;
     Popups popups;
     FeedbackMarks marks;
-    DrawnSpot headingSpot;
+    Summary summary;
 };

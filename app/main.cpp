@@ -1,13 +1,15 @@
 #include "app/jogo.h"
+#include "app/message_box.h"
 #include "app/options.h"
-#include "app/quit_request.h"
+#include "storage/messages.h"
 
 #include <cstdio>
 
 int main(int argc, char** argv) {
     const ParsedOptions parsed = parseOptions(std::vector<std::string>(argv + 1, argv + argc));
     if (!parsed.error.empty()) {
-        std::fprintf(stderr, "lumo: %s\n%s", parsed.error.c_str(), usageText().c_str());
+        reportProblem(parsed.error);
+        std::fputs(usageText().c_str(), stderr);
         return 2;
     }
     if (parsed.options.help || parsed.options.version) {
@@ -19,19 +21,11 @@ int main(int argc, char** argv) {
     LOCK_VARIABLE(ticks);
     LOCK_FUNCTION(ticker);
     if (install_int_ex(ticker, 39772) != 0) {
-        allegro_message("Unable to start the frame timer\n");
+        showMessageBox("Unable to start the frame timer\n");
         jogo.alClose();
         return 1;
     }
-    // Menu and game take turns here rather than calling each other, so the
-    // stack does not grow with every game played. A request to quit ends a
-    // game as Escape does, then the program as the exit button does.
-    for (;;) {
-        jogo.gameMenu();
-        if (jogo.getFim() || quitRequested()) break;
-        jogo.gameLoop();
-        if (quitRequested()) break;
-    }
+    jogo.gameLoop();
     jogo.alClose();
     return 0;
 }

@@ -1,25 +1,15 @@
-// The ten best times: kept in aux2 as (minutes, seconds) pairs, lowest first,
-// and in "rank.txt" as ten lines "minutes seconds".
-#include "app/jogo.h"
+#include "app/ranking.h"
 
 #include "app/quit_request.h"
 #include "app/rank_file.h"
-#include "storage/data_folder.h"
 #include "storage/file_lock.h"
+#include "storage/messages.h"
 
 #include <algorithm>
-#include <cstdio>
-#include <string>
 
-namespace {
+void Ranking::load() { readRankFile(aux2); }
 
-const char* const ARQUIVO_RANKING = RANK_FILE;
-
-}  // namespace
-
-void Jogo::leRanking() { readRankFile(aux2); }
-
-void Jogo::ordenaSelection() {
+void Ranking::ordenaSelection() {
     for (short i = 0; i < 20; i += 2) {
         short point = i;
         for (short j = 18; j >= i + 2; j -= 2) {
@@ -31,7 +21,7 @@ void Jogo::ordenaSelection() {
     }
 }
 
-void Jogo::swap(short i, short point) {
+void Ranking::swap(short i, short point) {
     short aux = aux2[i];
     aux2[i] = aux2[point];
     aux2[point] = aux;
@@ -42,17 +32,17 @@ void Jogo::swap(short i, short point) {
 // and a time equal to the best is no new best. The lock is held from
 // reading the file afresh to writing it. When the file cannot be written the
 // table goes back to what the file holds, and stderr says why.
-RankingEntry Jogo::insereRanking() {
-    const short m = mapa.getMin(), s = mapa.getSeg();
+RankingEntry Ranking::insereRanking(short m, short s) {
     auto longer = [](short m1, short s1, short m2, short s2) { return m1 > m2 || (m1 == m2 && s1 > s2); };
-    FileLock lock(ARQUIVO_RANKING, LockWait::Briefly, quitRequested);
+    FileLock lock(RANK_FILE, LockWait::Briefly, quitRequested);
     // The re-read and the replace by rename still keep the file whole.
-    if (lock.busy()) std::fprintf(stderr, "lumo: %s.lock is held elsewhere; saving the ranking without it\n", ARQUIVO_RANKING);
+    if (lock.busy())
+        reportFileProblem(std::string(RANK_FILE) + ".lock", "is held elsewhere; saving the ranking without it");
     // Afresh from the file, where another copy may have written: what a short
     // file leaves unread is 00:00, as on a first start, so the table written
     // is the one any copy reads back. Without a file the table in memory stays.
-    short fresh[20] = {};
-    if (readRankFile(fresh)) std::copy(fresh, fresh + 20, aux2);
+    short fromFile[20] = {};
+    if (readRankFile(fromFile)) std::copy(fromFile, fromFile + 20, aux2);
     ordenaSelection();
     short onDisk[20];
     std::copy(aux2, aux2 + 20, onDisk);
@@ -70,20 +60,10 @@ RankingEntry Jogo::insereRanking() {
     }
     ordenaSelection();
     std::string reason;
-    entry.saved = gravaRanking(aux2, ARQUIVO_RANKING, &reason);
+    entry.saved = gravaRanking(aux2, RANK_FILE, &reason);
     if (!entry.saved) {
-        std::fprintf(stderr, "lumo: the ranking could not be saved in %s: %s\n", fullPath(ARQUIVO_RANKING).c_str(),
-                     reason.c_str());
+        reportFileProblem(RANK_FILE, "could not be saved: " + reason);
         std::copy(onDisk, onDisk + 20, aux2);
     }
     return entry;
-}
-
-void Jogo::ranking() {
-    for (short k = 0; k < 10; ++k) {
-        const short y = 20 * k + 114;
-        render.drawTwoDigits(aux2[2 * k], 50, 330, y);
-        render.desenhaImagemTrans(70, 362, y);
-        render.drawTwoDigits(aux2[2 * k + 1], 50, 378, y);
-    }
 }

@@ -18,9 +18,9 @@ void measure(benchmark::State& state, Frame frame) {
     long q = 0;
     for (auto _ : state) {
         bench::keysForFrame(q++);
-        bench::keepGameGoing(jogo.getMapa());
+        bench::keepGameGoing(JogoTestAccess::mapa(jogo));
         const auto t0 = Samples::Clock::now();
-        frame(jogo);
+        quadro(jogo);
         samples.add(Samples::Clock::now() - t0);
     }
     bench::releaseKeys();
@@ -28,7 +28,7 @@ void measure(benchmark::State& state, Frame frame) {
 }
 
 void playFrame(benchmark::State& state) {
-    measure(state, [](Jogo& jogo) { jogo.quadroJogo(); });
+    measure(state, [](Jogo& jogo) { JogoTestAccess::frame(jogo); });
 }
 
 // Background, overlay, every sprite and panel field into the buffer, then the
@@ -39,8 +39,8 @@ void bufferedFrame(Jogo& jogo, BITMAP* buffer) {
     jogo.atualizaLogica();
     BITMAP* savedScreen = screen;
     screen = buffer;
-    jogo.getRender().limpaPersonagem(jogo.getNr() + 19, 0, 0, 640, 480);
-    jogo.getRender().desenhaImagemTrans(25, 0, 0);
+    JogoTestAccess::render(jogo).limpaPersonagem(JogoTestAccess::level(jogo) + 19, 0, 0, 640, 480);
+    JogoTestAccess::render(jogo).desenhaImagemTrans(25, 0, 0);
     jogo.desenhaTela();
     screen = savedScreen;
     blit(buffer, screen, 0, 0, 0, 0, 640, 480);

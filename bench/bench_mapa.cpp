@@ -10,12 +10,12 @@ void updates(benchmark::State& state) {
     long q = 0;
     for (auto _ : state) {
         bench::keysForFrame(q++);
-        bench::keepGameGoing(jogo.getMapa());
+        bench::keepGameGoing(JogoTestAccess::mapa(jogo));
         jogo.capturaComandos();
         jogo.atualizaLogica();
     }
     bench::releaseKeys();
-    benchmark::DoNotOptimize(jogo.getMapa().getSeg());
+    benchmark::DoNotOptimize(JogoTestAccess::mapa(jogo).getSeg());
     state.SetItemsProcessed(state.iterations());
 }
 

@@ -17,16 +17,16 @@ void menuFrame(benchmark::State& state) {
     const Panel& p = panels[state.range(0)];
     state.SetLabel(p.name);
     Jogo& jogo = bench::loadedGame();
-    jogo.entraMenu();
+    JogoTestAccess::openMenu(jogo);
     mouse_x = p.x;
     mouse_y = p.y;
     mouse_b = p.clicks ? 1 : 0;
-    jogo.quadroMenu();
+    JogoTestAccess::frame(jogo);
     mouse_b = 0;
     bench::Samples samples;
     for (auto _ : state) {
         const auto t0 = bench::Samples::Clock::now();
-        jogo.quadroMenu();
+        JogoTestAccess::frame(jogo);
         samples.add(bench::Samples::Clock::now() - t0);
     }
     samples.publish(state);

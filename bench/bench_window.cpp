@@ -39,38 +39,38 @@ void playFrameSent(benchmark::State& state) {
     bench::startMatch(jogo, 2);
     measure(state, [&](long q) {
         bench::keysForFrame(q);
-        bench::keepGameGoing(jogo.getMapa());
-        jogo.quadroJogo();
+        bench::keepGameGoing(JogoTestAccess::mapa(jogo));
+        JogoTestAccess::frame(jogo);
     });
     bench::releaseKeys();
 }
 
 void idleMenuFrameSent(benchmark::State& state) {
     Jogo& jogo = bench::loadedGame();
-    jogo.entraMenu();
+    JogoTestAccess::openMenu(jogo);
     mouse_x = 400, mouse_y = 20, mouse_b = 0;
-    jogo.quadroMenu();
-    measure(state, [&](long) { jogo.quadroMenu(); });
+    JogoTestAccess::frame(jogo);
+    measure(state, [&](long) { JogoTestAccess::frame(jogo); });
 }
 
 // P let go for a frame, then pressed for one: the pause toggles.
 void pressP(Jogo& jogo) {
     key[KEY_P] = 0;
-    jogo.quadroJogo();
+    JogoTestAccess::frame(jogo);
     key[KEY_P] = 1;
-    jogo.quadroJogo();
+    JogoTestAccess::frame(jogo);
     key[KEY_P] = 0;
 }
 
 void pausedFrameSent(benchmark::State& state) {
     Jogo& jogo = bench::loadedGame();
     bench::startMatch(jogo, 2);
-    if (!jogo.getPause().isPaused()) pressP(jogo);
-    if (!jogo.getPause().isPaused()) {
+    if (JogoTestAccess::screen(jogo) != GameScreen::Paused) pressP(jogo);
+    if (JogoTestAccess::screen(jogo) != GameScreen::Paused) {
         state.SkipWithError("the game did not pause");
         return;
     }
-    measure(state, [&](long) { jogo.quadroJogo(); });
+    measure(state, [&](long) { JogoTestAccess::frame(jogo); });
     pressP(jogo);  // resumed, for whatever runs next
 }
 

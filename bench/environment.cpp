@@ -10,7 +10,8 @@ Jogo& loadedGame() {
     static Jogo jogo;
     static bool loaded = false;
     if (!loaded) {
-        if (!jogo.getRender().carregaImagens()) throw std::runtime_error("the shipped pictures did not load");
+        if (!JogoTestAccess::render(jogo).carregaImagens())
+            throw std::runtime_error("the shipped pictures did not load");
         loaded = true;
     }
     return jogo;
@@ -21,17 +22,18 @@ void keepGameGoing(Mapa& mapa) {
 }
 
 void startMatch(Jogo& jogo, short nr) {
-    if (!jogo.iniciaJogo(nr)) throw std::runtime_error("level " + levelFilePath(nr) + " did not load");
+    if (!JogoTestAccess::startLevel(jogo, nr))
+        throw std::runtime_error("level " + levelFilePath(nr) + " did not load");
     srand(nr);  // the same game on every run
-    Mapa& mapa = jogo.getMapa();
+    Mapa& mapa = JogoTestAccess::mapa(jogo);
     for (long q = 0; !mapa.getGangster().getExiste(); ++q) {
         if (q > 100000) throw std::runtime_error("the enemies never came");
         keysForFrame(q);
         keepGameGoing(mapa);
-        jogo.getMapa().capturaComando();  // the default keys, straight from key[]
+        JogoTestAccess::mapa(jogo).capturaComando();  // the default keys, straight from key[]
         jogo.atualizaLogica();
     }
-    jogo.desenhaFundo();
+    JogoTestAccess::drawBackground(jogo);
 }
 
 void keysForFrame(long frame) {

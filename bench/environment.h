@@ -3,7 +3,7 @@
 // turned into a median and a 99th percentile.
 #pragma once
 
-#include "app/jogo.h"
+#include "tests/jogo_access.h"
 
 #include <benchmark/benchmark.h>
 

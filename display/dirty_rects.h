@@ -2,12 +2,10 @@
 // window. Render reports every drawing here; the window sends only these.
 #pragma once
 
+#include "display/rect.h"
+
 #include <cstddef>
 #include <vector>
-
-struct Rect {
-    int x, y, w, h;
-};
 
 class DirtyRects {
 public:

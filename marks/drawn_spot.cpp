@@ -29,7 +29,7 @@ void DrawnSpot::draw(Render& render, short slot, short x, short y) {
     const BITMAP* picture = render.imagem(slot);
     if (!picture) return;
     render.desenhaImagemTrans(slot, x, y);
-    last = {x, y, static_cast<short>(picture->w), static_cast<short>(picture->h)};
+    last = {x, y, picture->w, picture->h};
     shown = true;
 }
 

@@ -3,6 +3,7 @@
 // back exactly what lay under it before anything is drawn again.
 #pragma once
 
+#include "display/rect.h"
 #include "render/render.h"
 
 // The face's picture: its size places the marks drawn at the face.
@@ -14,10 +15,6 @@ void restorePlayBackground(Render& render, short levelSlot, short x, short y, sh
 
 class DrawnSpot {
 public:
-    struct Rect {
-        short x, y, w, h;
-    };
-
     // The screen was drawn whole again: nothing of ours is on it.
     void forget() { shown = false; }
     // The background back where the last draw went, if anywhere.

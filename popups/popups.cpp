@@ -31,10 +31,9 @@ void Popups::note(short secondsChange) {
     if (secondsChange < 0) flashLeft = FLASH;
 }
 
-Popups::Rect Popups::place(short value) {
-    const short w = static_cast<short>(GLYPH_W * glyphs(value).size());
-    return {static_cast<short>(BACK_X + (BACK_W - w) / 2), static_cast<short>(BACK_Y + (BACK_H - GLYPH_H) / 2), w,
-            GLYPH_H};
+Rect Popups::place(short value) {
+    const int w = GLYPH_W * static_cast<int>(glyphs(value).size());
+    return {BACK_X + (BACK_W - w) / 2, BACK_Y + (BACK_H - GLYPH_H) / 2, w, GLYPH_H};
 }
 
 void Popups::erase(Render& render, short panelSlot) {
@@ -46,7 +45,7 @@ void Popups::draw(Render& render) {
     if (value == 0) return;
     render.desenhaImagemTrans(SLOT_POPUP_BACK, BACK_X, BACK_Y);
     const Rect r = place(value);
-    short x = r.x;
+    int x = r.x;
     for (short slot : glyphs(value)) {
         render.desenhaImagemTrans(slot, x, r.y);
         x += GLYPH_W;

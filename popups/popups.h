@@ -6,6 +6,7 @@
 // the last frame drew gets the panel back before anything is drawn again.
 #pragma once
 
+#include "display/rect.h"
 #include "render/render.h"
 
 #include <vector>
@@ -17,10 +18,6 @@ public:
     static constexpr short GLYPH_W = 12, GLYPH_H = 16;
     // The dark strip the number sits on, under the red clock's cells (550..630).
     static constexpr short BACK_X = 545, BACK_Y = 46, BACK_W = 90, BACK_H = 18;
-
-    struct Rect {
-        short x, y, w, h;
-    };
 
     // A new game: nothing live, nothing on the screen to erase.
     void clear();

@@ -6,6 +6,7 @@
 #include "render/picture_limits.h"
 #include "render/png_loader.h"
 #include "storage/data_folder.h"
+#include "storage/messages.h"
 #include "storage/regular_file.h"
 
 #include <algorithm>
@@ -21,7 +22,7 @@ void acrescentaFaixa(std::vector<ArquivoImagem>& t, int slot, int n, const std::
     }
 }
 
-std::vector<ArquivoImagem> montaTabela() {
+std::vector<ArquivoImagem> buildTable() {
     const std::string menu = "Data/Imagens/Menu/";
     const std::string pers = "Data/Imagens/Personagens/";
     const std::string niveis = "Data/Imagens/Niveis/";
@@ -127,7 +128,7 @@ void Render::liberaImagens() {
 }
 
 const std::vector<ArquivoImagem>& Render::tabela() {
-    static const std::vector<ArquivoImagem> t = montaTabela();
+    static const std::vector<ArquivoImagem> t = buildTable();
     return t;
 }
 
@@ -153,7 +154,8 @@ bool Render::carregaAte(short slotLimite) {
         if (imagens[a.slot]) continue;
         imagens[a.slot] = carrega(a);
         if (!imagens[a.slot]) {
-            reportUnusableFile(dataPath(a.caminho), problem(a));
+            missing = mensagemFalta(a);
+            reportProblem(missing);
             return false;
         }
     }
@@ -200,6 +202,12 @@ void Render::drawTwoDigits(int value, short firstSlot, short x, short y) {
     value = std::clamp(value, 0, 99);
     desenhaImagemTrans(firstSlot + value / 10, x, y);
     desenhaImagemTrans(firstSlot + value % 10, x + 16, y);
+}
+
+void Render::drawTime(int minutes, int seconds, short firstSlot, short separator, short x, short y) {
+    drawTwoDigits(minutes, firstSlot, x, y);
+    desenhaImagemTrans(separator, x + 32, y);
+    drawTwoDigits(seconds, firstSlot, x + 48, y);
 }
 
 // The window system's pointer, never part of the picture.

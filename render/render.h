@@ -71,13 +71,16 @@ public:
     // is on screen while the rest loads.
     static const short SLOTS_MENU = 8;
 
-    // Window, blender and the first frame's images; false (after a message)
-    // on failure.
+    // Window, blender and the first frame's images; false on failure, with
+    // a line on stderr (a picture's message is then in failure()).
     bool iniciaTela(const WindowRequest& window = WindowRequest());
     // The images not loaded yet, in slot order, stopping at the first that fails.
     bool carregaImagens();
     // Frees every loaded image; must run while Allegro is still installed.
     void liberaImagens();
+
+    // The message naming the picture that did not load, "" while none failed.
+    const std::string& failure() const { return missing; }
 
     // The files in loading order (paths under the data folder), and the
     // message naming one that did not load: its full path and what to do.
@@ -94,6 +97,8 @@ public:
     void desenhaImagemTrans(short imagem, short x, short y);
     // Two digits of the set whose 0 is firstSlot; values outside 0..99 show as 00 or 99.
     void drawTwoDigits(int value, short firstSlot, short x, short y);
+    // mm:ss at (x, y): two digits, the separator, two digits, 16 pixels apart.
+    void drawTime(int minutes, int seconds, short firstSlot, short separator, short x, short y);
     void escondeMouse();
     void mostraMouse();
 
@@ -101,6 +106,7 @@ private:
     bool carregaAte(short slotLimite);
 
     BITMAP* imagens[SLOTS];
+    std::string missing;
 
     friend class AcessoTeste;  // tests lay pictures of their own in slots
 };

@@ -1,11 +1,9 @@
 #include "storage/data_folder.h"
 
-#include <allegro.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
-#include <cstdio>
 
 namespace {
 
@@ -52,10 +50,4 @@ std::string unusableFileMessage(const std::string& path, const std::string& prob
     const bool missing = stat(path.c_str(), &info) != 0 && (errno == ENOENT || errno == ENOTDIR);
     const std::string hint = missing ? "\nrun lumo from the folder that holds Data/, or use the installed lumo" : "";
     return fullPath(path) + " " + problem + hint;
-}
-
-void reportUnusableFile(const std::string& path, const std::string& problem) {
-    const std::string message = unusableFileMessage(path, problem);
-    std::fprintf(stderr, "lumo: %s\n", message.c_str());
-    allegro_message("%s", message.c_str());
 }

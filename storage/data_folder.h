@@ -22,8 +22,6 @@ std::string dataPath(const std::string& relative);
 // The path made absolute from the working folder, for messages.
 std::string fullPath(const std::string& path);
 
-// A file the game cannot go on without: its full path, what is wrong and,
-// when it is missing, what to do; on stderr and in a message box. `problem`
-// follows the path ("not found").
-void reportUnusableFile(const std::string& path, const std::string& problem);
+// The message for a file the game cannot go on without: its full path and
+// what to do. `problem` follows the path ("not found").
 std::string unusableFileMessage(const std::string& path, const std::string& problem);

@@ -1,11 +1,9 @@
 // The card that ends every game: why it ended, how long it lasted and what
-// became of the result in the ranking. Drawn once over the playfield, after
-// the ranking is written; a fresh click, or Enter, Space or Escape going
-// down, closes it.
+// became of the result in the ranking. A fresh click, or Enter, Space or
+// Escape going down, closes it. Its picture is summary/summary_card.h's.
 #pragma once
 
 #include "input/input.h"
-#include "render/render.h"
 
 // What the ranking made of a result.
 struct RankingEntry {
@@ -16,21 +14,20 @@ struct RankingEntry {
 
 class Summary {
 public:
-    // The card's top-left corner on the screen; everything else sits on it.
-    static constexpr short X = 160, Y = 135;
-    // The picture of the line that tells the result's fate (placed at LINE_X, LINE_Y).
-    static constexpr short LINE_X = 20, LINE_Y = 124;
-    static constexpr short BEST_X = 232, BEST_Y = 6;
-
     // timeUp: the remaining clock ran out; otherwise the player ended the game.
-    void open(Render& render, int minutes, int seconds, bool timeUp, const RankingEntry& entry);
-    void frame(const Input& input);
-    bool isOpen() const { return shown; }
+    void open(int minutes, int seconds, bool timeUp, const RankingEntry& entry);
+    // True when this frame's input closes the card.
+    bool closes(const Input& input) const;
+
+    int minutes() const { return mins; }
+    int seconds() const { return secs; }
+    bool timeUp() const { return ranOut; }
     // The place shown, 0 when none is (not entered, or not saved).
     short place() const { return result.saved ? result.place : 0; }
     const RankingEntry& entry() const { return result; }
 
 private:
-    bool shown = false;
+    int mins = 0, secs = 0;
+    bool ranOut = false;
     RankingEntry result;
 };

@@ -5,7 +5,7 @@
 
 #include "render/jpeg_loader.h"
 #include "render/render.h"
-#include "summary/summary.h"
+#include "summary/summary_card.h"
 #include "tests/support.h"
 
 #include <loadpng.h>
@@ -359,7 +359,7 @@ TEST_F(ArtTest, SummaryCardIsOpaqueWithADarkWindowForTheTime) {
     for (int y = 0; y < badge->h; ++y)
         for (int x = 0; x < badge->w; ++x) {
             if (alpha(badge, x, y) == 0) continue;
-            const int cx = Summary::BEST_X + x, cy = Summary::BEST_Y + y;
+            const int cx = SummaryCard::BEST_X + x, cy = SummaryCard::BEST_Y + y;
             ASSERT_EQ(alpha(card, cx, cy), 255) << "badge off the card at " << x << "," << y;
             const test::Rgb c = test::pixel(card, cx, cy);
             ASSERT_FALSE(c.r > 200 && c.g > 160 && c.b < 120) << "badge over the title at " << x << "," << y;

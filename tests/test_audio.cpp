@@ -4,7 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "app/global_actions.h"
-#include "app/jogo.h"
+#include "tests/jogo_access.h"
 #include "audio/allegro_audio.h"
 #include "audio/game_sounds.h"
 #include "audio/sound_files.h"
@@ -199,16 +199,16 @@ TEST_F(Sounds, MuteKeyActsOncePerPressAndIsKept) {
 class GameSounds : public test::Headless {
 protected:
     void SetUp() override {
-        Headless::SetUp();
+        test::startAllegro();
         test::makeImageSet();
-        ASSERT_TRUE(jogo.getRender().carregaImagens());
-        jogo.getAudio().useOutput(&rec);
+        ASSERT_TRUE(JogoTestAccess::render(jogo).carregaImagens());
+        JogoTestAccess::audio(jogo).useOutput(&rec);
     }
     void frame(int x, int y, int b) {
         mouse_x = x;
         mouse_y = y;
         mouse_b = b;
-        jogo.quadroMenu();
+        JogoTestAccess::frame(jogo);
     }
     bool heard(Effect e) const {
         for (const std::string& h : rec.heard)
@@ -220,7 +220,7 @@ protected:
 };
 
 TEST_F(GameSounds, MenuClicksAndPageTurnsClick) {
-    jogo.entraMenu();
+    JogoTestAccess::openMenu(jogo);
     EXPECT_EQ(rec.take(), Heard{th(Theme::Menu)});
     frame(115, 377, 1);  // help
     EXPECT_EQ(rec.take(), Heard{fx(Effect::Click)});
@@ -234,51 +234,51 @@ TEST_F(GameSounds, PlayerMeetingTheItemIsHeardAndTheEndFollows) {
     test::Level n = test::neutralLevel(1);
     n.objects[1] = test::Record{110, 100, 0, 0, 10, 0};  // the item just ahead of the player
     test::writeFile(levelFilePath(1), test::levelText(n));
-    ASSERT_TRUE(jogo.iniciaJogo(1));
-    jogo.getAudio().music(Theme::Play);
+    ASSERT_TRUE(JogoTestAccess::startLevel(jogo, 1));
+    JogoTestAccess::audio(jogo).music(Theme::Play);
     rec.take();
-    jogo.quadroJogo();
+    JogoTestAccess::frame(jogo);
     EXPECT_TRUE(heard(Effect::Item));
     // The game ends a minute in: the jingle, while the summary shows.
-    jogo.getMapa().setMin(1);
-    jogo.getMapa().setSeg(0);
+    JogoTestAccess::mapa(jogo).setMin(1);
+    JogoTestAccess::mapa(jogo).setSeg(0);
     rec.take();
-    jogo.finishGame();
+    JogoTestAccess::finishGame(jogo);
     EXPECT_EQ(rec.take(), (Heard{th(Theme::None), fx(Effect::GameOver)}));
-    EXPECT_EQ(jogo.getAudio().theme(), Theme::None) << "the menu theme waits for the jingles";
+    EXPECT_EQ(JogoTestAccess::audio(jogo).theme(), Theme::None) << "the menu theme waits for the jingles";
 }
 
 TEST_F(GameSounds, MusicHoldsWhileTheGameIsPaused) {
     test::writeFile(levelFilePath(1), test::levelText(test::neutralLevel(1)));
-    ASSERT_TRUE(jogo.iniciaJogo(1));
-    jogo.getAudio().music(Theme::Play);
-    jogo.quadroJogo();
+    ASSERT_TRUE(JogoTestAccess::startLevel(jogo, 1));
+    JogoTestAccess::audio(jogo).music(Theme::Play);
+    JogoTestAccess::frame(jogo);
     rec.take();
     key[KEY_P] = 1;
-    jogo.quadroJogo();
-    jogo.quadroJogo();
-    ASSERT_TRUE(jogo.getPause().isPaused());
+    JogoTestAccess::frame(jogo);
+    JogoTestAccess::frame(jogo);
+    ASSERT_EQ(JogoTestAccess::screen(jogo), GameScreen::Paused);
     EXPECT_EQ(rec.take(), Heard{"hold"}) << "held once, not every paused frame";
     key[KEY_P] = 0;
-    jogo.quadroJogo();
+    JogoTestAccess::frame(jogo);
     key[KEY_P] = 1;
-    jogo.quadroJogo();
+    JogoTestAccess::frame(jogo);
     EXPECT_EQ(rec.take(), Heard{"go on"});
 
     // Ended while paused: the music goes on before the end's jingle.
     key[KEY_P] = 0;
-    jogo.quadroJogo();
+    JogoTestAccess::frame(jogo);
     key[KEY_P] = 1;
-    jogo.quadroJogo();
+    JogoTestAccess::frame(jogo);
     rec.take();
-    jogo.finishGame();
+    JogoTestAccess::finishGame(jogo);
     EXPECT_EQ(rec.take(), (Heard{"go on", th(Theme::None), fx(Effect::GameOver)}));
 }
 
 TEST_F(GameSounds, MuteInTheSettingsHoldsFromTheStart) {
     test::writeFile("lumo.cfg", "[sound]\nmute = 1\n");
-    jogo.getAudio().setMuted(loadSettings().mute);  // as alInit does
-    jogo.entraMenu();
+    JogoTestAccess::audio(jogo).setMuted(loadSettings().mute);  // as alInit does
+    JogoTestAccess::openMenu(jogo);
     frame(115, 377, 1);
     EXPECT_EQ(rec.take(), Heard{th(Theme::None)}) << "only the silencing of the music";
     key[KEY_M] = 1;

@@ -28,11 +28,12 @@ protected:
             const std::string original = test::readFile(a.caminho);
             test::writeFile(a.caminho, damage(original, a));
             Render r;
-            testing::internal::CaptureStdout();
+            testing::internal::CaptureStderr();
             const bool ok = r.carregaImagens();
-            const std::string message = testing::internal::GetCapturedStdout();
+            const std::string said = testing::internal::GetCapturedStderr();
             EXPECT_FALSE(ok) << a.caminho << " loaded although damaged";
-            EXPECT_EQ(message, Render::mensagemFalta(a)) << a.caminho;
+            EXPECT_EQ(r.failure(), Render::mensagemFalta(a)) << a.caminho;
+            EXPECT_EQ(said, "lumo: " + Render::mensagemFalta(a) + "\n") << a.caminho;
             EXPECT_EQ(r.imagem(a.slot), nullptr) << a.caminho;
             test::writeFile(a.caminho, original);
             ++cases;

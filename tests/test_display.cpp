@@ -4,7 +4,7 @@
 // down to the game's own picture.
 #include <gtest/gtest.h>
 
-#include "app/jogo.h"
+#include "tests/jogo_access.h"
 #include "display/dirty_rects.h"
 #include "display/presenter.h"
 #include "display/viewport.h"
@@ -154,13 +154,13 @@ TEST_F(InputMapping, TheGameSeesPicturePixelsAndNothingOnTheBorder) {
     Jogo jogo;
     mouse_x = 160 + 2 * 115 + 1;
     mouse_y = 120 + 2 * 177;
-    jogo.summaryFrame();
-    EXPECT_EQ(jogo.getInput().mouseX(), 115);
-    EXPECT_EQ(jogo.getInput().mouseY(), 177);
+    JogoTestAccess::frame(jogo);
+    EXPECT_EQ(JogoTestAccess::input(jogo).mouseX(), 115);
+    EXPECT_EQ(JogoTestAccess::input(jogo).mouseY(), 177);
     mouse_x = 100;  // the black border left of the picture
-    jogo.summaryFrame();
-    EXPECT_EQ(jogo.getInput().mouseX(), -1);
-    EXPECT_EQ(jogo.getInput().mouseY(), -1);
+    JogoTestAccess::frame(jogo);
+    EXPECT_EQ(JogoTestAccess::input(jogo).mouseX(), -1);
+    EXPECT_EQ(JogoTestAccess::input(jogo).mouseY(), -1);
 }
 
 TEST(DirtyRectList, ClipsIgnoresEmptyAndGivesUpOnTooMany) {

@@ -6,7 +6,7 @@
 // scripts/reliability.sh, a million for the full soak.
 #include <gtest/gtest.h>
 
-#include "app/jogo.h"
+#include "tests/jogo_access.h"
 #include "tests/headless.h"
 
 #include <cstdlib>
@@ -37,7 +37,7 @@ TEST(Endurance, ManyFramesOnThreeLevels) {
     for (const char* n : {"01.txt", "02.txt", "03.txt"}) fs::copy(source / n, n);
 
     Jogo jogo;
-    ASSERT_TRUE(jogo.getRender().carregaImagens());
+    ASSERT_TRUE(JogoTestAccess::render(jogo).carregaImagens());
     std::mt19937 draw(2024);
     srand(2024);
     const long total = framesAsked();
@@ -45,11 +45,11 @@ TEST(Endurance, ManyFramesOnThreeLevels) {
     int byTime = 0, byEscape = 0, outsideTheField = 0;
     std::pair<int, int> best{0, 0};
 
-    jogo.entraMenu();
+    JogoTestAccess::openMenu(jogo);
     while (frames < total) {
-        ASSERT_TRUE(jogo.iniciaJogo(static_cast<short>(draw() % 3 + 1)));
-        jogo.desenhaFundo();
-        while (!jogo.getFim() && frames < total) {
+        ASSERT_TRUE(JogoTestAccess::startLevel(jogo, static_cast<short>(draw() % 3 + 1)));
+        JogoTestAccess::drawBackground(jogo);
+        while (JogoTestAccess::screen(jogo) == GameScreen::Play && frames < total) {
             // A new steering every ten frames: none, either turn, or the other keys.
             if (frames % 10 == 0) {
                 const unsigned choice = draw() % 5;
@@ -59,26 +59,26 @@ TEST(Endurance, ManyFramesOnThreeLevels) {
                 key[KEY_D] = choice == 4;
             }
             key[KEY_ESC] = draw() % 1500 == 0;
-            jogo.quadroJogo();
+            JogoTestAccess::frame(jogo);
             ++frames;
-            const Mapa& m = jogo.getMapa();
+            const Mapa& m = JogoTestAccess::mapa(jogo);
             outsideTheField += !insideTheField(m.getSmile()) + !insideTheField(m.getIten());
+            const bool ended = JogoTestAccess::screen(jogo) == GameScreen::Summary;
             if (key[KEY_ESC]) {
-                ASSERT_TRUE(jogo.getFim()) << "Escape went down at frame " << frames << " and the game went on";
+                ASSERT_TRUE(ended) << "Escape went down at frame " << frames << " and the game went on";
                 ++byEscape;
-            } else if (jogo.getFim()) {
+            } else if (ended) {
                 // Nothing but the clock ends a game Escape did not.
                 ASSERT_TRUE(m.report().timeUp) << "a game ended at frame " << frames << " with time left";
                 ++byTime;
             }
         }
         key[KEY_ESC] = 0;
-        const Mapa& m = jogo.getMapa();
+        const Mapa& m = JogoTestAccess::mapa(jogo);
         best = std::max(best, std::make_pair(m.getMin(), m.getSeg()));
-        // What gameLoop does after a game, then the menu again.
-        jogo.ordenaSelection();
-        jogo.insereRanking();
-        jogo.entraMenu();
+        // A game the frame count cut short ends as the loop would end it.
+        if (JogoTestAccess::screen(jogo) != GameScreen::Summary) JogoTestAccess::finishGame(jogo);
+        JogoTestAccess::openMenu(jogo);
     }
     test::releaseInput();
 
@@ -88,8 +88,9 @@ TEST(Endurance, ManyFramesOnThreeLevels) {
     }
     // The best result played is the top of the table read back from the file.
     Jogo other;
-    other.entraMenu();
-    EXPECT_EQ(std::make_pair(int(other.getRanking()[18]), int(other.getRanking()[19])), best);
+    JogoTestAccess::openMenu(other);
+    const short* table = JogoTestAccess::ranking(other);
+    EXPECT_EQ(std::make_pair(int(table[18]), int(table[19])), best);
     std::printf("%ld frames, %d games out of time, %d ended with Escape, best %d:%02d\n", frames, byTime,
                 byEscape, best.first, best.second);
 }

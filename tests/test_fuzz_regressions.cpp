@@ -36,9 +36,9 @@ TEST_F(FuzzRegressions, LevelFiles) {
 TEST_F(FuzzRegressions, RankingFiles) {
     test::makeImageSet();
     Jogo jogo;
-    ASSERT_TRUE(jogo.getRender().carregaImagens());
-    const auto all = inputs("corpus_ranking", "regressions_ranking");
-    ASSERT_GE(all.size(), 4u);
-    for (const auto& [caminho, contents] : all)
+    ASSERT_TRUE(JogoTestAccess::render(jogo).carregaImagens());
+    const auto todas = inputs("corpus_ranking", "regressions_ranking");
+    ASSERT_GE(todas.size(), 4u);
+    for (const auto& [caminho, contents] : todas)
         EXPECT_TRUE(fuzz::ranking(jogo, bytes(contents), contents.size())) << caminho;
 }

@@ -1,7 +1,7 @@
 // Start-up failures and the frame wait.
 #include <gtest/gtest.h>
 
-#include "app/jogo.h"
+#include "tests/jogo_access.h"
 #include "tests/support.h"
 
 TEST(FrameWait, ThirtyLessTheTicksNeverNegative) {

@@ -1,9 +1,10 @@
 // The menu driven frame by frame through Allegro's mouse and key globals.
 #include <gtest/gtest.h>
 
-#include "app/jogo.h"
+#include "tests/jogo_access.h"
 #include "display/dirty_rects.h"
 #include "popups/mute_sign.h"
+#include "tests/test_access.h"
 #include "tests/support.h"
 
 #include <loadpng.h>
@@ -15,27 +16,29 @@ protected:
     void SetUp() override {
         test::startAllegro();
         test::makeImageSet();
-        ASSERT_TRUE(jogo.getRender().carregaImagens());
-        jogo.entraMenu();
+        ASSERT_TRUE(JogoTestAccess::render(jogo).carregaImagens());
+        for (short n = 1; n <= 3; ++n)
+            test::writeFile(levelFilePath(n), test::levelText(test::neutralLevel(n)));
+        JogoTestAccess::openMenu(jogo);
     }
     void TearDown() override {
         mouse_b = 0;
         for (int k = 0; k < KEY_MAX; ++k) key[k] = 0;
     }
-    const EstadoMenu& menuState() const { return jogo.getEstadoMenu(); }
+    const MenuState& menuState() const { return JogoTestAccess::menu(jogo); }
     // One frame with the mouse at (x, y) and the buttons b.
     void frame(int x, int y, int b = 0) {
         mouse_x = x;
         mouse_y = y;
         mouse_b = b;
-        jogo.quadroMenu();
+        JogoTestAccess::frame(jogo);
     }
     // A key down for one frame, then up for one; the mouse stays where it is.
     void press(int k) {
         key[k] = 1;
-        jogo.quadroMenu();
+        JogoTestAccess::frame(jogo);
         key[k] = 0;
-        jogo.quadroMenu();
+        JogoTestAccess::frame(jogo);
     }
     // Press and release: one frame down, one frame up.
     void click(int x, int y) {
@@ -56,8 +59,7 @@ protected:
 }  // namespace
 
 TEST_F(Menu, EnteringDrawsTheFiveButtons) {
-    EXPECT_TRUE(jogo.getMenu());
-    EXPECT_FALSE(jogo.getFim());
+    EXPECT_EQ(JogoTestAccess::screen(jogo), GameScreen::Menu);
     EXPECT_TRUE(slotAt(1, 1, 141));
     EXPECT_TRUE(slotAt(2, 1, 241));
     EXPECT_TRUE(slotAt(3, 1, 341));
@@ -122,8 +124,7 @@ TEST_F(Menu, APressDraggedOntoAButtonDoesNothing) {
     frame(400, 300, 1);  // pressed over empty space
     for (int x = 400; x <= 560; x += 20) frame(x, 430, 1);
     frame(560, 430, 0);  // released over Exit
-    EXPECT_TRUE(jogo.getMenu());
-    EXPECT_FALSE(jogo.getFim());
+    EXPECT_EQ(JogoTestAccess::screen(jogo), GameScreen::Menu);
     EXPECT_EQ(menuState().escolha, 4);  // the pointer mark still follows the hover
     frame(100, 170, 1);
     frame(100, 270, 1);  // dragged from new game onto ranking
@@ -133,19 +134,19 @@ TEST_F(Menu, APressDraggedOntoAButtonDoesNothing) {
     frame(400, 200, 1);  // a press already down when it reaches a level button
     frame(325, 75, 1);
     frame(325, 75, 0);
-    EXPECT_TRUE(jogo.getMenu());
+    EXPECT_EQ(JogoTestAccess::screen(jogo), GameScreen::Menu);
 }
 
 TEST_F(Menu, APressBegunBeforeTheMenuDoesNothing) {
-    // The button went down on the screen before (a game or its summary).
-    mouse_x = 560, mouse_y = 430, mouse_b = 1;
-    jogo.entraMenu();
+    // The button goes down on the screen before: it closes the summary.
+    JogoTestAccess::enter(jogo, GameScreen::Summary);
+    frame(560, 430, 1);
+    ASSERT_EQ(JogoTestAccess::screen(jogo), GameScreen::Menu);
     for (int i = 0; i < 10; ++i) frame(560, 430, 1);
     frame(560, 430, 0);
-    EXPECT_TRUE(jogo.getMenu());
+    EXPECT_EQ(JogoTestAccess::screen(jogo), GameScreen::Menu);
     click(560, 430);
-    EXPECT_FALSE(jogo.getMenu());
-    EXPECT_TRUE(jogo.getFim());
+    EXPECT_EQ(JogoTestAccess::screen(jogo), GameScreen::Exit);
 }
 
 // A click that began and ended between two frames on a busy machine.
@@ -164,7 +165,7 @@ TEST_F(Menu, RightOrBothButtonsDoNothing) {
             frame(x, y, b);
             frame(x, y, 0);
             EXPECT_EQ(openPanels(), 0);
-            EXPECT_TRUE(jogo.getMenu());
+            EXPECT_EQ(JogoTestAccess::screen(jogo), GameScreen::Menu);
         }
     }
 }
@@ -199,32 +200,30 @@ TEST_F(Menu, HelpPagesCycle) {
 TEST_F(Menu, LevelButtonChoosesTheLevel) {
     click(100, 170);
     click(325, 50);  // the gap between two level boxes
-    EXPECT_TRUE(jogo.getMenu());
+    EXPECT_EQ(JogoTestAccess::screen(jogo), GameScreen::Menu);
     click(325, 100);
-    EXPECT_TRUE(jogo.getMenu());
+    EXPECT_EQ(JogoTestAccess::screen(jogo), GameScreen::Menu);
     frame(325, 75, 1);  // acts on the frame the button goes down
-    EXPECT_FALSE(jogo.getMenu());
-    EXPECT_FALSE(jogo.getFim());
-    EXPECT_EQ(jogo.getNr(), 2);
+    EXPECT_EQ(JogoTestAccess::screen(jogo), GameScreen::Play);
+    EXPECT_EQ(JogoTestAccess::level(jogo), 2);
     for (int n : {1, 3}) {
-        jogo.entraMenu();
+        JogoTestAccess::openMenu(jogo);
         frame(0, 0, 0);
         click(100, 170);
         frame(325, 50 * (n - 1) + 25, 1);
-        EXPECT_EQ(jogo.getNr(), n);
+        EXPECT_EQ(JogoTestAccess::level(jogo), n);
     }
 }
 
 TEST_F(Menu, LevelButtonsOnlyWithTheChooserOpen) {
     click(325, 25);
-    EXPECT_TRUE(jogo.getMenu());
+    EXPECT_EQ(JogoTestAccess::screen(jogo), GameScreen::Menu);
 }
 
 TEST_F(Menu, QuitEndsEvenWithAPanelOpen) {
     click(100, 270);
     click(560, 430);
-    EXPECT_FALSE(jogo.getMenu());
-    EXPECT_TRUE(jogo.getFim());
+    EXPECT_EQ(JogoTestAccess::screen(jogo), GameScreen::Exit);
     EXPECT_TRUE(menuState().rankin);
 }
 
@@ -240,7 +239,7 @@ TEST_F(Menu, ArrowsCycleTheFocusOncePerPress) {
     press(KEY_UP);
     EXPECT_EQ(menuState().escolha, 4);
     key[KEY_DOWN] = 1;  // held: one step
-    for (int i = 0; i < 10; ++i) jogo.quadroMenu();
+    for (int i = 0; i < 10; ++i) JogoTestAccess::frame(jogo);
     key[KEY_DOWN] = 0;
     EXPECT_EQ(menuState().escolha, 0);
     EXPECT_TRUE(slotAt(6, 231, 148));
@@ -272,46 +271,44 @@ TEST_F(Menu, EnterOrSpaceClickTheFocusedButton) {
     press(KEY_ESC);
     EXPECT_EQ(menuState().escolha, 4);
     EXPECT_TRUE(slotAt(7, 431, 398));
-    EXPECT_TRUE(jogo.getMenu());
+    EXPECT_EQ(JogoTestAccess::screen(jogo), GameScreen::Menu);
     press(KEY_ESC);
-    EXPECT_FALSE(jogo.getMenu());
-    EXPECT_TRUE(jogo.getFim()) << "Escape twice ends as Exit does";
+    EXPECT_EQ(JogoTestAccess::screen(jogo), GameScreen::Exit) << "Escape twice ends as Exit does";
 }
 
 TEST_F(Menu, ChooserByKeys) {
     frame(700, 10);
     press(KEY_ENTER);
     ASSERT_TRUE(menuState().nJogo);
-    EXPECT_EQ(menuState().nivelFoco, 0);
+    EXPECT_EQ(menuState().levelFocus, 0);
     EXPECT_TRUE(slotAt(6, 351, 1)) << "the pointer beside level 1";
     press(KEY_UP);
-    EXPECT_EQ(menuState().nivelFoco, 2);
+    EXPECT_EQ(menuState().levelFocus, 2);
     EXPECT_EQ(menuState().escolha, 0) << "the arrows move over the levels";
     EXPECT_TRUE(slotAt(6, 351, 101));
     press(KEY_DOWN);
     press(KEY_DOWN);
     key[KEY_ENTER] = 1;
-    jogo.quadroMenu();
+    JogoTestAccess::frame(jogo);
     key[KEY_ENTER] = 0;
-    EXPECT_FALSE(jogo.getMenu());
-    EXPECT_FALSE(jogo.getFim());
-    EXPECT_EQ(jogo.getNr(), 2);
+    EXPECT_EQ(JogoTestAccess::screen(jogo), GameScreen::Play);
+    EXPECT_EQ(JogoTestAccess::level(jogo), 2);
     for (int n : {1, 2, 3}) {
-        jogo.entraMenu();
+        JogoTestAccess::openMenu(jogo);
         frame(700, 10);
         press(KEY_SPACE);
         key[KEY_1 + n - 1] = 1;
-        jogo.quadroMenu();
+        JogoTestAccess::frame(jogo);
         key[KEY_1 + n - 1] = 0;
-        EXPECT_EQ(jogo.getNr(), n);
-        EXPECT_FALSE(jogo.getMenu());
+        EXPECT_EQ(JogoTestAccess::level(jogo), n);
+        EXPECT_EQ(JogoTestAccess::screen(jogo), GameScreen::Play);
     }
-    jogo.entraMenu();
+    JogoTestAccess::openMenu(jogo);
     frame(700, 10);
     press(KEY_ENTER);
     press(KEY_ESC);
     EXPECT_EQ(openPanels(), 0);
-    EXPECT_TRUE(jogo.getMenu());
+    EXPECT_EQ(JogoTestAccess::screen(jogo), GameScreen::Menu);
 }
 
 TEST_F(Menu, AMovingMouseTakesTheFocusAStillOneDoesNot) {
@@ -373,12 +370,12 @@ TEST_F(Menu, BannerOverTheLevelButtons) {
     save_png("Data/Imagens/Menu/LMBanner.png", large, nullptr);
     destroy_bitmap(large);
     Jogo other;
-    ASSERT_TRUE(other.getRender().carregaImagens());
-    other.entraMenu();
+    ASSERT_TRUE(JogoTestAccess::render(other).carregaImagens());
+    JogoTestAccess::openMenu(other);
     mouse_x = 100, mouse_y = 170, mouse_b = 0;
-    other.quadroMenu();
+    JogoTestAccess::frame(other);
     mouse_b = 1;
-    other.quadroMenu();
+    JogoTestAccess::frame(other);
     EXPECT_TRUE(slotAt(0, 301, 51));  // level 2's button lies under the banner
     EXPECT_TRUE(slotAt(40, 301, 1));  // level 1's is above the panel area
 }
@@ -390,13 +387,13 @@ TEST_F(Menu, MuteSignInTheCornerWhileMuted) {
     EXPECT_TRUE(slotAt(99, spot.x + 1, spot.y + 1));
     key[KEY_M] = 1;
     frame(700, 10);
-    ASSERT_TRUE(jogo.getAudio().muted());
+    ASSERT_TRUE(JogoTestAccess::audio(jogo).muted());
     EXPECT_TRUE(slotAt(SLOT_MUTE_SIGN, spot.x + 1, spot.y + 1));
     EXPECT_TRUE(spot.x + 16 < 230 && spot.y + 16 < 140) << "clear of the buttons";
     key[KEY_M] = 0;
     frame(700, 10);
     key[KEY_M] = 1;
     frame(700, 10);
-    ASSERT_FALSE(jogo.getAudio().muted());
+    ASSERT_FALSE(JogoTestAccess::audio(jogo).muted());
     EXPECT_TRUE(slotAt(99, spot.x + 1, spot.y + 1));
 }

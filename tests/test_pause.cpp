@@ -2,7 +2,9 @@
 // the picture over the playfield leaves no trace.
 #include <gtest/gtest.h>
 
-#include "app/jogo.h"
+#include "pause/pause.h"
+#include "pause/pause_card.h"
+#include "tests/jogo_access.h"
 #include "display/dirty_rects.h"
 #include "tests/test_access.h"
 #include "tests/support.h"
@@ -19,13 +21,13 @@ protected:
         test::makeImageSet();
         // A "Paused" picture of the real size, so it covers objects.
         for (const ArquivoImagem& a : Render::tabela())
-            if (a.slot == Pause::SLOT) test::saveImage(a.caminho, 300, 130, 250, 250, 20);
-        ASSERT_TRUE(jogo.getRender().carregaImagens());
+            if (a.slot == PauseCard::SLOT) test::saveImage(a.caminho, 300, 130, 250, 250, 20);
+        ASSERT_TRUE(JogoTestAccess::render(jogo).carregaImagens());
         test::Level level = test::neutralLevel(1);
         level.objects[0] = {300, 260, 5, 0, 10, 5};  // the player starts under the picture
         test::writeFile("01.txt", test::levelText(level));
-        ASSERT_TRUE(jogo.iniciaJogo(1));
-        jogo.desenhaFundo();
+        ASSERT_TRUE(JogoTestAccess::startLevel(jogo, 1));
+        JogoTestAccess::drawBackground(jogo);
     }
     void TearDown() override {
         for (int k = 0; k < KEY_MAX; ++k) key[k] = 0;
@@ -33,11 +35,11 @@ protected:
     // One frame with P down or up.
     void frame(bool p) {
         key[KEY_P] = p;
-        jogo.quadroJogo();
+        JogoTestAccess::frame(jogo);
     }
     // Every clock, counter and position a frame of play could change.
     std::vector<float> everything() {
-        Mapa& m = jogo.getMapa();
+        Mapa& m = JogoTestAccess::mapa(jogo);
         std::vector<float> v = {float(m.getMin()),  float(m.getSeg()),  float(m.getMili()),
                                 float(m.getMinD()), float(m.getSegD()), float(m.getMiliD()),
                                 float(AcessoTeste::tempo(m)), float(m.getSmile().getVelocidade())};
@@ -63,7 +65,7 @@ protected:
 TEST_F(Pausing, NothingAdvancesAndNothingIsDrawnWhilePaused) {
     for (int f = 0; f < 200; ++f) frame(false);  // the Coco is on the field by now
     frame(true);
-    ASSERT_TRUE(jogo.getPause().isPaused());
+    ASSERT_EQ(JogoTestAccess::screen(jogo), GameScreen::Paused);
     const std::vector<float> before = everything();
     BITMAP* shown = create_bitmap(640, 480);
     blit(screen, shown, 0, 0, 0, 0, 640, 480);
@@ -78,18 +80,19 @@ TEST_F(Pausing, NothingAdvancesAndNothingIsDrawnWhilePaused) {
 TEST_F(Pausing, HoldingPTogglesOnceAndPressingAgainResumes) {
     frame(false);
     for (int f = 0; f < 20; ++f) frame(true);
-    EXPECT_TRUE(jogo.getPause().isPaused()) << "held, it paused once and stayed paused";
+    EXPECT_EQ(JogoTestAccess::screen(jogo), GameScreen::Paused) << "held, it paused once and stayed paused";
     frame(false);
-    const int seconds = jogo.getMapa().getSegD(), updates = jogo.getMapa().getMiliD();
+    const Mapa& m = JogoTestAccess::mapa(jogo);
+    const int seconds = m.getSegD(), updates = m.getMiliD();
     frame(true);
-    EXPECT_FALSE(jogo.getPause().isPaused());
-    EXPECT_NE(jogo.getMapa().getMiliD() + 100 * jogo.getMapa().getSegD(), updates + 100 * seconds)
+    EXPECT_NE(JogoTestAccess::screen(jogo), GameScreen::Paused);
+    EXPECT_NE(m.getMiliD() + 100 * m.getSegD(), updates + 100 * seconds)
         << "the resuming frame is a frame of play";
 }
 
 TEST_F(Pausing, ThePictureLiesCentredAndLeavesNoTrace) {
     frame(false);
-    BITMAP* background = jogo.getRender().imagem(20);
+    BITMAP* background = JogoTestAccess::render(jogo).imagem(20);
     frame(true);
     // 300x130 centred over the playfield, y 70 to 480.
     EXPECT_EQ(test::pixel(screen, 170, 210), (test::Rgb{250, 250, 20}));
@@ -98,12 +101,12 @@ TEST_F(Pausing, ThePictureLiesCentredAndLeavesNoTrace) {
     EXPECT_FALSE(test::pixel(screen, 470, 340) == (test::Rgb{250, 250, 20}));
     frame(false);
     frame(true);  // resumes, and this frame draws the objects again
-    const Smile s = jogo.getMapa().getSmile();
+    const Smile s = JogoTestAccess::mapa(jogo).getSmile();
     const int sx = int(s.getX()), sy = int(s.getY());
     for (int y = 210; y < 340; ++y)
         for (int x = 170; x < 470; ++x) {
             const bool underPlayer = x >= sx && x < sx + 16 && y >= sy && y < sy + 16;
-            const DrawnSpot::Rect& m = jogo.getHeadingSpot().rect();
+            const Rect& m = JogoTestAccess::headingMarker(jogo).rect();
             const bool underMarker = x >= m.x && x < m.x + m.w && y >= m.y && y < m.y + m.h;
             if (underPlayer || underMarker) continue;
             ASSERT_EQ(getpixel(screen, x, y), getpixel(background, x, y)) << x << "," << y;
@@ -113,33 +116,25 @@ TEST_F(Pausing, ThePictureLiesCentredAndLeavesNoTrace) {
 }
 
 TEST_F(Pausing, APressBegunInTheMenuDoesNotPauseTheGame) {
-    jogo.entraMenu();
+    JogoTestAccess::openMenu(jogo);
     key[KEY_P] = 1;
-    for (int f = 0; f < 3; ++f) jogo.quadroMenu();
-    ASSERT_TRUE(jogo.iniciaJogo(1));
-    jogo.desenhaFundo();
+    for (int f = 0; f < 3; ++f) JogoTestAccess::frame(jogo);
+    ASSERT_TRUE(JogoTestAccess::startLevel(jogo, 1));
+    JogoTestAccess::drawBackground(jogo);
     for (int f = 0; f < 10; ++f) frame(true);
-    EXPECT_FALSE(jogo.getPause().isPaused());
+    EXPECT_NE(JogoTestAccess::screen(jogo), GameScreen::Paused);
     frame(false);
     frame(true);
-    EXPECT_TRUE(jogo.getPause().isPaused()) << "a new press does";
+    EXPECT_EQ(JogoTestAccess::screen(jogo), GameScreen::Paused) << "a new press does";
 }
 
-TEST_F(Pausing, LosingTheFocusPausesAndOnlyPResumes) {
-    Pause pause;
-    Input input;
-    Render& render = jogo.getRender();
-    input.poll();
-    EXPECT_FALSE(pause.frame(input, false, render, 20));
-    EXPECT_TRUE(pause.frame(input, true, render, 20));
-    EXPECT_TRUE(pause.frame(input, false, render, 20)) << "the focus coming back does not resume";
-    EXPECT_TRUE(pause.frame(input, true, render, 20));
-    key[KEY_P] = 1;
-    input.poll();
-    EXPECT_FALSE(pause.frame(input, false, render, 20));
-    pause.frame(input, true, render, 20);
-    pause.reset();
-    EXPECT_FALSE(pause.isPaused()) << "a new game starts running";
+TEST(PauseRule, LosingTheFocusPausesAndOnlyPResumes) {
+    EXPECT_EQ(pauseChange(false, false, false), PauseChange::None);
+    EXPECT_EQ(pauseChange(false, false, true), PauseChange::Pauses);
+    EXPECT_EQ(pauseChange(false, true, false), PauseChange::Pauses);
+    EXPECT_EQ(pauseChange(true, false, false), PauseChange::None) << "the focus coming back does not resume";
+    EXPECT_EQ(pauseChange(true, false, true), PauseChange::None);
+    EXPECT_EQ(pauseChange(true, true, false), PauseChange::Resumes);
 }
 
 }  // namespace

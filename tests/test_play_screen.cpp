@@ -2,8 +2,9 @@
 // erased, and that a long game leaves no trails.
 #include <gtest/gtest.h>
 
-#include "app/jogo.h"
+#include "tests/jogo_access.h"
 #include "marks/heading_marker.h"
+#include "summary/summary_card.h"
 #include "popups/mute_sign.h"
 #include "tests/test_access.h"
 #include "tests/support.h"
@@ -32,7 +33,7 @@ const SpriteSize sprites[] = {{10, 40, 40}, {11, 40, 40}, {12, 30, 30}, {13, 45,
                            {72, 12, 16}, {73, 12, 16}, {74, 12, 16}, {76, 90, 16}, {38, 28, 24}};
 const int PANEL_COLOUR[3] = {200, 30, 30};
 
-class PlayScreen : public ::testing::Test {
+class PlayScreenTest : public ::testing::Test {
 protected:
     void SetUp() override {
         test::startAllegro();
@@ -52,17 +53,17 @@ protected:
         BITMAP* floorPicture = create_bitmap_ex(32, 640, 480);
         for (int y = 0; y < 480; ++y)
             for (int x = 0; x < 640; ++x) putpixel(floorPicture, x, y, makecol32(x % 256, y % 256, (x * 7 + y * 3) % 256));
-        save_bmp("floor.bmp", floorPicture, nullptr);
+        save_bmp("floorPicture.bmp", floorPicture, nullptr);
         destroy_bitmap(floorPicture);
-        ASSERT_TRUE(jogo.getRender().carregaImagens());
+        ASSERT_TRUE(JogoTestAccess::render(jogo).carregaImagens());
         // The JPEG loader rounds; paint the floor into the slot exactly.
-        BITMAP* readBack = load_bmp("floor.bmp", nullptr);
-        blit(readBack, jogo.getRender().imagem(20), 0, 0, 0, 0, 640, 480);
+        BITMAP* readBack = load_bmp("floorPicture.bmp", nullptr);
+        blit(readBack, JogoTestAccess::render(jogo).imagem(20), 0, 0, 0, 0, 640, 480);
         destroy_bitmap(readBack);
 
         test::writeFile("01.txt", test::levelText(test::neutralLevel(1)));
-        ASSERT_TRUE(jogo.iniciaJogo(1));
-        jogo.desenhaFundo();
+        ASSERT_TRUE(JogoTestAccess::startLevel(jogo, 1));
+        JogoTestAccess::drawBackground(jogo);
     }
     void TearDown() override {
         mouse_b = 0;
@@ -72,7 +73,7 @@ protected:
         for (const ArquivoImagem& a : Render::tabela())
             if (a.slot == slot) test::saveImage(a.caminho, w, h, getr32(colour), getg32(colour), getb32(colour));
     }
-    Mapa& mapa() { return jogo.getMapa(); }
+    Mapa& mapa() { return JogoTestAccess::mapa(jogo); }
     // One frame in which the Gangster, standing still, hits the face: -20.
     void gangsterHitsTheFace() {
         Smile* smile = AcessoTeste::smile(mapa());
@@ -85,7 +86,7 @@ protected:
         gangster->setX(210);
         gangster->setY(200);
         mapa().setMinD(1);
-        jogo.quadroJogo();
+        JogoTestAccess::frame(jogo);
         ASSERT_TRUE(mapa().report().hitBy[ENEMY_GANGSTER]);
         ASSERT_EQ(mapa().report().secondsChange, -20);
     }
@@ -93,7 +94,7 @@ protected:
         return test::pixel(screen, x, y) == test::rgbOf(test::slotColour(slot));
     }
     bool floorAt(int x, int y) {
-        return getpixel(screen, x, y) == getpixel(jogo.getRender().imagem(20), x, y);
+        return getpixel(screen, x, y) == getpixel(JogoTestAccess::render(jogo).imagem(20), x, y);
     }
     bool panelAt(int x, int y) const {
         return test::pixel(screen, x, y) == (test::Rgb{PANEL_COLOUR[0], PANEL_COLOUR[1], PANEL_COLOUR[2]});
@@ -117,7 +118,7 @@ protected:
             if (slot > SLOT_MARK_ITEM + 2 && slot < SLOT_HEADING) continue;
             BITMAP* b = create_bitmap_ex(32, slot < SLOT_HEADING ? 56 : 12, slot < SLOT_HEADING ? 50 : 10);
             clear_to_color(b, makeacol32(slot, 0, 250, 255));
-            AcessoTeste::imagem(jogo.getRender(), slot) = b;
+            AcessoTeste::imagem(JogoTestAccess::render(jogo), slot) = b;
         }
     }
 
@@ -127,7 +128,7 @@ protected:
 
 }  // namespace
 
-TEST_F(PlayScreen, ClocksShowEachSetsDigits) {
+TEST_F(PlayScreenTest, ClocksShowEachSetsDigits) {
     mapa().setMin(7);
     mapa().setSeg(5);
     mapa().setMinD(2);
@@ -137,7 +138,7 @@ TEST_F(PlayScreen, ClocksShowEachSetsDigits) {
     EXPECT_EQ(clockAt(550), (std::vector<int>{60, 62, 71, 63, 60}));
 }
 
-TEST_F(PlayScreen, ClocksOutOfRangeStayInRange) {
+TEST_F(PlayScreenTest, ClocksOutOfRangeStayInRange) {
     mapa().setMin(100);
     mapa().setSeg(0);
     mapa().setMinD(0);
@@ -148,7 +149,7 @@ TEST_F(PlayScreen, ClocksOutOfRangeStayInRange) {
     EXPECT_TRUE(slotAt(11, 101, 101));
 }
 
-TEST_F(PlayScreen, SadFaceInTheLastTenSeconds) {
+TEST_F(PlayScreenTest, SadFaceInTheLastTenSeconds) {
     mapa().setMinD(0);
     mapa().setSegD(10);
     jogo.desenhaTela();
@@ -161,7 +162,7 @@ TEST_F(PlayScreen, SadFaceInTheLastTenSeconds) {
     EXPECT_TRUE(slotAt(10, 101, 101));
 }
 
-TEST_F(PlayScreen, SpeedIndicator) {
+TEST_F(PlayScreenTest, SpeedIndicator) {
     Smile* smile = AcessoTeste::smile(mapa());
     for (short v = 5; v <= 15; ++v) {
         smile->setVelocidade(v);
@@ -175,7 +176,7 @@ TEST_F(PlayScreen, SpeedIndicator) {
     }
 }
 
-TEST_F(PlayScreen, ClocksNineFrameCycle) {
+TEST_F(PlayScreenTest, ClocksNineFrameCycle) {
     std::vector<int> seenCount;
     for (int q = 0; q < 11; ++q) {
         jogo.desenhaTela();
@@ -188,7 +189,7 @@ TEST_F(PlayScreen, ClocksNineFrameCycle) {
     EXPECT_EQ(seenCount, (std::vector<int>{80, 81, 82, 83, 84, 85, 86, 87, 87, 80, 81}));
 }
 
-TEST_F(PlayScreen, AnAbsentEnemyIsNeitherDrawnNorErased) {
+TEST_F(PlayScreenTest, AnAbsentEnemyIsNeitherDrawnNorErased) {
     Coco* coco = AcessoTeste::coco(mapa());
     ASSERT_FALSE(coco->getExiste());
     rectfill(screen, 300, 300, 329, 329, makecol32(1, 2, 3));
@@ -206,7 +207,7 @@ TEST_F(PlayScreen, AnAbsentEnemyIsNeitherDrawnNorErased) {
     EXPECT_TRUE(slotAt(12, 210, 210));
 }
 
-TEST_F(PlayScreen, AnObjectOnTheLeftEdgeIsClipped) {
+TEST_F(PlayScreenTest, AnObjectOnTheLeftEdgeIsClipped) {
     Smile* smile = AcessoTeste::smile(mapa());
     smile->setX(-30);
     smile->setXA(-30);
@@ -219,7 +220,7 @@ TEST_F(PlayScreen, AnObjectOnTheLeftEdgeIsClipped) {
     EXPECT_TRUE(floorAt(0, 110));
 }
 
-TEST_F(PlayScreen, PositionTruncatedTowardZero) {
+TEST_F(PlayScreenTest, PositionTruncatedTowardZero) {
     Smile* smile = AcessoTeste::smile(mapa());
     smile->setX(99.9f);
     jogo.desenhaTela();
@@ -227,7 +228,7 @@ TEST_F(PlayScreen, PositionTruncatedTowardZero) {
     EXPECT_TRUE(floorAt(98, 110));
 }
 
-TEST_F(PlayScreen, APanelCellWinsOverAnErasedObject) {
+TEST_F(PlayScreenTest, APanelCellWinsOverAnErasedObject) {
     Iten* iten = AcessoTeste::iten(mapa());
     iten->setXA(400);
     iten->setYA(10);  // over the elapsed clock, as only a level file could put it
@@ -236,7 +237,7 @@ TEST_F(PlayScreen, APanelCellWinsOverAnErasedObject) {
     EXPECT_TRUE(floorAt(401, 19));    // above the cell: the bare floor, no overlay
 }
 
-TEST_F(PlayScreen, TheItensOldPlaceErasedWhenItMoves) {
+TEST_F(PlayScreenTest, TheItensOldPlaceErasedWhenItMoves) {
     jogo.desenhaTela();
     ASSERT_TRUE(slotAt(30 + mapa().getIten().getIcone(), 510, 440));
     Iten* iten = AcessoTeste::iten(mapa());
@@ -245,7 +246,7 @@ TEST_F(PlayScreen, TheItensOldPlaceErasedWhenItMoves) {
     smile->setY(395);
     smile->setDirecao(45);
     const float x0 = iten->getX(), y0 = iten->getY();
-    jogo.quadroJogo();
+    JogoTestAccess::frame(jogo);
     ASSERT_TRUE(iten->getX() != x0 || iten->getY() != y0) << "the item was not collected";
     const int nx = static_cast<int>(iten->getX()), ny = static_cast<int>(iten->getY());
     auto insideTheNew = [&](int x, int y) { return x >= nx && x < nx + 39 && y >= ny && y < ny + 50; };
@@ -258,7 +259,7 @@ TEST_F(PlayScreen, TheItensOldPlaceErasedWhenItMoves) {
             }
 }
 
-TEST_F(PlayScreen, ItenTakenTwiceInOneFrameLeavesNoTrail) {
+TEST_F(PlayScreenTest, ItenTakenTwiceInOneFrameLeavesNoTrail) {
     jogo.desenhaTela();
     Iten* iten = AcessoTeste::iten(mapa());
     Smile* smile = AcessoTeste::smile(mapa());
@@ -276,7 +277,7 @@ TEST_F(PlayScreen, ItenTakenTwiceInOneFrameLeavesNoTrail) {
     ladrao->setVelocidade(0);
     ladrao->setX(x1);
     ladrao->setY(y1);
-    jogo.quadroJogo();
+    JogoTestAccess::frame(jogo);
     ASSERT_TRUE(iten->getX() != x1 || iten->getY() != y1) << "the thief did not take the item";
     // Where the item stood last frame, clear of the sprites drawn now, the floor shows.
     const int px = static_cast<int>(smile->getX()), py = static_cast<int>(smile->getY());
@@ -290,26 +291,22 @@ TEST_F(PlayScreen, ItenTakenTwiceInOneFrameLeavesNoTrail) {
 // A long game with every enemy on the field and the numbers of its bonuses
 // and penalties: outside the sprites and numbers drawn this frame and the
 // panel band, the screen must show the bare floor.
-TEST_F(PlayScreen, ALongGameLeavesNoTrails) {
+TEST_F(PlayScreenTest, ALongGameLeavesNoTrails) {
     const char* level =
         "300 240 5 0 18 0   100 100 0 0 18 0   500 400 0 0 14 0\n"
         "80 420 3 0 18 5    560 120 3 90 18 0  560 420 3 180 18 5\n"
         "150 200 250 220   400 300 420 400   -5 -5 -6 -6   -5 -5 -6 -6\n";
     test::writeFile("01.txt", level);
-    ASSERT_TRUE(jogo.iniciaJogo(1));
-    jogo.desenhaFundo();
-    layMarkPictures();
+    ASSERT_TRUE(JogoTestAccess::startLevel(jogo, 1));
+    JogoTestAccess::drawBackground(jogo);
     srand(7);
     int errors = 0, popupsSeen = 0, marksSeen = 0;
     for (int q = 0; q < 1400 && errors < 5; ++q) {
         key[KEY_RIGHT] = (q / 40) % 3 == 0;
         key[KEY_LEFT] = (q / 40) % 3 == 1;
         if (mapa().getSegD() < 15) mapa().setSegD(40);  // keep the game going
-        jogo.quadroJogo();
-        struct Ret {
-            int x, y, w, h;
-        };
-        std::vector<Ret> current;
+        JogoTestAccess::frame(jogo);
+        std::vector<Rect> current;
         auto add = [&](const Objeto& o, int w, int h) {
             current.push_back({static_cast<int>(o.getX()), static_cast<int>(o.getY()), w, h});
         };
@@ -319,18 +316,16 @@ TEST_F(PlayScreen, ALongGameLeavesNoTrails) {
         if (mapa().getEsposa().getExiste()) add(mapa().getEsposa(), 45, 40);
         if (mapa().getGangster().getExiste()) add(mapa().getGangster(), 43, 42);
         if (mapa().getLadrao().getExiste()) add(mapa().getLadrao(), 38, 40);
-        for (const Popups::Rect& r : jogo.getPopups().drawn()) current.push_back({r.x, r.y, r.w, r.h});
-        popupsSeen += !jogo.getPopups().drawn().empty();
-        for (const DrawnSpot* spot : {&jogo.getMarks().drawn(), &jogo.getHeadingSpot()}) {
-            const DrawnSpot::Rect& r = spot->rect();
-            if (spot->isShown()) current.push_back({r.x, r.y, r.w, r.h});
-        }
-        marksSeen += jogo.getMarks().drawn().isShown();
+        for (const Rect& r : JogoTestAccess::popups(jogo).drawn()) current.push_back(r);
+        popupsSeen += !JogoTestAccess::popups(jogo).drawn().empty();
+        for (const DrawnSpot* spot : {&JogoTestAccess::marks(jogo).drawn(), &JogoTestAccess::headingMarker(jogo)})
+            if (spot->isShown()) current.push_back(spot->rect());
+        marksSeen += JogoTestAccess::marks(jogo).drawn().isShown();
         const int step = q % 100 == 99 ? 1 : 5;
         for (int y = 70; y < 480 && errors < 5; y += step) {
             for (int x = (q + y) % step; x < 640; x += step) {
                 bool covered = false;
-                for (const Ret& r : current)
+                for (const Rect& r : current)
                     covered = covered || (x >= r.x && x < r.x + r.w && y >= r.y && y < r.y + r.h);
                 if (!covered && !floorAt(x, y)) {
                     ADD_FAILURE() << "stale pixel at " << x << "," << y << " in frame " << q;
@@ -345,15 +340,15 @@ TEST_F(PlayScreen, ALongGameLeavesNoTrails) {
     EXPECT_GT(marksSeen, 30) << "the game should have shown marks at the face";
 }
 
-TEST_F(PlayScreen, EscapeEndsTheGameOnTheFrameItGoesDown) {
+TEST_F(PlayScreenTest, EscapeEndsTheGameOnTheFrameItGoesDown) {
     const int before = mapa().getMiliD();
     key[KEY_ESC] = 1;
-    jogo.quadroJogo();
-    EXPECT_TRUE(jogo.getFim());
+    JogoTestAccess::frame(jogo);
+    EXPECT_EQ(JogoTestAccess::screen(jogo), GameScreen::Summary);
     EXPECT_EQ(mapa().getMiliD(), before) << "no update after Escape";
 }
 
-TEST_F(PlayScreen, PopupsSpellEachKindOfChange) {
+TEST_F(PlayScreenTest, PopupsSpellEachKindOfChange) {
     const short plus = SLOT_POPUP_PLUS, minus = SLOT_POPUP_MINUS;
     auto d = slotPopupDigit;
     EXPECT_EQ(Popups::glyphs(2), (std::vector<short>{plus, d(2)}));       // the item
@@ -371,20 +366,20 @@ TEST_F(PlayScreen, PopupsSpellEachKindOfChange) {
     EXPECT_EQ(*slots.rbegin(), 74);
 }
 
-TEST_F(PlayScreen, APenaltyShowsUnderTheRedClockForASecondAndBlinksIt) {
+TEST_F(PlayScreenTest, APenaltyShowsUnderTheRedClockForASecondAndBlinksIt) {
     Smile* smile = AcessoTeste::smile(mapa());
     Gangster* gangster = AcessoTeste::gangster(mapa());
     AcessoTeste::esposa(mapa())->setExiste(true);
     ASSERT_NO_FATAL_FAILURE(gangsterHitsTheFace());
-    ASSERT_EQ(jogo.getPopups().drawn().size(), 1u);
+    ASSERT_EQ(JogoTestAccess::popups(jogo).drawn().size(), 1u);
     // In the panel band under the red clock's cells (550..630 x 20..41),
     // clear of them and of the playfield, where the face is.
-    const Popups::Rect r = jogo.getPopups().drawn()[0];
+    const Rect r = JogoTestAccess::popups(jogo).drawn()[0];
     EXPECT_GE(r.x, 545);
     EXPECT_LE(r.x + r.w, 640);
     EXPECT_GE(r.y, 42);
     EXPECT_LE(r.y + r.h, 70);
-    const Popups::Rect g = Popups::place(-20);
+    const Rect g = Popups::place(-20);
     EXPECT_EQ(g.w, 36);
     EXPECT_NEAR(g.x + g.w / 2, 590, 1) << "centred under the red clock";
     EXPECT_TRUE(slotAt(SLOT_POPUP_MINUS, g.x + 1, g.y + 1));
@@ -399,8 +394,8 @@ TEST_F(PlayScreen, APenaltyShowsUnderTheRedClockForASecondAndBlinksIt) {
     std::string clock;
     int shown = 1;
     for (int q = 0; q < 40; ++q) {
-        jogo.quadroJogo();
-        shown += !jogo.getPopups().drawn().empty();
+        JogoTestAccess::frame(jogo);
+        shown += !JogoTestAccess::popups(jogo).drawn().empty();
         clock += panelAt(551, 21) ? '-' : 'o';
     }
     EXPECT_EQ(shown, Popups::LIFE);
@@ -412,38 +407,38 @@ TEST_F(PlayScreen, APenaltyShowsUnderTheRedClockForASecondAndBlinksIt) {
 
 // Muted, the speaker-off sign shows in the panel band, clear of the clocks,
 // the speed and the title; unmuted, the band comes back under it.
-TEST_F(PlayScreen, MuteSignInThePanelBandWhileMuted) {
+TEST_F(PlayScreenTest, MuteSignInThePanelBandWhileMuted) {
     const MuteSignSpot spot = muteSignSpot(MuteSignPlace::PanelBand);
     EXPECT_EQ(spot.backgroundSlot, 25);
     EXPECT_GE(spot.x, 260);
     EXPECT_LE(spot.x + 28, 345);  // before the yellow clock's icon at 350
     EXPECT_LE(spot.y + 24, 70);
-    jogo.getAudio().setMuted(true);
+    JogoTestAccess::audio(jogo).setMuted(true);
     jogo.desenhaTela();
     EXPECT_TRUE(slotAt(SLOT_MUTE_SIGN, spot.x + 1, spot.y + 1));
-    jogo.getAudio().setMuted(false);
+    JogoTestAccess::audio(jogo).setMuted(false);
     jogo.desenhaTela();
     EXPECT_TRUE(panelAt(spot.x + 1, spot.y + 1));
     // Paused, nothing of the game is drawn, but M still shows at once.
     key[KEY_P] = 1;
-    jogo.quadroJogo();
+    JogoTestAccess::frame(jogo);
     key[KEY_P] = 0;
-    ASSERT_TRUE(jogo.getPause().isPaused());
+    ASSERT_EQ(JogoTestAccess::screen(jogo), GameScreen::Paused);
     key[KEY_M] = 1;
-    jogo.quadroJogo();
+    JogoTestAccess::frame(jogo);
     key[KEY_M] = 0;
     EXPECT_TRUE(slotAt(SLOT_MUTE_SIGN, spot.x + 1, spot.y + 1));
 }
 
 // A bonus straight after a penalty takes its place: one number at a time.
-TEST_F(PlayScreen, ANewPopupReplacesTheOneShowing) {
+TEST_F(PlayScreenTest, ANewPopupReplacesTheOneShowing) {
     Popups popups;
     popups.note(-20);
     popups.note(0);
     popups.note(2);
-    popups.draw(jogo.getRender());
+    popups.draw(JogoTestAccess::render(jogo));
     ASSERT_EQ(popups.drawn().size(), 1u);
-    const Popups::Rect g = Popups::place(2);
+    const Rect g = Popups::place(2);
     EXPECT_TRUE(slotAt(SLOT_POPUP_PLUS, g.x + 1, g.y + 1));
     EXPECT_TRUE(slotAt(slotPopupDigit(2), g.x + 13, g.y + 1));
     EXPECT_TRUE(slotAt(SLOT_POPUP_BACK, g.x + 27, g.y + 1)) << "nothing left of the -20 beside it";
@@ -451,100 +446,101 @@ TEST_F(PlayScreen, ANewPopupReplacesTheOneShowing) {
 
 // Escape in the dark beat of a blink: the red clock still shows its value
 // above the summary, as does the elapsed one.
-TEST_F(PlayScreen, AGameEndedMidBlinkKeepsBothClocks) {
+TEST_F(PlayScreenTest, AGameEndedMidBlinkKeepsBothClocks) {
     ASSERT_NO_FATAL_FAILURE(gangsterHitsTheFace());
-    ASSERT_TRUE(jogo.getPopups().clockHidden());
+    ASSERT_TRUE(JogoTestAccess::popups(jogo).clockHidden());
     ASSERT_TRUE(panelAt(551, 21));
     key[KEY_ESC] = 1;
-    jogo.quadroJogo();
-    jogo.finishGame();
+    JogoTestAccess::frame(jogo);
+    ASSERT_EQ(JogoTestAccess::screen(jogo), GameScreen::Summary);
     const int m = mapa().getMinD(), s = mapa().getSegD();
     EXPECT_EQ(clockAt(550), (std::vector<int>{60 + m / 10, 60 + m % 10, 71, 60 + s / 10, 60 + s % 10}));
     EXPECT_EQ(clockAt(400), (std::vector<int>{50, 50, 70, 50, 51}));
-    EXPECT_TRUE(slotAt(SLOT_SUMMARY_ENDED, Summary::X + 21, Summary::Y + 55)) << "ended by the player";
+    EXPECT_TRUE(slotAt(SLOT_SUMMARY_ENDED, SummaryCard::X + 21, SummaryCard::Y + 55)) << "ended by the player";
 }
 
-TEST_F(PlayScreen, SummaryAfterTheClockRunsOut) {
+TEST_F(PlayScreenTest, SummaryAfterTheClockRunsOut) {
     test::writeFile("rank.txt", "0 5\n0 6\n0 7\n0 8\n0 9\n0 10\n0 11\n0 30\n0 40\n0 50\n");
-    jogo.entraMenu();
-    ASSERT_TRUE(jogo.iniciaJogo(1));
-    jogo.desenhaFundo();
+    JogoTestAccess::openMenu(jogo);
+    ASSERT_TRUE(JogoTestAccess::startLevel(jogo, 1));
+    JogoTestAccess::drawBackground(jogo);
     mapa().setSeg(19);  // the last update of a plain game
     mapa().setMili(30);
     mapa().setMiliD(0);
     mapa().setSegD(1);
-    for (int frames = 0; !jogo.getFim() && frames < 100; ++frames) jogo.quadroJogo();
-    ASSERT_TRUE(jogo.getFim());
+    for (int frames = 0; JogoTestAccess::screen(jogo) == GameScreen::Play && frames < 100; ++frames)
+        JogoTestAccess::frame(jogo);
+    ASSERT_EQ(JogoTestAccess::screen(jogo), GameScreen::Summary);
     ASSERT_EQ(mapa().getSeg(), 20);
-    jogo.finishGame();
     // Written before the summary shows: 0:20 is fourth, longer than seven kept.
     EXPECT_EQ(test::readFile("rank.txt"), "0 6\n0 7\n0 8\n0 9\n0 10\n0 11\n0 20\n0 30\n0 40\n0 50\n");
-    ASSERT_TRUE(jogo.getSummary().isOpen());
-    EXPECT_EQ(jogo.getSummary().place(), 4);
-    const int x = Summary::X, y = Summary::Y;
+    ASSERT_EQ(JogoTestAccess::screen(jogo), GameScreen::Summary);
+    EXPECT_EQ(JogoTestAccess::summary(jogo).place(), 4);
+    const int x = SummaryCard::X, y = SummaryCard::Y;
     EXPECT_TRUE(slotAt(SLOT_SUMMARY_CARD, x + 2, y + 2));
     EXPECT_EQ(clockAt(x + 208, y + 89), (std::vector<int>{50, 50, 70, 52, 50}));
     EXPECT_TRUE(slotAt(SLOT_SUMMARY_TIME_UP, x + 21, y + 55));
     EXPECT_TRUE(slotAt(SLOT_SUMMARY_PLACE, x + 21, y + 125));
     EXPECT_TRUE(slotAt(54, x + 216, y + 132));
     EXPECT_TRUE(slotAt(10, x + 15, y + 11)) << "a ranked place: the happy face";
-    EXPECT_FALSE(slotAt(SLOT_SUMMARY_BEST, x + Summary::BEST_X + 1, y + Summary::BEST_Y + 1));
+    EXPECT_FALSE(slotAt(SLOT_SUMMARY_BEST, x + SummaryCard::BEST_X + 1, y + SummaryCard::BEST_Y + 1));
 }
 
-TEST_F(PlayScreen, SummaryAfterEscapeAndItsWayOut) {
+TEST_F(PlayScreenTest, SummaryAfterEscapeAndItsWayOut) {
     test::writeFile("rank.txt", "0 1\n0 1\n0 1\n0 1\n0 1\n0 1\n0 1\n0 1\n0 1\n0 1\n");
-    jogo.entraMenu();
-    for (int q = 0; q < 100; ++q) jogo.quadroJogo();
+    JogoTestAccess::openMenu(jogo);
+    ASSERT_TRUE(JogoTestAccess::startLevel(jogo, 1));
+    for (int q = 0; q < 100; ++q) JogoTestAccess::frame(jogo);
     key[KEY_ESC] = 1;
-    jogo.quadroJogo();
-    ASSERT_TRUE(jogo.getFim());
-    jogo.finishGame();
+    JogoTestAccess::frame(jogo);
+    ASSERT_EQ(JogoTestAccess::screen(jogo), GameScreen::Summary);
     EXPECT_EQ(test::readFile("rank.txt").substr(0, 4), "0 1\n");
     EXPECT_NE(test::readFile("rank.txt").find("0 4\n"), std::string::npos);
-    EXPECT_EQ(jogo.getSummary().place(), 1);
-    EXPECT_TRUE(slotAt(SLOT_SUMMARY_BEST, Summary::X + Summary::BEST_X + 1, Summary::Y + Summary::BEST_Y + 1));
-    EXPECT_TRUE(slotAt(SLOT_SUMMARY_ENDED, Summary::X + 21, Summary::Y + 55));
+    EXPECT_EQ(JogoTestAccess::summary(jogo).place(), 1);
+    const int x = SummaryCard::X, y = SummaryCard::Y;
+    EXPECT_TRUE(slotAt(SLOT_SUMMARY_BEST, x + SummaryCard::BEST_X + 1, y + SummaryCard::BEST_Y + 1));
+    EXPECT_TRUE(slotAt(SLOT_SUMMARY_ENDED, x + 21, y + 55));
     // The Escape that ended the game, still held, does not close it; nor does
     // a right click. A fresh Enter does.
-    for (int q = 0; q < 10; ++q) jogo.summaryFrame();
+    for (int q = 0; q < 10; ++q) JogoTestAccess::frame(jogo);
     mouse_b = 2;
-    jogo.summaryFrame();
+    JogoTestAccess::frame(jogo);
     mouse_b = 0;
     key[KEY_ESC] = 0;
-    jogo.summaryFrame();
-    EXPECT_TRUE(jogo.getSummary().isOpen());
+    JogoTestAccess::frame(jogo);
+    EXPECT_EQ(JogoTestAccess::screen(jogo), GameScreen::Summary);
     key[KEY_ENTER] = 1;
-    jogo.summaryFrame();
-    EXPECT_FALSE(jogo.getSummary().isOpen());
+    JogoTestAccess::frame(jogo);
+    EXPECT_NE(JogoTestAccess::screen(jogo), GameScreen::Summary);
 }
 
-TEST_F(PlayScreen, SummaryClosesOnAFreshClickSpaceOrEscape) {
+TEST_F(PlayScreenTest, SummaryClosesOnAFreshClickSpaceOrEscape) {
     for (int way = 0; way < 3; ++way) {
-        jogo.finishGame();
-        jogo.summaryFrame();
-        ASSERT_TRUE(jogo.getSummary().isOpen());
+        JogoTestAccess::finishGame(jogo);
+        JogoTestAccess::frame(jogo);
+        ASSERT_EQ(JogoTestAccess::screen(jogo), GameScreen::Summary);
         if (way == 0) mouse_b = 1;
         if (way == 1) key[KEY_SPACE] = 1;
         if (way == 2) key[KEY_ESC] = 1;
-        jogo.summaryFrame();
-        EXPECT_FALSE(jogo.getSummary().isOpen()) << way;
+        JogoTestAccess::frame(jogo);
+        EXPECT_NE(JogoTestAccess::screen(jogo), GameScreen::Summary) << way;
         mouse_b = 0;
         key[KEY_SPACE] = key[KEY_ESC] = 0;
     }
     // Not entered: the other line, no place.
     test::writeFile("rank.txt", "9 0\n9 0\n9 0\n9 0\n9 0\n9 0\n9 0\n9 0\n9 0\n9 0\n");
-    jogo.entraMenu();
-    jogo.finishGame();
-    EXPECT_EQ(jogo.getSummary().place(), 0);
-    EXPECT_TRUE(slotAt(SLOT_SUMMARY_UNRANKED, Summary::X + 21, Summary::Y + 125));
-    EXPECT_TRUE(slotAt(11, Summary::X + 15, Summary::Y + 11)) << "not entered: the sad face";
+    JogoTestAccess::openMenu(jogo);
+    JogoTestAccess::finishGame(jogo);
+    EXPECT_EQ(JogoTestAccess::summary(jogo).place(), 0);
+    EXPECT_TRUE(slotAt(SLOT_SUMMARY_UNRANKED, SummaryCard::X + 21, SummaryCard::Y + 125));
+    EXPECT_TRUE(slotAt(11, SummaryCard::X + 15, SummaryCard::Y + 11)) << "not entered: the sad face";
 }
 
 // Played by someone who may not write the folder nor the rank file there:
 // the summary says "Not saved" with no place, stderr names the file and the
 // reason, and the ranking panel shows the table the file holds. Root writes
 // anywhere, so the game runs as the user nobody in a child.
-TEST_F(PlayScreen, ARankingThatCannotBeSavedIsSaidSo) {
+TEST_F(PlayScreenTest, ARankingThatCannotBeSavedIsSaidSo) {
     test::writeFile("rank.txt", "0 1\n0 1\n0 1\n0 1\n0 1\n0 1\n0 1\n0 1\n0 1\n0 2\n");
     const std::string rank = std::filesystem::current_path().string() + "/rank.txt";
     fflush(stdout);
@@ -557,17 +553,17 @@ TEST_F(PlayScreen, ARankingThatCannotBeSavedIsSaidSo) {
             if (!nobody || setgid(nobody->pw_gid) != 0 || setuid(nobody->pw_uid) != 0) _exit(77);
         }
         if (access(".", W_OK) == 0 || access("rank.txt", W_OK) == 0) _exit(77);
-        jogo.entraMenu();
+        JogoTestAccess::openMenu(jogo);
         mapa().setSeg(30);
         testing::internal::CaptureStderr();
-        jogo.finishGame();
+        JogoTestAccess::finishGame(jogo);
         const std::string said = testing::internal::GetCapturedStderr();
-        if (jogo.getSummary().place() != 0) _exit(1);
-        if (!slotAt(SLOT_SUMMARY_NOT_SAVED, Summary::X + 21, Summary::Y + 125)) _exit(2);
-        if (!slotAt(11, Summary::X + 15, Summary::Y + 11)) _exit(3);
-        if (said != "lumo: the ranking could not be saved in " + rank + ": Permission denied\n") _exit(4);
+        if (JogoTestAccess::summary(jogo).place() != 0) _exit(1);
+        if (!slotAt(SLOT_SUMMARY_NOT_SAVED, SummaryCard::X + 21, SummaryCard::Y + 125)) _exit(2);
+        if (!slotAt(11, SummaryCard::X + 15, SummaryCard::Y + 11)) _exit(3);
+        if (said != "lumo: " + rank + " could not be saved: Permission denied\n") _exit(4);
         // The panel's best row (the bottom one, y 294) is the file's 0:02.
-        jogo.entraMenu();
+        JogoTestAccess::openMenu(jogo);
         jogo.ranking();
         if (!slotAt(52, 395, 295) || !slotAt(50, 347, 295)) _exit(5);
         _exit(0);
@@ -584,7 +580,7 @@ TEST_F(PlayScreen, ARankingThatCannotBeSavedIsSaidSo) {
 // Each mark's three frames at the face, then the erase after the last gives
 // back the floor or the panel, also where it reached over the band or past
 // an edge; the heading marker the same.
-TEST_F(PlayScreen, MarksAndTheHeadingMarkerLeaveNoTrail) {
+TEST_F(PlayScreenTest, MarksAndTheHeadingMarkerLeaveNoTrail) {
     layMarkPictures();
     BITMAP* before = create_bitmap_ex(32, 640, 480);
     blit(screen, before, 0, 0, 0, 0, 640, 480);
@@ -595,7 +591,7 @@ TEST_F(PlayScreen, MarksAndTheHeadingMarkerLeaveNoTrail) {
     const std::pair<const UpdateReport&, short> kinds[] = {
         {wall, SLOT_MARK_WALL}, {hit, SLOT_MARK_HIT}, {item, SLOT_MARK_ITEM}};
     const std::pair<float, float> places[] = {{300, 240}, {300, 70}, {-30, 200}, {630, 300}, {300, 480}, {-30, 70}};
-    Render& render = jogo.getRender();
+    Render& render = JogoTestAccess::render(jogo);
     for (const auto& [report, firstSlot] : kinds) {
         for (const auto& [x, y] : places) {
             FeedbackMarks marks;

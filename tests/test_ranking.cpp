@@ -2,9 +2,9 @@
 // the rows drawn on the ranking panel.
 #include <gtest/gtest.h>
 
-#include "app/jogo.h"
 #include "app/rank_file.h"
 #include "bests/level_bests.h"
+#include "tests/jogo_access.h"
 #include "tests/support.h"
 
 #include <pwd.h>
@@ -17,21 +17,21 @@
 
 namespace {
 
-class Ranking : public ::testing::Test {
+class RankingTable : public ::testing::Test {
 protected:
     void SetUp() override { test::startAllegro(); }
 
     // Loads the table through the menu's entry, which reads and sorts the file.
     void loadTable(const std::string& text) {
         test::writeFile("rank.txt", text);
-        jogo.entraMenu();
+        JogoTestAccess::openMenu(jogo);
     }
-    std::vector<short> tabela() const {
-        return std::vector<short>(jogo.getRanking(), jogo.getRanking() + 20);
+    std::vector<short> table() const {
+        return std::vector<short>(JogoTestAccess::ranking(jogo), JogoTestAccess::ranking(jogo) + 20);
     }
     void ends(short m, short s) {
-        jogo.getMapa().setMin(m);
-        jogo.getMapa().setSeg(s);
+        JogoTestAccess::mapa(jogo).setMin(m);
+        JogoTestAccess::mapa(jogo).setSeg(s);
         jogo.ordenaSelection();
         jogo.insereRanking();
     }
@@ -44,15 +44,15 @@ const char* const TEN_PAIRS = "9 0\n3 0\n0 0\n7 0\n1 0\n8 0\n2 0\n6 0\n5 0\n4 0\
 
 }  // namespace
 
-TEST_F(Ranking, SortsByMinutesThenSeconds) {
+TEST_F(RankingTable, SortsByMinutesThenSeconds) {
     loadTable("2 40 2 30 0 5 10 0 2 35 1 59 0 4 3 0 2 30 99 59");
-    EXPECT_EQ(tabela(), (std::vector<short>{0, 4, 0, 5, 1, 59, 2, 30, 2, 30, 2, 35, 2, 40, 3, 0,
+    EXPECT_EQ(table(), (std::vector<short>{0, 4, 0, 5, 1, 59, 2, 30, 2, 30, 2, 35, 2, 40, 3, 0,
                                             10, 0, 99, 59}));
     loadTable(TEN_PAIRS);
-    for (short k = 0; k < 10; ++k) EXPECT_EQ(tabela()[2 * k], k);
+    for (short k = 0; k < 10; ++k) EXPECT_EQ(table()[2 * k], k);
 }
 
-TEST_F(Ranking, AResultEntersOnlyWhenLongerThanTheShortest) {
+TEST_F(RankingTable, AResultEntersOnlyWhenLongerThanTheShortest) {
     const std::string base = "2 30 4 0 4 1 4 2 4 3 4 4 4 5 4 6 4 7 4 8";
     struct Case {
         short m, s;
@@ -60,9 +60,9 @@ TEST_F(Ranking, AResultEntersOnlyWhenLongerThanTheShortest) {
     } cases[] = {{2, 40, true}, {3, 5, true}, {2, 30, false}, {2, 20, false}, {1, 59, false}};
     for (const Case& c : cases) {
         loadTable(base);
-        const auto before = tabela();
+        const auto before = table();
         ends(c.m, c.s);
-        auto t = tabela();
+        auto t = table();
         if (!c.enters) {
             EXPECT_EQ(t, before) << c.m << ":" << c.s;
             continue;
@@ -75,12 +75,12 @@ TEST_F(Ranking, AResultEntersOnlyWhenLongerThanTheShortest) {
     // 3:05 is placed among the others by the second sort.
     loadTable(base);
     ends(3, 5);
-    EXPECT_EQ(tabela()[0], 3);
-    EXPECT_EQ(tabela()[1], 5);
-    EXPECT_EQ(tabela()[2], 4);
+    EXPECT_EQ(table()[0], 3);
+    EXPECT_EQ(table()[1], 5);
+    EXPECT_EQ(table()[2], 4);
 }
 
-TEST_F(Ranking, TheEntryGivesThePlaceItTook) {
+TEST_F(RankingTable, TheEntryGivesThePlaceItTook) {
     struct Case {
         const char* table;
         short m, s, place;
@@ -96,8 +96,8 @@ TEST_F(Ranking, TheEntryGivesThePlaceItTook) {
     };
     for (const Case& c : cases) {
         loadTable(c.table);
-        jogo.getMapa().setMin(c.m);
-        jogo.getMapa().setSeg(c.s);
+        JogoTestAccess::mapa(jogo).setMin(c.m);
+        JogoTestAccess::mapa(jogo).setSeg(c.s);
         jogo.ordenaSelection();
         const RankingEntry entry = jogo.insereRanking();
         EXPECT_EQ(entry.place, c.place) << c.m << ":" << c.s;
@@ -105,35 +105,35 @@ TEST_F(Ranking, TheEntryGivesThePlaceItTook) {
         EXPECT_TRUE(entry.saved) << c.m << ":" << c.s;
         // The place read back from the file that was written.
         if (c.place > 0) {
-            const auto t = tabela();
+            const auto t = table();
             EXPECT_EQ(t[2 * (10 - c.place)], c.m) << c.m << ":" << c.s;
         }
     }
 }
 
-TEST_F(Ranking, FileRoundTrip) {
+TEST_F(RankingTable, FileRoundTrip) {
     loadTable("5 7 0 0 12 59 1 1 0 0 0 0 0 0 0 0 0 0 0 0");
     ends(0, 30);
     EXPECT_EQ(test::readFile("rank.txt"),
               "0 0\n0 0\n0 0\n0 0\n0 0\n0 0\n0 30\n1 1\n5 7\n12 59\n");
     Jogo other;
-    other.entraMenu();
-    EXPECT_EQ(std::vector<short>(other.getRanking(), other.getRanking() + 20), tabela());
+    JogoTestAccess::openMenu(other);
+    EXPECT_EQ(std::vector<short>(JogoTestAccess::ranking(other), JogoTestAccess::ranking(other) + 20), table());
     EXPECT_FALSE(test::exists("rank.txt.tmp"));
 }
 
-TEST_F(Ranking, ShortOrJunkFile) {
+TEST_F(RankingTable, ShortOrJunkFile) {
     std::filesystem::remove("rank.txt");
-    jogo.entraMenu();  // no file: the table stays at zeros
-    EXPECT_EQ(tabela(), std::vector<short>(20, 0));
+    JogoTestAccess::openMenu(jogo);  // no file: the table stays at zeros
+    EXPECT_EQ(table(), std::vector<short>(20, 0));
     loadTable("3 4");  // short: the rest keeps what it held
-    EXPECT_EQ(tabela(), (std::vector<short>{0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 3, 4}));
+    EXPECT_EQ(table(), (std::vector<short>{0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 3, 4}));
 }
 
 // Damage costs only the pairs it touches: each file is ten lines 0:05 to
 // 0:14 with one fault. What is read, in file order, and whether the file
 // was kept as rank.txt.damaged.
-TEST_F(Ranking, DamagedFilesKeepEveryGoodPair) {
+TEST_F(RankingTable, DamagedFilesKeepEveryGoodPair) {
     auto lines = [](int from, int to) {
         std::string text;
         for (int s = from; s <= to; ++s) text += "0 " + std::to_string(s) + "\n";
@@ -182,7 +182,7 @@ TEST_F(Ranking, DamagedFilesKeepEveryGoodPair) {
 
 // The damaged copy is made once, before the save writes over the file, and
 // later damage never replaces it; one line names both files.
-TEST_F(Ranking, TheDamagedCopyIsKeptOnce) {
+TEST_F(RankingTable, TheDamagedCopyIsKeptOnce) {
     const std::string first = "9 0\n8 0\n7 oops 0\n6 0\n";
     const std::string here = std::filesystem::current_path().string();
     testing::internal::CaptureStderr();
@@ -199,7 +199,7 @@ TEST_F(Ranking, TheDamagedCopyIsKeptOnce) {
 
 // A save tried once: while another program holds the lock nothing is read
 // or written; then the table read afresh is changed and written.
-TEST_F(Ranking, TheSaveStepNeverWaits) {
+TEST_F(RankingTable, TheSaveStepNeverWaits) {
     test::writeFile("rank.txt", TEN_PAIRS);
     short table[20] = {};
     auto enter = [](short* t) { t[0] = 60; };
@@ -216,7 +216,7 @@ TEST_F(Ranking, TheSaveStepNeverWaits) {
 // best.txt: a missing or damaged file is no best; the first game of a level
 // is no new best, a tie neither, a longer game is; another copy's longer
 // time saved meanwhile is kept.
-TEST_F(Ranking, LevelBests) {
+TEST_F(RankingTable, LevelBests) {
     LevelBests bests;
     bests.load();
     EXPECT_FALSE(bests.has(1) || bests.has(2) || bests.has(3));
@@ -251,13 +251,13 @@ TEST_F(Ranking, LevelBests) {
     EXPECT_FALSE(damaged.has(2) || damaged.has(3));
 }
 
-TEST_F(Ranking, AFailedWriteLeavesTheFormerFile) {
+TEST_F(RankingTable, AFailedWriteLeavesTheFormerFile) {
     loadTable(TEN_PAIRS);
     const std::string before = test::readFile("rank.txt");
     // A read-only rank file is left as it is.
     chmod("rank.txt", 0444);
-    jogo.getMapa().setMin(51);
-    jogo.getMapa().setSeg(0);
+    JogoTestAccess::mapa(jogo).setMin(51);
+    JogoTestAccess::mapa(jogo).setSeg(0);
     jogo.ordenaSelection();
     testing::internal::CaptureStderr();
     const RankingEntry entry = jogo.insereRanking();
@@ -266,14 +266,14 @@ TEST_F(Ranking, AFailedWriteLeavesTheFormerFile) {
     chmod("rank.txt", 0644);
     EXPECT_FALSE(entry.saved);
     // One line naming the file and why; the table is the file's again.
-    EXPECT_EQ(said, "lumo: the ranking could not be saved in " + std::filesystem::current_path().string() +
-                        "/rank.txt: Permission denied\n");
-    EXPECT_EQ(tabela()[18], 9);
+    EXPECT_EQ(said, "lumo: " + std::filesystem::current_path().string() +
+                        "/rank.txt could not be saved: Permission denied\n");
+    EXPECT_EQ(table()[18], 9);
 }
 
 // What a copy killed in the middle of a write leaves behind does not stand in
 // the way of the next write.
-TEST_F(Ranking, LeftoversOfAnEarlierWriteDoNotBlockTheNext) {
+TEST_F(RankingTable, LeftoversOfAnEarlierWriteDoNotBlockTheNext) {
     loadTable(TEN_PAIRS);
     std::filesystem::create_directory("rank.txt.tmp");
     test::writeFile("rank.txt.aB3dE9", "1 1\n");
@@ -283,23 +283,23 @@ TEST_F(Ranking, LeftoversOfAnEarlierWriteDoNotBlockTheNext) {
 }
 
 // The place a result took: 1 for the longest time, 0 when it did not enter.
-TEST_F(Ranking, InsertionGivesThePlace) {
+TEST_F(RankingTable, InsertionGivesThePlace) {
     loadTable(TEN_PAIRS);
-    jogo.getMapa().setMin(5);
-    jogo.getMapa().setSeg(30);
+    JogoTestAccess::mapa(jogo).setMin(5);
+    JogoTestAccess::mapa(jogo).setSeg(30);
     EXPECT_EQ(jogo.insereRanking().place, 5);  // above 5:00, below 6:00 to 9:00
-    jogo.getMapa().setMin(90);
+    JogoTestAccess::mapa(jogo).setMin(90);
     EXPECT_EQ(jogo.insereRanking().place, 1);
-    jogo.getMapa().setMin(2);
-    jogo.getMapa().setSeg(0);
+    JogoTestAccess::mapa(jogo).setMin(2);
+    JogoTestAccess::mapa(jogo).setSeg(0);
     EXPECT_EQ(jogo.insereRanking().place, 0) << "equal to the lowest kept";
-    jogo.getMapa().setMin(9);
+    JogoTestAccess::mapa(jogo).setMin(9);
     EXPECT_EQ(jogo.insereRanking().place, 2) << "equal to one kept: sharing its place";
 }
 
 // Two copies of the game ending games at the same time: 200 results each,
 // every one of the 400 different; the file ends with the ten longest.
-TEST_F(Ranking, TwoCopiesAtOnceLoseNoResult) {
+TEST_F(RankingTable, TwoCopiesAtOnceLoseNoResult) {
     int go[2];
     ASSERT_EQ(pipe(go), 0);
     pid_t copies[2];
@@ -313,8 +313,8 @@ TEST_F(Ranking, TwoCopiesAtOnceLoseNoResult) {
             Jogo copy;
             for (int i = 0; i < 200; ++i) {
                 const int t = 2 * i + c + 1;
-                copy.getMapa().setMin(t / 60);
-                copy.getMapa().setSeg(t % 60);
+                JogoTestAccess::mapa(copy).setMin(t / 60);
+                JogoTestAccess::mapa(copy).setSeg(t % 60);
                 copy.insereRanking();
             }
             _exit(0);
@@ -335,29 +335,29 @@ TEST_F(Ranking, TwoCopiesAtOnceLoseNoResult) {
 
 // Another program holding the lock for good (a copy stopped with Ctrl+Z):
 // the result is still saved, after a short wait, not never.
-TEST_F(Ranking, AHeldLockDelaysTheSaveButNeverStopsIt) {
+TEST_F(RankingTable, AHeldLockDelaysTheSaveButNeverStopsIt) {
     loadTable(TEN_PAIRS);
     test::HeldLock other("rank.txt");
     ASSERT_TRUE(other.held());
-    jogo.getMapa().setMin(90);
+    JogoTestAccess::mapa(jogo).setMin(90);
     EXPECT_EQ(jogo.insereRanking().place, 1);
     EXPECT_NE(test::readFile("rank.txt").find("\n90 0\n"), std::string::npos);
 }
 
 // A rank file that is a link into another folder (a synced one): the link
 // stays, and the file it points to takes the result.
-TEST_F(Ranking, ALinkStaysALinkAndItsFileTakesTheResult) {
+TEST_F(RankingTable, ALinkStaysALinkAndItsFileTakesTheResult) {
     std::filesystem::create_directory("synced");
     test::writeFile("synced/rank.txt", TEN_PAIRS);
     std::filesystem::create_symlink("synced/rank.txt", "rank.txt");
-    jogo.entraMenu();
+    JogoTestAccess::openMenu(jogo);
     ends(50, 0);
     EXPECT_TRUE(std::filesystem::is_symlink("rank.txt"));
     EXPECT_EQ(std::filesystem::read_symlink("rank.txt"), "synced/rank.txt");
     EXPECT_EQ(test::readFile("synced/rank.txt"), "1 0\n2 0\n3 0\n4 0\n5 0\n6 0\n7 0\n8 0\n9 0\n50 0\n");
 }
 
-TEST_F(Ranking, TheFileKeepsItsMode) {
+TEST_F(RankingTable, TheFileKeepsItsMode) {
     for (mode_t mode : {0600, 0640, 0664}) {
         loadTable(TEN_PAIRS);
         chmod("rank.txt", mode);
@@ -365,14 +365,14 @@ TEST_F(Ranking, TheFileKeepsItsMode) {
         struct stat info;
         ASSERT_EQ(stat("rank.txt", &info), 0);
         EXPECT_EQ(info.st_mode & 07777, mode);
-        EXPECT_EQ(tabela()[18], 50);
+        EXPECT_EQ(table()[18], 50);
     }
 }
 
 // A folder that takes no new file, with a rank file the player may write:
 // the file is written in place. Root writes into any folder, so as root the
 // game runs as the user nobody, who owns the file but not the folder.
-TEST_F(Ranking, FolderWithoutWritePermissionKeepsTheResult) {
+TEST_F(RankingTable, FolderWithoutWritePermissionKeepsTheResult) {
     loadTable(TEN_PAIRS);
     const pid_t child = fork();
     ASSERT_GE(child, 0);
@@ -387,8 +387,8 @@ TEST_F(Ranking, FolderWithoutWritePermissionKeepsTheResult) {
         }
         if (access(".", W_OK) == 0) _exit(77);  // the folder still takes files: nothing to test here
         Jogo copy;
-        copy.getMapa().setMin(50);
-        copy.getMapa().setSeg(0);
+        JogoTestAccess::mapa(copy).setMin(50);
+        JogoTestAccess::mapa(copy).setSeg(0);
         const RankingEntry entry = copy.insereRanking();
         _exit(entry.place == 1 && entry.saved ? 0 : 4);
     }
@@ -402,9 +402,9 @@ TEST_F(Ranking, FolderWithoutWritePermissionKeepsTheResult) {
     EXPECT_EQ(test::temporaryFilesOf("rank.txt"), 0);
 }
 
-TEST_F(Ranking, LinesAndDigitsOnThePanel) {
+TEST_F(RankingTable, LinesAndDigitsOnThePanel) {
     test::makeImageSet();
-    ASSERT_TRUE(jogo.getRender().carregaImagens());
+    ASSERT_TRUE(JogoTestAccess::render(jogo).carregaImagens());
     loadTable("0 7 12 34 0 0 0 0 0 0 0 0 0 0 0 0 0 0 150 0");
     clear_bitmap(screen);
     jogo.ranking();

@@ -23,11 +23,10 @@ protected:
         Headless::SetUp();
         test::makeImageSet();
     }
-    // Loads and returns what the loader said.
+    // Loads and returns the message the game shows.
     std::string loadAll(Render& r, bool expected) {
-        testing::internal::CaptureStdout();
         EXPECT_EQ(r.carregaImagens(), expected);
-        return testing::internal::GetCapturedStdout();
+        return r.failure();
     }
 };
 

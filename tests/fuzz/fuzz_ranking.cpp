@@ -14,7 +14,7 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
     static test::TempFolder folder;
     test::makeImageSet();
     static Jogo oneGame;
-    if (!oneGame.getRender().carregaImagens()) std::abort();
+    if (!JogoTestAccess::render(oneGame).carregaImagens()) std::abort();
     jogo = &oneGame;
     return 0;
 }

@@ -20,12 +20,14 @@ void play(Jogo& jogo, int frames) {
     for (int q = 0; q < frames; ++q) {
         key[KEY_RIGHT] = (q / 17) % 3 == 0;
         key[KEY_LEFT] = (q / 17) % 3 == 1;
-        jogo.quadroJogo();
+        JogoTestAccess::frame(jogo);
     }
     key[KEY_RIGHT] = key[KEY_LEFT] = 0;
 }
 
-std::vector<short> table(const Jogo& jogo) { return {jogo.getRanking(), jogo.getRanking() + 20}; }
+std::vector<short> table(const Jogo& jogo) {
+    return {JogoTestAccess::ranking(jogo), JogoTestAccess::ranking(jogo) + 20};
+}
 
 bool sorted(const std::vector<short>& t) {
     for (int k = 2; k < 20; k += 2)
@@ -38,16 +40,16 @@ bool sorted(const std::vector<short>& t) {
 bool level(const uint8_t* data, size_t size) {
     write("01.txt", data, size);
     Jogo jogo;
-    if (!jogo.iniciaJogo(1)) {
+    if (!JogoTestAccess::startLevel(jogo, 1)) {
         // A refused level leaves no objects behind to draw or move.
-        return jogo.getMapa().getParedes() == 0;
+        return JogoTestAccess::mapa(jogo).getParedes() == 0;
     }
     // The same input always plays the same game.
     srand(static_cast<unsigned>(size));
-    jogo.desenhaFundo();
+    JogoTestAccess::drawBackground(jogo);
     play(jogo, 200);
-    if (!jogo.iniciaJogo(1)) return false;  // the file did not change
-    jogo.desenhaFundo();
+    if (!JogoTestAccess::startLevel(jogo, 1)) return false;  // the file did not change
+    JogoTestAccess::drawBackground(jogo);
     play(jogo, 100);
     return true;
 }
@@ -56,14 +58,14 @@ bool ranking(Jogo& jogo, const uint8_t* data, size_t size) {
     // A table of zeros first: what a short file leaves unread must not
     // depend on the input before.
     test::writeFile("rank.txt", "0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0");
-    jogo.entraMenu();
+    JogoTestAccess::openMenu(jogo);
     write("rank.txt", data, size);
-    jogo.entraMenu();
+    JogoTestAccess::openMenu(jogo);
     if (!sorted(table(jogo))) return false;
 
     const short minutes = static_cast<short>(size % 101), seconds = static_cast<short>(size % 60);
-    jogo.getMapa().setMin(minutes);
-    jogo.getMapa().setSeg(seconds);
+    JogoTestAccess::mapa(jogo).setMin(minutes);
+    JogoTestAccess::mapa(jogo).setSeg(seconds);
     const std::vector<short> before = table(jogo);
     jogo.ordenaSelection();
     jogo.insereRanking();
@@ -77,7 +79,7 @@ bool ranking(Jogo& jogo, const uint8_t* data, size_t size) {
     jogo.ranking();
 
     Jogo other;
-    other.entraMenu();
+    JogoTestAccess::openMenu(other);
     return table(other) == after;
 }
 

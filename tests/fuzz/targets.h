@@ -3,7 +3,7 @@
 // Both work in the current folder and return false when a check failed.
 #pragma once
 
-#include "app/jogo.h"
+#include "tests/jogo_access.h"
 
 #include <cstddef>
 #include <cstdint>
