@@ -4,11 +4,11 @@
 #include "display/icon.h"
 #include "display/presenter.h"
 #include "display/viewport.h"
+#include "storage/messages.h"
 
 #include <xalleg.h>
 
 #include <atomic>
-#include <cstdio>
 
 // Allegro's X driver shows this XPM as the window's icon.
 extern "C" void* allegro_icon;
@@ -97,7 +97,16 @@ void adoptMode() {
     screen = s.picture;
 }
 
+std::string problem;
+
+bool failWith(const std::string& text) {
+    problem = text;
+    return false;
+}
+
 }  // namespace
+
+const std::string& windowProblem() { return problem; }
 
 void nameWindow() {
     xwin_set_window_name("lumo", "lumo");
@@ -114,20 +123,19 @@ bool openWindow(const WindowRequest& request) {
     if (request.scale > 0) {
         const int fit = fittingFactor(request.scale, w, h);
         if (fit < request.scale)
-            std::fprintf(stderr, "lumo: at scale %d the window would be larger than the %dx%d desktop; using scale %d\n",
-                         request.scale, w, h, fit);
+            reportProblem("at scale " + std::to_string(request.scale) + " the window would be larger than the " +
+                          std::to_string(w) + "x" + std::to_string(h) + " desktop; using scale " +
+                          std::to_string(fit));
         s.windowed = {fit, 1};
     }
     if (!setMode(request.fullscreen)) {
-        allegro_message("Unable to open a 640x480 window in 32-bit colour: %s", allegro_error);
-        return false;
+        return failWith(std::string("Unable to open a 640x480 window in 32-bit colour: ") + allegro_error);
     }
     LOCK_VARIABLE(focusLost);
     LOCK_FUNCTION(onSwitchOut);
     s.picture = create_bitmap_ex(32, PICTURE_WIDTH, PICTURE_HEIGHT);
     if (!s.picture) {
-        allegro_message("Not enough memory for the game's 640x480 picture");
-        return false;
+        return failWith("Not enough memory for the game's 640x480 picture");
     }
     clear_bitmap(s.picture);
     adoptMode();
@@ -159,7 +167,7 @@ FullscreenSwitch toggleFullscreen() {
         // shown nowhere.
         screen = s.picture;
         s.real = nullptr;
-        allegro_message("Unable to open a window: %s", allegro_error);
+        failWith(std::string("Unable to open a window: ") + allegro_error);
         return FullscreenSwitch::Failed;
     }
     adoptMode();

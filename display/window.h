@@ -5,6 +5,8 @@
 // ever part of the picture) and the focus live here too.
 #pragma once
 
+#include <string>
+
 #include <allegro.h>
 
 struct WindowRequest {
@@ -17,10 +19,12 @@ struct WindowRequest {
 // which creates the X window.
 void nameWindow();
 // Opens the window as asked, falling back to smaller factors and to a window
-// when the system refuses; false (after a message) when nothing opens. A
-// scale whose window would not fit the desktop is lowered, with a line on
-// stderr.
+// when the system refuses; false when nothing opens, with what went wrong in
+// windowProblem(). A scale whose window would not fit the desktop is
+// lowered, with a line on stderr.
 bool openWindow(const WindowRequest& request);
+// Why the window last failed to open, for the game to show.
+const std::string& windowProblem();
 // Gives Allegro its own screen back; before allegro_exit.
 void closeWindow();
 
@@ -28,8 +32,8 @@ void closeWindow();
 void presentPicture();
 
 // Fullscreen on or off; when it switched, the window shows the whole picture
-// anew. Failed: no window opens any more, and the game, shown nowhere,
-// should end.
+// anew. Failed: no window opens any more (why is in windowProblem()), and
+// the game, shown nowhere, should end.
 enum class FullscreenSwitch { Switched, Unchanged, Failed };
 FullscreenSwitch toggleFullscreen();
 bool isFullscreen();

@@ -137,7 +137,11 @@ std::string Render::mensagemFalta(const ArquivoImagem& arquivo) {
 }
 
 bool Render::iniciaTela(const WindowRequest& window) {
-    if (!openWindow(window)) return false;
+    if (!openWindow(window)) {
+        missing = windowProblem();
+        reportProblem(missing);
+        return false;
+    }
     if (!carregaAte(SLOTS_MENU)) return false;
     showPointer();
     return true;

@@ -72,7 +72,7 @@ public:
     static const short SLOTS_MENU = 8;
 
     // Window, blender and the first frame's images; false on failure, with
-    // a line on stderr (a picture's message is then in failure()).
+    // a line on stderr and the same text in failure(), for the game to show.
     bool iniciaTela(const WindowRequest& window = WindowRequest());
     // The images not loaded yet, in slot order, stopping at the first that fails.
     bool carregaImagens();

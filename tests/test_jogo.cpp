@@ -20,11 +20,13 @@ TEST(ScreenStart, WithoutAGraphicsModeWarnsAndFails) {
     BITMAP* savedScreen = screen;  // without a display there is no screen to replace
     screen = nullptr;
     Render r;
-    testing::internal::CaptureStdout();
+    testing::internal::CaptureStderr();
     bool ok = r.iniciaTela();
-    std::string message = testing::internal::GetCapturedStdout();
+    const std::string said = testing::internal::GetCapturedStderr();
     screen = savedScreen;
     EXPECT_FALSE(ok);
-    EXPECT_NE(message.find("Unable to open a 640x480 window"), std::string::npos) << message;
+    // Said on stderr, and handed up for the game to show: no box from below.
+    EXPECT_EQ(r.failure().rfind("Unable to open a 640x480 window", 0), 0u) << r.failure();
+    EXPECT_EQ(said, "lumo: " + r.failure() + "\n");
     EXPECT_EQ(r.imagem(0), nullptr);  // no image loaded without a window
 }
