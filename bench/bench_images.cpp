@@ -26,19 +26,19 @@ void loadImages(benchmark::State& state) {
     }
 }
 
-std::vector<unsigned char> decodePng(const std::string& caminho) {
-    png_image imagem{};
-    imagem.version = PNG_IMAGE_VERSION;
-    if (!png_image_begin_read_from_file(&imagem, caminho.c_str())) throw std::runtime_error(caminho);
-    imagem.format = PNG_FORMAT_RGBA;
-    std::vector<unsigned char> pixels(PNG_IMAGE_SIZE(imagem));
-    if (!png_image_finish_read(&imagem, nullptr, pixels.data(), 0, nullptr)) throw std::runtime_error(caminho);
+std::vector<unsigned char> decodePng(const std::string& path) {
+    png_image picture{};
+    picture.version = PNG_IMAGE_VERSION;
+    if (!png_image_begin_read_from_file(&picture, path.c_str())) throw std::runtime_error(path);
+    picture.format = PNG_FORMAT_RGBA;
+    std::vector<unsigned char> pixels(PNG_IMAGE_SIZE(picture));
+    if (!png_image_finish_read(&picture, nullptr, pixels.data(), 0, nullptr)) throw std::runtime_error(path);
     return pixels;
 }
 
-std::vector<unsigned char> decodeJpeg(const std::string& caminho) {
-    FILE* f = std::fopen(caminho.c_str(), "rb");
-    if (!f) throw std::runtime_error(caminho);
+std::vector<unsigned char> decodeJpeg(const std::string& path) {
+    FILE* f = std::fopen(path.c_str(), "rb");
+    if (!f) throw std::runtime_error(path);
     jpeg_decompress_struct info;
     jpeg_error_mgr error;
     info.err = jpeg_std_error(&error);

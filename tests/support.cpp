@@ -52,21 +52,21 @@ TempFolder::~TempFolder() {
     fs::remove_all(folder, ec);
 }
 
-void writeFile(const std::string& caminho, const std::string& contents) {
-    fs::path p(caminho);
+void writeFile(const std::string& path, const std::string& contents) {
+    fs::path p(path);
     if (p.has_parent_path()) fs::create_directories(p.parent_path());
-    std::ofstream f(caminho, std::ios::binary);
+    std::ofstream f(path, std::ios::binary);
     f << contents;
 }
 
-std::string readFile(const std::string& caminho) {
-    std::ifstream f(caminho, std::ios::binary);
+std::string readFile(const std::string& path) {
+    std::ifstream f(path, std::ios::binary);
     std::ostringstream s;
     s << f.rdbuf();
     return s.str();
 }
 
-bool exists(const std::string& caminho) { return fs::exists(caminho); }
+bool exists(const std::string& path) { return fs::exists(path); }
 
 int temporaryFilesOf(const std::string& name) {
     int n = 0;
@@ -94,19 +94,19 @@ static bool writeOneColourJpeg(const std::string& path, int w, int h, int r, int
     return ok;
 }
 
-void saveImage(const std::string& caminho, int w, int h, int r, int g, int b, int a) {
-    fs::path p(caminho);
+void saveImage(const std::string& path, int w, int h, int r, int g, int b, int a) {
+    fs::path p(path);
     if (p.has_parent_path()) fs::create_directories(p.parent_path());
     bool ok;
     if (p.extension() == ".png") {
         BITMAP* bmp = create_bitmap_ex(32, w, h);
         clear_to_color(bmp, makeacol32(r, g, b, a));
-        ok = save_png(caminho.c_str(), bmp, nullptr) == 0;
+        ok = save_png(path.c_str(), bmp, nullptr) == 0;
         destroy_bitmap(bmp);
     } else {
-        ok = writeOneColourJpeg(caminho, w, h, r, g, b);
+        ok = writeOneColourJpeg(path, w, h, r, g, b);
     }
-    if (!ok) throw std::runtime_error("could not write " + caminho);
+    if (!ok) throw std::runtime_error("could not write " + path);
 }
 
 int slotColour(int slot) {

@@ -25,9 +25,9 @@ private:
     std::string previous;
 };
 
-void writeFile(const std::string& caminho, const std::string& contents);
-std::string readFile(const std::string& caminho);
-bool exists(const std::string& caminho);
+void writeFile(const std::string& path, const std::string& contents);
+std::string readFile(const std::string& path);
+bool exists(const std::string& path);
 // Temporary files a write of `name` left in the working folder ("name." and
 // six characters).
 int temporaryFilesOf(const std::string& name);
@@ -46,7 +46,7 @@ private:
 };
 
 // Writes a w x h image of one colour; PNG keeps `a` as alpha, JPEG drops it.
-void saveImage(const std::string& caminho, int w, int h, int r, int g, int b, int a = 255);
+void saveImage(const std::string& path, int w, int h, int r, int g, int b, int a = 255);
 
 // Writes the whole image set in the working directory: slot s gets the colour
 // colour(s) (r, g, b). Full-screen pictures are 640x480, the others small.

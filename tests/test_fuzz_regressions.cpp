@@ -30,15 +30,15 @@ using FuzzRegressions = test::Headless;
 TEST_F(FuzzRegressions, LevelFiles) {
     const auto all = inputs("corpus_level", "regressions_level");
     ASSERT_GE(all.size(), 4u);
-    for (const auto& [caminho, contents] : all) EXPECT_TRUE(fuzz::level(bytes(contents), contents.size())) << caminho;
+    for (const auto& [path, contents] : all) EXPECT_TRUE(fuzz::level(bytes(contents), contents.size())) << path;
 }
 
 TEST_F(FuzzRegressions, RankingFiles) {
     test::makeImageSet();
     Jogo jogo;
     ASSERT_TRUE(JogoTestAccess::render(jogo).carregaImagens());
-    const auto todas = inputs("corpus_ranking", "regressions_ranking");
-    ASSERT_GE(todas.size(), 4u);
-    for (const auto& [caminho, contents] : todas)
-        EXPECT_TRUE(fuzz::ranking(jogo, bytes(contents), contents.size())) << caminho;
+    const auto all = inputs("corpus_ranking", "regressions_ranking");
+    ASSERT_GE(all.size(), 4u);
+    for (const auto& [path, contents] : all)
+        EXPECT_TRUE(fuzz::ranking(jogo, bytes(contents), contents.size())) << path;
 }
