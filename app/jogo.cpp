@@ -204,9 +204,13 @@ GameScreen Jogo::playFrame() {
     const PauseChange change = pauseChange(paused, input.pressed(Action::Pause), takeFocusLoss() || padLost);
     if (change == PauseChange::Pauses || (paused && change == PauseChange::None)) {
         audio.pauseMusic();
-        pausedForPad = padLost;
-        // Pulled out while paused: the card now says so, and names P.
-        if (paused && padLost) PauseCard::draw(render, input.padUsedLast(), true);
+        if (change == PauseChange::Pauses) {
+            pausedForPad = padLost;
+        } else if (padLost) {
+            // Pulled out while paused: the card now says so, and names P.
+            pausedForPad = true;
+            PauseCard::draw(render, input.padUsedLast(), pausedForPad);
+        }
         return GameScreen::Paused;
     }
     // The objects come back with this frame's drawing; the card goes now,

@@ -86,7 +86,7 @@ private:
     GameScreen screen = GameScreen::Menu;
     short nr;
     bool fim;  // the game under way is over: its remaining clock ran out
-    bool pausedForPad = false;  // the pause came from a pad pulled out: the card says so
+    bool pausedForPad = false;  // the pad was pulled out for this pause: the card says so
     MainMenu menu;
     MenuScreen menuScreen;
     Ranking table;

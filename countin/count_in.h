@@ -17,13 +17,11 @@ public:
     bool running() const { return counted < FRAMES; }
     // One frame counted; the last one ends the count-in.
     void next();
-    short frame() const { return counted; }
 
     // The background back where the word was.
     void erase(Render& render, short levelSlot) { spot.erase(render, levelSlot); }
     // This frame's word, centred on the playfield; nothing once it has counted.
     void draw(Render& render);
-    const DrawnSpot& drawn() const { return spot; }
 
 private:
     short counted = FRAMES;  // no game counting in yet

@@ -43,6 +43,5 @@ public:
     static const Popups& popups(const Jogo& j) { return j.popups; }
     static const FeedbackMarks& marks(const Jogo& j) { return j.marks; }
     static const DrawnSpot& headingMarker(const Jogo& j) { return j.play.headingMarker(); }
-    static const CountIn& countIn(const Jogo& j) { return j.countIn; }
     static const Summary& summary(const Jogo& j) { return j.summary; }
 };
