@@ -103,7 +103,8 @@ void Jogo::gameLoop() {
 }
 
 void Jogo::frame() {
-    const bool playing = screen == GameScreen::Play || screen == GameScreen::Paused;
+    const bool playing =
+        screen == GameScreen::CountIn || screen == GameScreen::Play || screen == GameScreen::Paused;
     // A request to quit ends a game as Escape does, so its result counts,
     // then the program as the exit button does.
     if (quitRequested()) {
@@ -120,6 +121,7 @@ void Jogo::frame() {
     GameScreen next = screen;
     switch (screen) {
         case GameScreen::Menu: next = gameMenu(); break;
+        case GameScreen::CountIn:
         case GameScreen::Play:
         case GameScreen::Paused: next = playFrame(); break;
         case GameScreen::Summary: next = summaryFrame(); break;
@@ -138,8 +140,8 @@ void Jogo::enter(GameScreen next) {
             openMenu();
             audio.music(Theme::Menu);
             break;
-        case GameScreen::Play:
-            // A resumed game goes on as it was; playFrame took the card away.
+        case GameScreen::CountIn:
+            // A resumed game counts on from where it stopped; playFrame took the card away.
             if (from == GameScreen::Paused) break;
             if (!startGame()) {
                 // Say which file, and stay in the menu with the chooser closed.
@@ -148,7 +150,8 @@ void Jogo::enter(GameScreen next) {
                 screen = GameScreen::Menu;
             }
             break;
-        case GameScreen::Paused: PauseCard::draw(render); break;
+        case GameScreen::Play: break;  // counted in, or resumed: the game goes on as it was
+        case GameScreen::Paused: PauseCard::draw(render, input.padUsedLast(), pausedForPad); break;
         case GameScreen::Summary:
             finishGame();
             SummaryCard::draw(render, summary);
@@ -172,6 +175,7 @@ bool Jogo::startGame() {
     fim = false;
     render.escondeMouse();
     play.drawBackground(render, nr);
+    countIn.start();
     audio.music(Theme::Play);
     // A focus lost, or a pad pulled out, in the menu does not pause the new game.
     takeFocusLoss();
@@ -186,7 +190,7 @@ GameScreen Jogo::gameMenu() {
     if (choice.what == MenuChoice::Exit) return GameScreen::Exit;
     if (choice.what == MenuChoice::Play) {
         nr = choice.level;
-        return GameScreen::Play;
+        return GameScreen::CountIn;
     }
     return GameScreen::Menu;
 }
@@ -200,6 +204,13 @@ GameScreen Jogo::playFrame() {
     const PauseChange change = pauseChange(paused, input.pressed(Action::Pause), takeFocusLoss() || padLost);
     if (change == PauseChange::Pauses || (paused && change == PauseChange::None)) {
         audio.pauseMusic();
+        if (change == PauseChange::Pauses) {
+            pausedForPad = padLost;
+        } else if (padLost) {
+            // Pulled out while paused: the card now says so, and names P.
+            pausedForPad = true;
+            PauseCard::draw(render, input.padUsedLast(), pausedForPad);
+        }
         return GameScreen::Paused;
     }
     // The objects come back with this frame's drawing; the card goes now,
@@ -207,6 +218,13 @@ GameScreen Jogo::playFrame() {
     if (change == PauseChange::Resumes) PauseCard::erase(render, PlayScreen::backgroundSlot(nr));
     audio.resumeMusic();
     capturaComandos();
+    // Counting in, the face turns to aim and nothing else changes.
+    if (countIn.running()) {
+        audio.update();
+        desenhaTela();
+        countIn.next();
+        return countIn.running() ? GameScreen::CountIn : GameScreen::Play;
+    }
     atualizaLogica();
     playReport(mapa.report(), audio);
     audio.update();
@@ -247,12 +265,14 @@ void Jogo::atualizaLogica() {
 void Jogo::desenhaTela() {
     render.prendeTela();
     limpaTela();
+    // Under the objects: the face stays in sight while it aims.
+    countIn.draw(render);
     play.drawObjects(render, mapa);
     marks.draw(render);
     play.drawClocks(render, mapa, popups.clockHidden());
     popups.draw(render);
     drawMuteSign(render, audio.muted(), MuteSignPlace::PanelBand);
-    play.drawSpeedAndIcons(render, mapa);
+    play.drawSpeedAndIcons(render, mapa, !countIn.running());
     render.soltaTela();
 }
 
@@ -260,6 +280,7 @@ void Jogo::limpaTela() {
     play.eraseObjects(render, mapa, nr);
     popups.erase(render, PlayScreen::PANEL_SLOT);
     marks.erase(render, PlayScreen::backgroundSlot(nr));
+    countIn.erase(render, PlayScreen::backgroundSlot(nr));
     // The panel cells come last, so they win over an object that overlapped them.
     play.erasePanelCells(render);
 }

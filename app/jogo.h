@@ -10,6 +10,7 @@
 #include "app/ranking.h"
 #include "audio/allegro_audio.h"
 #include "audio/audio.h"
+#include "countin/count_in.h"
 #include "input/input.h"
 #include "level/mapa.h"
 #include "marks/feedback_marks.h"
@@ -29,7 +30,7 @@ int tempoDeEspera(int periodos);
 
 // What the loop shows. A new screen is a new name here, a case in
 // Jogo::frame and, if it has an opening picture, one in Jogo::enter.
-enum class GameScreen { Menu, Play, Paused, Summary, Exit };
+enum class GameScreen { Menu, CountIn, Play, Paused, Summary, Exit };
 
 class Jogo {
 public:
@@ -41,8 +42,8 @@ public:
     // Every screen, one frame at a time, until the player leaves.
     void gameLoop();
 
-    // One frame of the menu: the next screen (Play once a level is chosen,
-    // with nr set; Exit after the exit button).
+    // One frame of the menu: the next screen (CountIn once a level is
+    // chosen, with nr set; Exit after the exit button).
     GameScreen gameMenu();
 
     void capturaComandos();
@@ -65,6 +66,7 @@ private:
     // Leaves the current screen for `next`, drawing what it opens with. A
     // level that cannot be set up leaves the menu showing.
     void enter(GameScreen next);
+    // A frame of a game: its count-in, its play or its pause.
     GameScreen playFrame();
     GameScreen summaryFrame();
     // The result into the ranking, the end sound and the clocks as they stood.
@@ -84,10 +86,12 @@ private:
     GameScreen screen = GameScreen::Menu;
     short nr;
     bool fim;  // the game under way is over: its remaining clock ran out
+    bool pausedForPad = false;  // the pad was pulled out for this pause: the card says so
     MainMenu menu;
     MenuScreen menuScreen;
     Ranking table;
     PlayScreen play;
+    CountIn countIn;
     Popups popups;
     FeedbackMarks marks;
     Summary summary;

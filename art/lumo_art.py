@@ -66,6 +66,11 @@ def group(body, dx=0, dy=0, s=1.0):
     return f'<g transform="translate({dx} {dy}) scale({s})">{body}</g>'
 
 
+def inset(picture, dx, dy, s=1.0):
+    """Another generated picture, whole, placed and scaled inside this one."""
+    return group(picture.strip(), dx, dy, s)
+
+
 def centred(body, cx, cy, scale, to_x=20, to_y=20):
     """The drawing scaled about its middle (cx, cy), which lands on (to_x, to_y)."""
     return (f'<g transform="translate({to_x} {to_y}) scale({scale}) translate({-cx} {-cy})">'
@@ -487,19 +492,23 @@ def help_page(n, body):
 
 
 def help1():
-    p = [group(face(0, 0, 22), 46, 84)]
-    p.append(text(80, 78, "You are the smiley. You never", 15, WHITE))
-    p.append(text(80, 96, "stop moving, you can only steer!", 15, WHITE))
-    p.append(key_cap(24, 112, "\u2192") + text(64, 132, "or", 14, "#c9cbe8") + key_cap(86, 112, "A"))
-    p.append(text(130, 132, "turn clockwise", 15, WHITE))
-    p.append(key_cap(24, 146, "\u2190") + text(64, 166, "or", 14, "#c9cbe8") + key_cap(86, 146, "D"))
-    p.append(text(130, 166, "turn anticlockwise", 15, WHITE))
-    p.append(key_cap(24, 180, "P") + text(66, 200, "pause", 15, WHITE))
-    p.append(key_cap(130, 180, "M") + text(172, 200, "sound on or off", 15, WHITE))
-    p.append(key_cap(24, 214, "Esc", 48) + text(84, 234, "end the game", 15, WHITE))
-    p.append(f'<rect x="18" y="250" width="330" height="46" rx="10" fill="#2b3064"/>')
-    p.append(text(30, 268, "You start with 20 seconds.", 15, YELLOW))
-    p.append(text(30, 287, "Your score: how long you last!", 15, YELLOW))
+    # The face with its heading marker, as it shows in play.
+    p = [group(face(0, 0, 22), 40, 88), inset(heading_marker(0), 57, 78, 1.25)]
+    p.append(text(90, 74, "You are the smiley. You never stop", 15, WHITE))
+    p.append(text(90, 92, "moving, you can only steer! The arrow", 15, WHITE))
+    p.append(text(90, 110, "shows which way you are heading.", 15, WHITE))
+    p.append(key_cap(24, 120, "\u2192") + text(64, 140, "or", 14, "#c9cbe8") + key_cap(86, 120, "A"))
+    p.append(text(130, 140, "turn clockwise", 15, WHITE))
+    p.append(key_cap(24, 152, "\u2190") + text(64, 172, "or", 14, "#c9cbe8") + key_cap(86, 152, "D"))
+    p.append(text(130, 172, "turn anticlockwise", 15, WHITE))
+    p.append(key_cap(24, 184, "P") + text(64, 204, "pause", 15, WHITE))
+    p.append(key_cap(120, 184, "M") + text(160, 204, "sound", 15, WHITE))
+    p.append(key_cap(216, 184, "Esc", 44) + text(266, 204, "end", 15, WHITE))
+    p.append(f'<rect x="18" y="220" width="330" height="78" rx="10" fill="#2b3064"/>')
+    p.append(text(30, 239, "Ready... Go! For 1.5 s nothing moves:", 14, YELLOW))
+    p.append(text(30, 256, "turn now to aim before you set off.", 14, WHITE))
+    p.append(text(30, 275, "You start with 20 seconds.", 14, YELLOW))
+    p.append(text(30, 292, "Your score: how long you last!", 14, YELLOW))
     return help_page(1, "".join(p))
 
 
@@ -530,36 +539,43 @@ def help3():
     p.append(text(176, 84, "+2 seconds, then it", 15, WHITE))
     p.append(text(176, 100, "pops up elsewhere.", 15, WHITE))
     st = LEVEL_STYLE[1]
-    p.append(f'<rect x="20" y="122" width="60" height="40" fill="{st["edge"]}"/>'
-             f'<rect x="23" y="125" width="54" height="34" fill="{st["wall"]}"/>'
-             f'<rect x="23" y="125" width="54" height="5" fill="{st["light"]}"/>')
-    p.append(text(96, 138, "Walls: -2 seconds", 15, YELLOW))
-    p.append(text(96, 156, "and you bounce off.", 15, WHITE))
-    p.append(text(22, 190, "Every 500 frames (about 16 s)", 15, WHITE))
-    p.append(text(22, 208, "you speed up, to a top speed of 15.", 15, WHITE))
-    p.append(text(22, 226, "The SPEED UP digit counts up to 9,", 13, "#c9cbe8"))
-    p.append(text(22, 242, "then a red 0 means top speed.", 13, "#c9cbe8"))
-    p.append(f'<rect x="18" y="252" width="330" height="42" rx="10" fill="#2b3064"/>')
-    p.append(text(30, 278, "The ranking keeps the ten longest times.", 14, YELLOW))
+    p.append(f'<rect x="20" y="114" width="60" height="36" fill="{st["edge"]}"/>'
+             f'<rect x="23" y="117" width="54" height="30" fill="{st["wall"]}"/>'
+             f'<rect x="23" y="117" width="54" height="5" fill="{st["light"]}"/>')
+    p.append(text(96, 129, "Walls: -2 seconds", 15, YELLOW))
+    p.append(text(96, 146, "and you bounce off.", 15, WHITE))
+    # The marks as they show round the face: a wall, a hit, a prize.
+    for i, mark in enumerate((mark_wall(1), mark_hit(1), mark_item(1))):
+        p.append(group(face(0, 0, 20), 36 + 44 * i, 180, 0.5) + inset(mark, 20 + 44 * i, 164, 0.5))
+    p.append(text(156, 176, "A mark at your face:", 14, WHITE))
+    p.append(text(156, 193, "a wall, a hit, a prize.", 14, WHITE))
+    p.append(text(22, 219, "Every 500 frames (about 16 s) you speed", 14, WHITE))
+    p.append(text(22, 235, "up. SPEED UP counts the steps to 9,", 14, "#c9cbe8"))
+    p.append(text(22, 251, "then a red 0 means top speed.", 14, "#c9cbe8"))
+    p.append(f'<rect x="18" y="260" width="330" height="38" rx="10" fill="#2b3064"/>')
+    p.append(text(28, 276, "Each level's best shows in the chooser and", 13, YELLOW))
+    p.append(text(28, 292, "after a game; the ranking keeps the top ten.", 13, YELLOW))
     return help_page(3, "".join(p))
 
 
 def help4():
     grey = "#c9cbe8"
-    p = [text(22, 64, "In the menus", 14, YELLOW)]
-    p.append(key_cap(22, 72, "\u2191") + key_cap(60, 72, "\u2193") + text(102, 92, "choose", 15, WHITE))
-    p.append(key_cap(172, 72, "Enter", 58) + text(238, 92, "open, start", 15, WHITE))
-    p.append(key_cap(22, 106, "1", 26) + key_cap(52, 106, "2", 26) + key_cap(82, 106, "3", 26))
-    p.append(text(116, 126, "level", 15, WHITE))
-    p.append(key_cap(164, 106, "\u2190") + key_cap(202, 106, "\u2192") + text(244, 126, "page", 15, WHITE))
-    p.append(key_cap(22, 140, "Esc", 48) + text(78, 160, "back; twice quits", 15, WHITE))
-    p.append(key_cap(22, 174, "Alt", 40) + text(68, 194, "+", 15, WHITE) + key_cap(80, 174, "Enter", 58))
-    p.append(text(146, 194, "full screen", 15, WHITE))
-    p.append(text(22, 224, "Gamepad", 14, YELLOW) + text(94, 224, "(plug it in any time)", 13, grey))
-    p.append(text(22, 243, "Stick or d-pad: steer, choose", 15, WHITE))
-    p.append(text(22, 261, "A: OK", 15, WHITE) + text(130, 261, "B: back, not in a game", 15, WHITE))
-    p.append(text(22, 279, "Start: pause", 15, WHITE) + text(130, 279, "Back: end the game", 15, WHITE))
-    p.append(text(22, 302, "Other keys: [keys] in lumo.cfg", 13, grey))
+    p = [text(22, 62, "In the menus", 14, YELLOW)]
+    p.append(key_cap(22, 68, "\u2191") + key_cap(60, 68, "\u2193") + text(102, 88, "choose", 15, WHITE))
+    p.append(key_cap(172, 68, "Enter", 58) + text(238, 88, "open, start", 15, WHITE))
+    p.append(key_cap(22, 100, "1", 26) + key_cap(52, 100, "2", 26) + key_cap(82, 100, "3", 26))
+    p.append(text(116, 120, "level", 15, WHITE))
+    p.append(key_cap(164, 100, "\u2190") + key_cap(202, 100, "\u2192") + text(244, 120, "page", 15, WHITE))
+    p.append(key_cap(22, 132, "Esc", 48) + text(78, 152, "back; twice quits", 15, WHITE))
+    p.append(key_cap(22, 164, "Alt", 40) + text(68, 184, "+", 15, WHITE) + key_cap(80, 164, "Enter", 58))
+    p.append(text(146, 184, "full screen", 15, WHITE))
+    p.append(text(22, 212, "After a game", 14, YELLOW))
+    p.append(text(118, 212, "Enter: play again, Esc: menu", 14, WHITE))
+    p.append(text(22, 236, "Gamepad", 14, YELLOW) + text(94, 236, "(plug it in any time)", 13, grey))
+    p.append(text(22, 254, "Stick or d-pad: steer, choose", 15, WHITE))
+    p.append(text(22, 271, "A: OK", 15, WHITE) + text(130, 271, "B: back, not in a game", 15, WHITE))
+    p.append(text(22, 288, "Start: pause", 15, WHITE) + text(130, 288, "Back: end the game", 15, WHITE))
+    p.append(text(22, 305, "Other keys: [keys] in lumo.cfg", 12, grey))
     return help_page(4, "".join(p))
 
 
@@ -799,23 +815,6 @@ def count_word(words, w, colour):
 
 
 COUNT_H = 110
-LANDING = 30
-
-
-def coco_landing():
-    # Where the Coco comes down: a dark patch in a dashed ring with four
-    # ticks, the size of its picture and round its visible middle.
-    c = 17
-    ticks = "".join(f'<path d="M{c + 13.5 * math.cos(math.radians(a)):.2f} {c + 13.5 * math.sin(math.radians(a)):.2f} '
-                    f'L{c + 7.5 * math.cos(math.radians(a)):.2f} {c + 7.5 * math.sin(math.radians(a)):.2f}" '
-                    f'stroke="{INK}" stroke-width="2.4" stroke-linecap="round"/>' for a in (0, 90, 180, 270))
-    return svg(LANDING, LANDING, "".join([
-        f'<circle cx="{c}" cy="{c}" r="10" fill="{INK}" opacity="0.3"/>',
-        f'<circle cx="{c}" cy="{c}" r="10.5" fill="none" stroke="{INK}" stroke-width="4.6"/>',
-        f'<circle cx="{c}" cy="{c}" r="10.5" fill="none" stroke="{WHITE}" stroke-width="2.2" '
-        f'stroke-dasharray="5.5 2.75"/>',
-        ticks,
-    ]))
 
 
 # Centred on the 40 x 40 face (drawn 12 pixels up and left of it).
@@ -1019,7 +1018,6 @@ def main():
     add("ready", count_word("Ready", 300, YELLOW), 300, COUNT_H, count + "ready.png", "png")
     add("go", count_word("Go", 180, GREEN), 180, COUNT_H, count + "go.png", "png")
     marks = "Data/Imagens/Marks/"
-    add("landing", coco_landing(), LANDING, LANDING, marks + "coco_landing.png", "png")
     for kind, fn in (("wall", mark_wall), ("hit", mark_hit), ("item", mark_item)):
         for f in range(3):
             add(f"{kind}{f}", fn(f), MARK, MARK, f"{marks}{kind}{f:02d}.png", "png")

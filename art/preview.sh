@@ -108,8 +108,7 @@ screen chooser "$(buttons) $rows $(digits "" 540 15 01 37) $(digits "" 540 65 00
     $(at $M/escolhaFeliz.png 230 147)"
 
 # The count-in centred on the playfield, the pause card with its lines, and
-# the marks at the face: every feedback frame, the heading marker all round,
-# the Coco's landing ring on the floor and on a wall.
+# the marks at the face: every feedback frame and the heading marker all round.
 C=Data/Imagens/CountIn
 K=Data/Imagens/Marks
 for nr in 1 2 3; do
@@ -121,9 +120,6 @@ screen pause-pad-lost "$(at $OUT/level3.png 0 0) $(at Data/Imagens/paused.png 17
     $(at $Q/resume_key.png 282 276) $(at $Q/pad_lost.png 186 312)"
 screen pause-pad "$(at $OUT/level1.png 0 0) $(at Data/Imagens/paused.png 170 200) $(at $Q/resume_pad.png 282 276)"
 for nr in 1 2 3; do
-    set -- $(sed -n 's/^ *//p' 0$nr.txt | tr -s ' \n' '  ')
-    shift 36
-    wall="$1 $2"
     marks=""
     k=0
     for m in wall00 wall01 wall02 hit00 hit01 hit02 item00 item01 item02; do
@@ -136,8 +132,6 @@ for nr in 1 2 3; do
         cy=$(awk "BEGIN { printf \"%d\", 230 + 90 * int($i / 8) + 27 * sin($a) - 8 }")
         marks="$marks $(at $P/smile.png $((60 + 70 * (i % 8))) $((210 + 90 * (i / 8)))) $(at $K/heading$(printf %02d $i).png $cx $cy)"
     done
-    marks="$marks $(at $K/coco_landing.png 300 420) $(at $P/coco.png 340 420)"
-    marks="$marks $(at $K/coco_landing.png $(echo $wall | cut -d' ' -f1) $(echo $wall | cut -d' ' -f2))"
     $CONVERT Data/Imagens/Niveis/0$nr.jpg $(eval echo "$marks") -crop 640x410+0+70 +repage \
         -filter point -resize 150% "$OUT/marks$nr.png"
 done

@@ -67,11 +67,13 @@ void Input::poll(Screen screen) {
     keyboard_lowlevel_callback = countKeyPresses;
     mouse_callback = countPresses;
     // Reports are taken before the state: a press reported by now is in it.
+    bool keyUsed = false;
     for (int k = 0; k < KEY_MAX; ++k) {
         const int reports = keyPresses[k].exchange(0);
         const bool before = keyNow[k];
         keyNow[k] = key[k] != 0;
         keyPressed[k] = pressedNow(keyNow[k], before, reports, keyUnreported[k]);
+        keyUsed |= keyPressed[k];
     }
     gamepad.frame(screen == Screen::Menu);
     const PadControls padBefore = pad;
@@ -93,9 +95,11 @@ void Input::poll(Screen screen) {
     actionPressed[fullscreen] |= keyPressed[KEY_ENTER];
 
     const bool play = screen == Screen::Play;
+    bool padUsed = false;
     auto fromPad = [&](Action a, bool now, bool before) {
         actionHeld[index(a)] |= now;
         actionPressed[index(a)] |= now && !before;
+        padUsed |= now && !before;
     };
     for (Action a : {Action::TurnClockwise, Action::Right}) fromPad(a, pad.right, padBefore.right);
     for (Action a : {Action::TurnAnticlockwise, Action::Left}) fromPad(a, pad.left, padBefore.left);
@@ -110,6 +114,8 @@ void Input::poll(Screen screen) {
     const int buttonsBefore = buttonsNow;
     buttonsNow = mouse_b;
     leftPressed = pressedNow(buttonsNow & 1, buttonsBefore & 1, reports, leftUnreported);
+    if (keyUsed || leftPressed) padLast = false;
+    if (padUsed) padLast = true;
     moved = mouse_x != rawX || mouse_y != rawY;
     rawX = mouse_x;
     rawY = mouse_y;

@@ -65,6 +65,9 @@ public:
     bool pointerMoved() const { return moved; }
     int mouseX() const { return x; }
     int mouseY() const { return y; }
+    // A pad control went down after the last key or click: the player is on
+    // the pad.
+    bool padUsedLast() const { return padLast; }
     // True once after the pad went away.
     bool takePadLoss() { return gamepad.takeLoss(); }
     void stop() { gamepad.stop(); }
@@ -89,5 +92,6 @@ private:
     bool leftPressed = false, leftUnreported = false;
     int rawX = -1, rawY = -1;
     bool moved = false;
+    bool padLast = false;
     int x = 0, y = 0;
 };

@@ -2,6 +2,8 @@
 
 #include "marks/heading_marker.h"
 
+#include <algorithm>
+
 namespace {
 
 // Whole pixels, dropping the fraction toward zero as the drawing always has.
@@ -71,18 +73,18 @@ void PlayScreen::drawClocks(Render& render, const Mapa& mapa, bool redHidden) {
     if (!redHidden) render.drawTime(mapa.getMinD(), mapa.getSegD(), 60, 71, 550, 20);
 }
 
-void PlayScreen::drawSpeedAndIcons(Render& render, const Mapa& mapa) {
+void PlayScreen::drawSpeedAndIcons(Render& render, const Mapa& mapa, bool clocksRun) {
     // Speeds 5 to 15 have a digit (15 borrows the other set's 0); a level
     // file could give another, which then shows none.
     const short velocidade = mapa.getSmile().getVelocidade();
     if (velocidade >= 5 && velocidade <= 15) render.desenhaImagemTrans(45 + velocidade, 75, 20);
 
     // Eight clock frames, then one frame without, blended over the last.
-    if (rel1 <= 7) {
-        render.desenhaImagemTrans(80 + rel1, 350, 12);
-        render.desenhaImagemTrans(90 + rel1, 500, 12);
-        rel1++;
-    } else {
-        rel1 = 0;
+    // Standing still, they show the last frame drawn.
+    if (rel1 <= 7 || !clocksRun) {
+        const short frame = std::min<short>(rel1, 7);
+        render.desenhaImagemTrans(80 + frame, 350, 12);
+        render.desenhaImagemTrans(90 + frame, 500, 12);
     }
+    if (clocksRun) rel1 = rel1 <= 7 ? rel1 + 1 : 0;
 }

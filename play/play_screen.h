@@ -25,8 +25,9 @@ public:
     const DrawnSpot& headingMarker() const { return heading; }
     // Both clocks; the red one stays off while `redHidden` (a blink).
     void drawClocks(Render& render, const Mapa& mapa, bool redHidden);
-    // The speed digit and, eight frames out of nine, the clock icons.
-    void drawSpeedAndIcons(Render& render, const Mapa& mapa);
+    // The speed digit and, eight frames out of nine, the clock icons; the
+    // icons stand still while the clocks do.
+    void drawSpeedAndIcons(Render& render, const Mapa& mapa, bool clocksRun);
 
 private:
     DrawnSpot heading;  // where the heading marker was drawn, so it is erased with the face

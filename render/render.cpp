@@ -83,7 +83,6 @@ std::vector<ArquivoImagem> buildTable() {
     t.push_back({SLOT_READY, "Data/Imagens/CountIn/ready.png", true});
     t.push_back({SLOT_GO, "Data/Imagens/CountIn/go.png", true});
     const std::string marks = "Data/Imagens/Marks/";
-    t.push_back({SLOT_COCO_LANDING, marks + "coco_landing.png", true});
     acrescentaFaixa(t, SLOT_MARK_WALL, 3, marks, "wall", ".png", true);
     acrescentaFaixa(t, SLOT_MARK_HIT, 3, marks, "hit", ".png", true);
     acrescentaFaixa(t, SLOT_MARK_ITEM, 3, marks, "item", ".png", true);

@@ -42,10 +42,9 @@ const short SLOT_SUMMARY_BEST_LABEL = 106;
 // The chooser's level names (+ 0..2) and the dash for a level with no best.
 const short SLOT_LEVEL_NAME = 107;
 const short SLOT_NO_BEST = 110;
-// The count-in, and where the Coco will land.
+// The count-in.
 const short SLOT_READY = 111;
 const short SLOT_GO = 112;
-const short SLOT_COCO_LANDING = 113;
 // Marks at the face, three frames each (+ 0..2).
 const short SLOT_MARK_WALL = 114;
 const short SLOT_MARK_HIT = 117;

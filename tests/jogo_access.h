@@ -12,14 +12,16 @@ public:
     static void enter(Jogo& j, GameScreen s) { j.enter(s); }
     // The menu as it opens after a game.
     static void openMenu(Jogo& j) { j.enter(GameScreen::Menu); }
-    // A game of `level` as the menu starts it; false when it stayed in the menu.
+    // A game of `level` as the menu starts it, counting in; false when it
+    // stayed in the menu.
     static bool startGame(Jogo& j, short level) {
         j.screen = GameScreen::Menu;
         j.nr = level;
-        j.enter(GameScreen::Play);
-        return j.screen == GameScreen::Play;
+        j.enter(GameScreen::CountIn);
+        return j.screen == GameScreen::CountIn;
     }
-    // The level set up and played from the next frame, with nothing drawn.
+    // The level set up and played from the next frame, with no count-in and
+    // nothing drawn.
     static bool startLevel(Jogo& j, short level) {
         j.nr = level;
         j.popups.clear();

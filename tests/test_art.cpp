@@ -147,7 +147,6 @@ TEST_F(ArtTest, SizesFitTheirPlaces) {
     for (int s = SLOT_SUMMARY_PLAY_AGAIN; s <= SLOT_SUMMARY_FOCUS; ++s) limits.push_back({s, 136, 52, true});
     for (int s = SLOT_LEVEL_NAME; s < SLOT_LEVEL_NAME + 3; ++s) limits.push_back({s, 136, 50, false});
     limits.push_back({SLOT_NO_BEST, 80, 21, true});
-    limits.push_back({SLOT_COCO_LANDING, 30, 30, true});  // the Coco's own picture
     for (int s = SLOT_MARK_WALL; s < SLOT_MARK_ITEM + 3; ++s) limits.push_back({s, 64, 64, false});
     for (int s = SLOT_HEADING; s < SLOT_HEADING + 16; ++s) limits.push_back({s, 16, 16, false});
     for (int s : {SLOT_PAUSE_RESUME_KEY, SLOT_PAUSE_RESUME_PAD, SLOT_PAUSE_PAD_LOST}) limits.push_back({s, 280, 32, false});

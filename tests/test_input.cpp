@@ -267,6 +267,23 @@ TEST_F(InputFrames, APadButtonHeldActsOnceAndAGonePadHoldsNothing) {
     EXPECT_FALSE(input.held(A::Confirm));
 }
 
+// The pause card names Start or P by the device that moved last.
+TEST_F(InputFrames, TheDeviceUsedLastIsKnown) {
+    plugPad();
+    joy[0].stick[0].axis[0].pos = 128;  // steering with the stick
+    input.poll(Screen::Play);
+    EXPECT_TRUE(input.padUsedLast());
+    key[KEY_LEFT] = 1;
+    input.poll(Screen::Play);
+    EXPECT_FALSE(input.padUsedLast()) << "a key after the pad, the stick still held";
+    joy[0].button[7].b = 1;
+    input.poll(Screen::Play);
+    EXPECT_TRUE(input.padUsedLast()) << "Start, the key still held";
+    mouse_b = 1;
+    input.poll(Screen::Play);
+    EXPECT_FALSE(input.padUsedLast()) << "a click";
+}
+
 TEST(KeyNames, AnyCaseAndEveryNameBackToItsKey) {
     EXPECT_EQ(scancodeOf("pgup"), KEY_PGUP);
     EXPECT_EQ(scancodeOf("0_Pad"), KEY_0_PAD);

@@ -204,7 +204,7 @@ TEST_F(Menu, LevelButtonChoosesTheLevel) {
     click(325, 100);
     EXPECT_EQ(JogoTestAccess::screen(jogo), GameScreen::Menu);
     frame(325, 75, 1);  // acts on the frame the button goes down
-    EXPECT_EQ(JogoTestAccess::screen(jogo), GameScreen::Play);
+    EXPECT_EQ(JogoTestAccess::screen(jogo), GameScreen::CountIn);
     EXPECT_EQ(JogoTestAccess::level(jogo), 2);
     for (int n : {1, 3}) {
         JogoTestAccess::openMenu(jogo);
@@ -291,7 +291,7 @@ TEST_F(Menu, ChooserByKeys) {
     key[KEY_ENTER] = 1;
     JogoTestAccess::frame(jogo);
     key[KEY_ENTER] = 0;
-    EXPECT_EQ(JogoTestAccess::screen(jogo), GameScreen::Play);
+    EXPECT_EQ(JogoTestAccess::screen(jogo), GameScreen::CountIn);
     EXPECT_EQ(JogoTestAccess::level(jogo), 2);
     for (int n : {1, 2, 3}) {
         JogoTestAccess::openMenu(jogo);
@@ -301,7 +301,7 @@ TEST_F(Menu, ChooserByKeys) {
         JogoTestAccess::frame(jogo);
         key[KEY_1 + n - 1] = 0;
         EXPECT_EQ(JogoTestAccess::level(jogo), n);
-        EXPECT_EQ(JogoTestAccess::screen(jogo), GameScreen::Play);
+        EXPECT_EQ(JogoTestAccess::screen(jogo), GameScreen::CountIn);
     }
     JogoTestAccess::openMenu(jogo);
     frame(700, 10);

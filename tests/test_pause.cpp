@@ -128,6 +128,55 @@ TEST_F(Pausing, APressBegunInTheMenuDoesNotPauseTheGame) {
     EXPECT_EQ(JogoTestAccess::screen(jogo), GameScreen::Paused) << "a new press does";
 }
 
+// Counting in, the face turns and nothing else changes, whatever the frames
+// between: a pause resumes into the count-in, and play follows its last frame
+// with no word left on the screen.
+TEST_F(Pausing, CountingInOnlyTheFaceTurnsAndAPauseResumesIntoIt) {
+    ASSERT_TRUE(JogoTestAccess::startGame(jogo, 1));
+    std::vector<float> before = everything();
+    const int HEADING = 12;  // the face's, after the clocks and counters
+    key[KEY_RIGHT] = 1;
+    for (int f = 0; f < 10; ++f) frame(false);
+    frame(true);
+    ASSERT_EQ(JogoTestAccess::screen(jogo), GameScreen::Paused);
+    for (int f = 0; f < 50; ++f) frame(false);
+    frame(true);
+    for (int f = 11; f < CountIn::FRAMES; ++f) {
+        ASSERT_EQ(JogoTestAccess::screen(jogo), GameScreen::CountIn) << f;
+        frame(false);
+    }
+    EXPECT_EQ(JogoTestAccess::screen(jogo), GameScreen::Play) << "after its frames, and not one later";
+    std::vector<float> after = everything();
+    EXPECT_EQ(after[HEADING], float((int(before[HEADING]) + CountIn::FRAMES * 15) % 360)) << "turned every frame";
+    after[HEADING] = before[HEADING];
+    EXPECT_EQ(after, before);
+    frame(false);
+    EXPECT_NE(everything()[2], before[2]) << "the first update";
+    for (short slot : {SLOT_READY, SLOT_GO})
+        for (int y = 70; y < 480; ++y)
+            for (int x = 0; x < 640; ++x)
+                ASSERT_FALSE(test::pixel(screen, x, y) == test::rgbOf(test::slotColour(slot))) << x << "," << y;
+}
+
+// The card names the control that goes on for the device used last; with
+// the pad pulled out it says so, and P it is.
+TEST_F(Pausing, TheCardNamesTheControlThatResumes) {
+    struct Case {
+        bool padUsedLast, padLost;
+        short resume;
+    } cases[] = {{false, false, SLOT_PAUSE_RESUME_KEY}, {true, false, SLOT_PAUSE_RESUME_PAD},
+                 {true, true, SLOT_PAUSE_RESUME_KEY}};
+    Render& render = JogoTestAccess::render(jogo);
+    const int x = 170, y = 210;  // the 300x130 card centred on the playfield
+    for (const Case& c : cases) {
+        JogoTestAccess::drawBackground(jogo);
+        PauseCard::draw(render, c.padUsedLast, c.padLost);
+        EXPECT_EQ(test::pixel(screen, x + 112, y + 76), test::rgbOf(test::slotColour(c.resume)));
+        EXPECT_EQ(test::pixel(screen, x + 16, y + 112) == test::rgbOf(test::slotColour(SLOT_PAUSE_PAD_LOST)),
+                  c.padLost);
+    }
+}
+
 TEST(PauseRule, LosingTheFocusPausesAndOnlyPResumes) {
     EXPECT_EQ(pauseChange(false, false, false), PauseChange::None);
     EXPECT_EQ(pauseChange(false, false, true), PauseChange::Pauses);

@@ -45,6 +45,7 @@ turned() {
 }
 
 choose_level 1
+wait_past_one_second 30 || fail "the game without a key did not run past 0:01"
 watch_face
 end_with_escape
 xs=()
@@ -55,16 +56,19 @@ for place in "${PLACES[@]}"; do
 done
 [[ $(printf '%s\n' "${xs[@]}" | sort -u | wc -l) -ge 3 ]] || fail "without a key the face did not move along its row: places seen (x y width) ${SEEN[*]}"
 
-# With the key held from before the game starts, every frame turns. The
-# face speeds up every 500 updates, counted over all games, so one speed-up
-# may fall while it is watched: a circle 8 pixels wider, touching the first
-# one where it sped up. The bounds leave room for that.
+# With the key held from before the game starts, every frame turns: in the
+# count-in the face turns where it stands, 690 degrees, and sets off 30
+# degrees round from where it pointed, on a circle of the same side of its
+# row. The face speeds up every 500 updates, counted over all games, so one
+# speed-up may fall while it is watched: a circle 8 pixels wider, touching
+# the first one where it sped up. The bounds leave room for that.
 circles() {
     local key=$1
     direction=$2
     focus_window
     xdotool keydown "$key"
     choose_level 1
+    wait_past_one_second 30 || fail "the game with $key held did not run past 0:01"
     watch_face turned
     xdotool keyup "$key"
     end_with_escape
