@@ -48,6 +48,7 @@ LevelResult Ranking::recordLevel(int level, short m, short s) {
 }
 
 bool Ranking::step() {
+    if (unsaved.empty() && !bests.waiting()) triesLeft = 0;
     if (triesLeft <= 0) return false;
     const bool waited = !unsaved.empty();
     if (!unsaved.empty()) trySaveTable();
