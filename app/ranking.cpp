@@ -33,6 +33,7 @@ RankingEntry Ranking::insereRanking(short m, short s) {
     unsaved.push_back({m, s});
     triesLeft = SAVE_TRIES;
     result = RankingEntry();
+    result.saved = false;
     result.saving = true;
     step();
     return result;
