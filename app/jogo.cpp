@@ -145,8 +145,8 @@ void Jogo::enter(GameScreen next) {
             // A resumed game goes on as it was; playFrame took the card away.
             if (from == GameScreen::Paused) break;
             if (!startGame()) {
-                // Say which file, and stay in the menu with the chooser
-                // closed (or open it, coming from the summary).
+                // Say which file, and show the menu with the chooser closed:
+                // the one showing, or a fresh one after the summary.
                 reportAndShow(unusableFileMessage(levelFilePath(nr), "could not be read"));
                 menu.closeChooser();
                 screen = GameScreen::Menu;
