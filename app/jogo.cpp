@@ -67,7 +67,7 @@ bool Jogo::alInit(const Options& options) {
     bool loaded = render.iniciaTela(chooseWindow(options, stored));
     if (loaded) {
         openMenu();
-        menuScreen.draw(render, menu.current(), table.table(), audio.muted());
+        menuScreen.draw(render, menu.current(), table.table(), table.levelBests(), audio.muted());
         presentPicture();
         loaded = render.carregaImagens();
     }
@@ -85,6 +85,7 @@ bool Jogo::alInit(const Options& options) {
 // The images go first: destroying a bitmap needs Allegro still installed.
 void Jogo::alClose() {
     settings.finish();
+    table.finish();
     speakers.stop();
     input.stop();
     render.liberaImagens();
@@ -112,6 +113,8 @@ void Jogo::frame() {
         screen = GameScreen::Exit;
         return;
     }
+    // A save that met another process's lock goes on on every screen.
+    if (table.step()) saveSettled();
     input.poll(playing ? Screen::Play : Screen::Menu);
     handleGlobalActions(input, audio, settings);
     // Paused or on the summary the play screen draws nothing more: its sign
@@ -144,10 +147,12 @@ void Jogo::enter(GameScreen next) {
             // A resumed game counts on from where it stopped; playFrame took the card away.
             if (from == GameScreen::Paused) break;
             if (!startGame()) {
-                // Say which file, and stay in the menu with the chooser closed.
+                // Say which file, and show the menu with the chooser closed:
+                // the one showing, or a fresh one after the summary.
                 reportAndShow(unusableFileMessage(levelFilePath(nr), "could not be read"));
                 menu.closeChooser();
                 screen = GameScreen::Menu;
+                if (from == GameScreen::Summary) enter(GameScreen::Menu);
             }
             break;
         case GameScreen::Play: break;  // counted in, or resumed: the game goes on as it was
@@ -155,6 +160,7 @@ void Jogo::enter(GameScreen next) {
         case GameScreen::Summary:
             finishGame();
             SummaryCard::draw(render, summary);
+            render.mostraMouse();  // its buttons take a click
             break;
         case GameScreen::Exit: break;
     }
@@ -186,7 +192,7 @@ bool Jogo::startGame() {
 GameScreen Jogo::gameMenu() {
     audio.update();
     const MenuChoice choice = menu.update(input, audio);
-    menuScreen.draw(render, menu.current(), table.table(), audio.muted());
+    menuScreen.draw(render, menu.current(), table.table(), table.levelBests(), audio.muted());
     if (choice.what == MenuChoice::Exit) return GameScreen::Exit;
     if (choice.what == MenuChoice::Play) {
         nr = choice.level;
@@ -236,12 +242,27 @@ GameScreen Jogo::playFrame() {
 
 GameScreen Jogo::summaryFrame() {
     audio.update();
-    return summary.closes(input) ? GameScreen::Menu : GameScreen::Summary;
+    const int focus = summary.focus();
+    const SummaryChoice choice = summary.update(input, SummaryCard::buttonAt(render, input.mouseX(), input.mouseY()));
+    if (summary.focus() != focus) SummaryCard::drawButtons(render, summary.focus());
+    if (choice == SummaryChoice::Stay) return GameScreen::Summary;
+    audio.play(Effect::Click);
+    // The same level again at once: the ranking is saved, or saving.
+    return choice == SummaryChoice::PlayAgain ? GameScreen::Play : GameScreen::Menu;
+}
+
+void Jogo::saveSettled() {
+    if (screen == GameScreen::Summary) {
+        summary.settle(table.entry());
+        SummaryCard::drawFate(render, summary);
+    }
+    if (screen == GameScreen::Menu) menuScreen.refresh();
 }
 
 void Jogo::finishGame() {
     ordenaSelection();
     const RankingEntry entry = insereRanking();
+    const LevelResult level = table.recordLevel(nr, mapa.getMin(), mapa.getSeg());
     audio.resumeMusic();  // a game ended while paused hands on no held music
     playGameEnd(audio, entry.saved ? entry.place : 0);
     // The clocks stay in view above the card as they stood at the end, even
@@ -251,7 +272,7 @@ void Jogo::finishGame() {
     play.eraseClocks(render);
     play.drawClocks(render, mapa, false);
     render.soltaTela();
-    summary.open(mapa.getMin(), mapa.getSeg(), mapa.report().timeUp, entry);
+    summary.open(mapa.getMin(), mapa.getSeg(), mapa.report().timeUp, entry, level);
 }
 
 void Jogo::capturaComandos() {

@@ -69,8 +69,12 @@ private:
     // A frame of a game: its count-in, its play or its pause.
     GameScreen playFrame();
     GameScreen summaryFrame();
-    // The result into the ranking, the end sound and the clocks as they stood.
+    // The result into the ranking and the level's best, the end sound and
+    // the clocks as they stood.
     void finishGame();
+    // A save that waited for another process's lock settled: the card or
+    // the menu shows the outcome.
+    void saveSettled();
     void waitFrame();
     // The menu as it opens: pointer shown, no panel, the ranking read afresh.
     void openMenu();

@@ -12,6 +12,7 @@ const Point buttons[5] = {{0, 140}, {0, 240}, {0, 340}, {0, 390}, {480, 390}};  
 const Point pointers[5] = {{230, 147}, {230, 247}, {230, 347}, {230, 397}, {430, 397}};
 const short helpPages[MainMenu::HELP_PAGES] = {26, 27, 28, 75};
 const short BLACK = 99;
+const Point TITLE = {62, 3};  // the chooser's title, left of its buttons
 
 }  // namespace
 
@@ -23,34 +24,46 @@ void MenuScreen::open(Render& render) {
     render.soltaTela();
 }
 
-void MenuScreen::draw(Render& render, const MenuState& state, const short ranking[20], bool muted) {
+void MenuScreen::draw(Render& render, const MenuState& state, const short ranking[20], const LevelBests& bests,
+                      bool muted) {
     if (any && state == drawn && muted == mutedDrawn) return;
-    drawAll(render, state, ranking, muted);
+    drawAll(render, state, ranking, bests, muted);
     drawn = state;
     mutedDrawn = muted;
     any = true;
 }
 
-void MenuScreen::drawAll(Render& render, const MenuState& state, const short ranking[20], bool muted) {
+void MenuScreen::drawAll(Render& render, const MenuState& state, const short ranking[20], const LevelBests& bests,
+                         bool muted) {
     render.prendeTela();
     for (const Point& p : pointers) render.limpaPersonagem(BLACK, p.x, p.y, 50, 50);
     render.limpaPersonagem(BLACK, 250, 50, 570, 320);
-    // The chooser's first button, its pointer and its title lie above the
-    // panel area: clear them too.
+    // The chooser's first button, its pointer and its first row lie above
+    // the panel area, its title left of the buttons: clear them too.
     render.limpaPersonagem(BLACK, 300, 0, 340, 50);
+    if (const BITMAP* title = render.imagem(SLOT_CHOOSER_TITLE))
+        render.limpaPersonagem(BLACK, TITLE.x, TITLE.y, title->w, title->h);
 
     if (state.nJogo) {
-        for (short n = 0; n < 3; ++n) render.desenhaImagem(40 + n, 300, 50 * n);
-        render.desenhaImagemTrans(SLOT_CHOOSER_TITLE, 402, 3);
+        render.desenhaImagemTrans(SLOT_CHOOSER_TITLE, TITLE.x, TITLE.y);
+        // Each level's button, its name and its best time, or a dash.
+        for (short n = 0; n < 3; ++n) {
+            render.desenhaImagem(40 + n, 300, 50 * n);
+            render.desenhaImagemTrans(SLOT_LEVEL_NAME + n, 404, 50 * n + 11);
+            const GameTime best = bests.best(n + 1);
+            if (bests.has(n + 1)) render.drawTime(best.minutes, best.seconds, 50, 70, 540, 50 * n + 15);
+            else render.desenhaImagemTrans(SLOT_NO_BEST, 540, 50 * n + 15);
+        }
     }
-    if (!state.rankin && !state.ajuda && !state.creditos) render.desenhaImagemTrans(0, 250, 50);
+    // The banner would lie under the chooser's rows.
+    if (!state.nJogo && !state.rankin && !state.ajuda && !state.creditos) render.desenhaImagemTrans(0, 250, 50);
     if (state.ajuda) render.desenhaImagem(helpPages[state.ajudaPagina], 250, 50);
     if (state.rankin) {
         render.desenhaImagemTrans(8, 250, 50);
         drawRankingTable(render, ranking);
     }
     if (state.creditos) render.desenhaImagem(29, 200, 0);
-    // The level the keys would start, marked beside its button over the banner.
+    // The level the keys would start, marked beside its button.
     if (state.nJogo) render.desenhaImagemTrans(6, 350, 50 * state.levelFocus);
 
     const Point& p = pointers[state.escolha];

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "app/menu.h"
+#include "bests/level_bests.h"
 #include "render/render.h"
 
 class MenuScreen {
@@ -12,10 +13,12 @@ public:
     void open(Render& render);
     // The pointer, the panel and the mute sign for `state`; nothing when
     // none of them changed since the last draw, so nothing is sent.
-    void draw(Render& render, const MenuState& state, const short ranking[20], bool muted);
+    void draw(Render& render, const MenuState& state, const short ranking[20], const LevelBests& bests, bool muted);
+    // The ranking or the bests changed (a waiting save settled): the next draw draws all.
+    void refresh() { any = false; }
 
 private:
-    void drawAll(Render& render, const MenuState& state, const short ranking[20], bool muted);
+    void drawAll(Render& render, const MenuState& state, const short ranking[20], const LevelBests& bests, bool muted);
 
     MenuState drawn;  // the state the picture shows
     bool any = false;

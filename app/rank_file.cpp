@@ -174,7 +174,7 @@ bool gravaRanking(const short tabela[20], const char* arquivo, std::string* reas
 }
 
 SaveOutcome trySaveRankFile(short table[20], const std::function<void(short table[20])>& enter) {
-    FileLock lock(RANK_FILE, LockWait::Once);
+    FileLock lock(RANK_FILE);
     if (lock.busy()) return {SaveStatus::Busy, LOCKED_ELSEWHERE};
     short fresh[NUMBERS] = {};
     if (readRankFile(fresh)) std::copy(fresh, fresh + NUMBERS, table);

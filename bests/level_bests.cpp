@@ -48,7 +48,7 @@ BestRecord LevelBests::record(int level, short minutes, short seconds) {
 
 SaveOutcome LevelBests::trySave() {
     if (!unsaved) return {};
-    FileLock lock(path, LockWait::Once);
+    FileLock lock(path);
     if (lock.busy()) return {SaveStatus::Busy, LOCKED_ELSEWHERE};
     // Under the lock: another copy's better time is kept too.
     mergeFile(nullptr);

@@ -37,6 +37,7 @@ public:
     // also when nothing was waiting; after Failed nothing waits any more.
     SaveOutcome trySave();
     bool waiting() const { return unsaved; }
+    const std::string& file() const { return path; }
 
 private:
     // The file's bests merged into those in memory, the longer of each;

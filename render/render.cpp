@@ -185,6 +185,13 @@ void Render::limpaPersonagem(short img, short x, short y, short xT, short yT) {
     }
 }
 
+void Render::drawPart(short img, short fromX, short fromY, short x, short y, short w, short h) {
+    if (BITMAP* b = imagem(img)) {
+        blit(b, screen, fromX, fromY, x, y, w, h);
+        pictureChanges().add(x, y, w, h);
+    }
+}
+
 void Render::desenhaImagem(short img, short x, short y) {
     if (BITMAP* b = imagem(img)) {
         draw_sprite(screen, b, x, y);

@@ -94,6 +94,8 @@ public:
     void limpaPersonagem(short imagem, short x, short y, short xT, short yT);
     void desenhaImagem(short imagem, short x, short y);
     void desenhaImagemTrans(short imagem, short x, short y);
+    // The w x h part of a picture from (fromX, fromY), copied to (x, y) as it is.
+    void drawPart(short imagem, short fromX, short fromY, short x, short y, short w, short h);
     // Two digits of the set whose 0 is firstSlot; values outside 0..99 show as 00 or 99.
     void drawTwoDigits(int value, short firstSlot, short x, short y);
     // mm:ss at (x, y): two digits, the separator, two digits, 16 pixels apart.

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Takes the README's pictures from the real game under a private Xvfb:
-# the menu and each level six seconds into a game, into docs/images/.
+# the menu, each level six seconds into a game, the level chooser with the
+# bests those games set, and the summary of a game, into docs/images/.
 # Needs a built build/lumo and the window-test tools (scripts/setup.sh --tests).
 set -euo pipefail
 ROOT=$(cd "$(dirname "$0")/.." && pwd)
@@ -38,5 +39,19 @@ for n in 1 2 3; do
     done
     [[ $attempt == ok ]] || fail "three games of level $n ended before their picture"
 done
+# The chooser with each level's name and best, then a game of level 1 that
+# ends on its summary.
+chooser_parts
+expected_menu chooser 0 "${CHOOSER[@]}" "$M/escolhaFeliz.png 350 0"
+click_until 115 177 "$EXPECTED" 0 0 640 480 || fail "the chooser did not show its levels' bests"
+import -window "$WINDOW" "$OUT/chooser.png"
+for _ in 1 2 3; do
+    click 325 25
+    wait_level 1 10 && break
+done
+sleep 9  # longer than the games above: a new best on the level
+hold_key Escape wait_summary_card 30 || fail "the summary did not show"
+import -window "$WINDOW" "$OUT/summary.png"
+hold_key Escape wait_menu 30 || fail "the summary did not give way to the menu"
 exit_by_button
 echo "written: $(cd "$OUT" && echo *.png)"

@@ -66,7 +66,7 @@ void SettingsSaver::change(const std::string& section, const std::string& key, i
 
 bool SettingsSaver::flush() {
     if (changes.empty()) return true;
-    FileLock lock(path, LockWait::Once);
+    FileLock lock(path);
     if (lock.busy()) {
         if (!lockSaid) reportFileProblem(path, std::string(LOCKED) + ": the choice is saved once it is free");
         lockSaid = true;
@@ -79,7 +79,7 @@ bool SettingsSaver::flush() {
 
 void SettingsSaver::finish() {
     if (changes.empty()) return;
-    FileLock lock(path, LockWait::Once);
+    FileLock lock(path);
     if (!lock.busy()) {
         write();
         return;

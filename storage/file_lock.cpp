@@ -4,16 +4,11 @@
 #include "storage/regular_file.h"
 
 #include <cerrno>
-#include <chrono>
 #include <fcntl.h>
 #include <sys/file.h>
-#include <thread>
 #include <unistd.h>
 
 namespace {
-
-const auto PATIENCE = std::chrono::seconds(2);
-const auto RETRY_EVERY = std::chrono::milliseconds(20);
 
 // The lock file's own name is never followed, so nothing is created or
 // opened where a link planted there points; the folders on the way follow
@@ -33,21 +28,14 @@ int openLockFile(const std::string& path) {
 
 }  // namespace
 
-FileLock::FileLock(const std::string& path, LockWait wait, bool (*giveUp)()) {
+FileLock::FileLock(const std::string& path) {
     const int candidate = openLockFile(path);
     if (candidate < 0) return;
-    const auto deadline = std::chrono::steady_clock::now() + PATIENCE;
-    for (;;) {
-        if (flock(candidate, LOCK_EX | LOCK_NB) == 0) {
-            fd = candidate;
-            return;
-        }
-        wasBusy = errno == EWOULDBLOCK || errno == EINTR;
-        if (!wasBusy || wait == LockWait::Once || (giveUp && giveUp()) ||
-            std::chrono::steady_clock::now() >= deadline)
-            break;
-        std::this_thread::sleep_for(RETRY_EVERY);
+    if (flock(candidate, LOCK_EX | LOCK_NB) == 0) {
+        fd = candidate;
+        return;
     }
+    wasBusy = errno == EWOULDBLOCK || errno == EINTR;
     close(candidate);
 }
 

@@ -36,6 +36,7 @@ public:
     static short level(const Jogo& j) { return j.nr; }
     static const MenuState& menu(const Jogo& j) { return j.menu.current(); }
     static const short* ranking(const Jogo& j) { return j.table.table(); }
+    static Ranking& table(Jogo& j) { return j.table; }
     static Mapa& mapa(Jogo& j) { return j.mapa; }
     static Render& render(Jogo& j) { return j.render; }
     static Audio& audio(Jogo& j) { return j.audio; }

@@ -140,7 +140,7 @@ HeldLock::HeldLock(const std::string& path) {
     if (pipe(ready) != 0) return;
     child = fork();
     if (child == 0) {
-        FileLock lock(path, LockWait::Once);
+        FileLock lock(path);
         const char answer = lock.held() ? 'y' : 'n';
         if (write(ready[1], &answer, 1) == 1) pause();
         _exit(0);

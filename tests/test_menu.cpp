@@ -138,9 +138,10 @@ TEST_F(Menu, APressDraggedOntoAButtonDoesNothing) {
 }
 
 TEST_F(Menu, APressBegunBeforeTheMenuDoesNothing) {
-    // The button goes down on the screen before: it closes the summary.
+    // The button goes down on the screen before, on the summary's Menu
+    // button, and is dragged onto Exit.
     JogoTestAccess::enter(jogo, GameScreen::Summary);
-    frame(560, 430, 1);
+    frame(330, 390, 1);
     ASSERT_EQ(JogoTestAccess::screen(jogo), GameScreen::Menu);
     for (int i = 0; i < 10; ++i) frame(560, 430, 1);
     frame(560, 430, 0);
@@ -352,32 +353,29 @@ TEST_F(Menu, PanelsDrawnInOrder) {
     click(100, 170);
     EXPECT_TRUE(slotAt(40, 301, 1));
     EXPECT_TRUE(slotAt(41, 301, 51));
-    EXPECT_TRUE(slotAt(SLOT_CHOOSER_TITLE, 403, 4));  // the chooser's title beside its first button
-    EXPECT_TRUE(slotAt(0, 251, 51));  // banner shown with the chooser
+    EXPECT_TRUE(slotAt(SLOT_CHOOSER_TITLE, 63, 4));  // the chooser's title left of its buttons
+    EXPECT_TRUE(slotAt(99, 251, 51));  // no banner under the chooser's rows
     click(100, 270);
     EXPECT_TRUE(slotAt(8, 251, 51));  // ranking background, no banner
     EXPECT_TRUE(slotAt(99, 301, 1));  // closing the chooser cleared its first button
-    EXPECT_TRUE(slotAt(99, 357, 1));  // and its title
+    EXPECT_TRUE(slotAt(99, 63, 4));   // and its title
+    EXPECT_TRUE(slotAt(99, 405, 12));  // and its first row
     click(100, 440);
     EXPECT_TRUE(slotAt(29, 201, 1));
 }
 
-TEST_F(Menu, BannerOverTheLevelButtons) {
-    // The banner as big as the panel: where it overlaps a level button, it wins.
-    BITMAP* large = create_bitmap_ex(32, 390, 320);
-    clear_to_color(large, makeacol32(getr32(test::slotColour(0)), getg32(test::slotColour(0)),
-                                      getb32(test::slotColour(0)), 255));
-    save_png("Data/Imagens/Menu/LMBanner.png", large, nullptr);
-    destroy_bitmap(large);
-    Jogo other;
-    ASSERT_TRUE(JogoTestAccess::render(other).carregaImagens());
-    JogoTestAccess::openMenu(other);
-    mouse_x = 100, mouse_y = 170, mouse_b = 0;
-    JogoTestAccess::frame(other);
-    mouse_b = 1;
-    JogoTestAccess::frame(other);
-    EXPECT_TRUE(slotAt(0, 301, 51));  // level 2's button lies under the banner
-    EXPECT_TRUE(slotAt(40, 301, 1));  // level 1's is above the panel area
+// Each level's row: its name, then its best time from best.txt or a dash.
+TEST_F(Menu, TheChooserShowsEachLevelsBest) {
+    test::writeFile("best.txt", "2 1 5\n");
+    JogoTestAccess::openMenu(jogo);
+    click(100, 170);
+    ASSERT_TRUE(menuState().nJogo);
+    const int digits[5] = {50, 51, 70, 50, 55};  // 01:05
+    for (short n = 0; n < 3; ++n) {
+        EXPECT_TRUE(slotAt(SLOT_LEVEL_NAME + n, 405, 50 * n + 12)) << n;
+        EXPECT_EQ(slotAt(SLOT_NO_BEST, 541, 50 * n + 16), n != 1) << n;
+    }
+    for (int k = 0; k < 5; ++k) EXPECT_TRUE(slotAt(digits[k], 541 + 16 * k, 66)) << k;
 }
 
 // M shows the speaker-off sign in the top-left corner; M again takes it away.

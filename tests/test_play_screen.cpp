@@ -18,6 +18,7 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <memory>
 #include <set>
 
 namespace {
@@ -514,26 +515,93 @@ TEST_F(PlayScreenTest, SummaryAfterEscapeAndItsWayOut) {
     EXPECT_NE(JogoTestAccess::screen(jogo), GameScreen::Summary);
 }
 
-TEST_F(PlayScreenTest, SummaryClosesOnAFreshClickSpaceOrEscape) {
-    for (int way = 0; way < 3; ++way) {
+// The card's two buttons, Play again focused first: an arrow moves the
+// focus mark to the other; Enter, Space or a click act on the focused one,
+// a click on a button on that one; Escape goes to the menu as it opens.
+// Play again starts the same level at once.
+TEST_F(PlayScreenTest, TheSummarysButtonsPlayAgainOrGoToTheMenu) {
+    const int playX = SummaryCard::X + SummaryCard::BUTTON_X[0] + 5;
+    const int menuX = SummaryCard::X + SummaryCard::BUTTON_X[1] + 5, buttonY = SummaryCard::Y + SummaryCard::BUTTON_Y + 5;
+    const struct {
+        std::vector<int> keys;
+        int clickX;
+        GameScreen to;
+    } ways[] = {
+        {{KEY_ENTER}, 0, GameScreen::Play},          {{KEY_RIGHT, KEY_ENTER}, 0, GameScreen::Menu},
+        {{KEY_RIGHT, KEY_LEFT, KEY_SPACE}, 0, GameScreen::Play}, {{KEY_DOWN, KEY_SPACE}, 0, GameScreen::Menu},
+        {{KEY_ESC}, 0, GameScreen::Menu},              {{}, menuX, GameScreen::Menu},
+        {{KEY_RIGHT}, playX, GameScreen::Play},        {{KEY_RIGHT}, 600, GameScreen::Menu},  // beside both
+    };
+    for (const auto& way : ways) {
+        ASSERT_TRUE(JogoTestAccess::startLevel(jogo, 1));
+        mapa().setSeg(7);
         JogoTestAccess::finishGame(jogo);
-        JogoTestAccess::frame(jogo);
-        ASSERT_EQ(JogoTestAccess::screen(jogo), GameScreen::Summary);
-        if (way == 0) mouse_b = 1;
-        if (way == 1) key[KEY_SPACE] = 1;
-        if (way == 2) key[KEY_ESC] = 1;
-        JogoTestAccess::frame(jogo);
-        EXPECT_NE(JogoTestAccess::screen(jogo), GameScreen::Summary) << way;
-        mouse_b = 0;
-        key[KEY_SPACE] = key[KEY_ESC] = 0;
+        for (int k : way.keys) {
+            key[KEY_ENTER] = key[KEY_SPACE] = key[KEY_LEFT] = key[KEY_RIGHT] = key[KEY_DOWN] = 0;
+            key[k] = 1;
+            JogoTestAccess::frame(jogo);
+        }
+        if (JogoTestAccess::screen(jogo) == GameScreen::Summary) {
+            const bool onMenu = JogoTestAccess::summary(jogo).focus() == Summary::MENU;
+            EXPECT_TRUE(slotAt(SLOT_SUMMARY_FOCUS, onMenu ? menuX : playX, buttonY));
+            EXPECT_TRUE(slotAt(onMenu ? SLOT_SUMMARY_PLAY_AGAIN : SLOT_SUMMARY_MENU, onMenu ? playX : menuX, buttonY));
+            mouse_x = way.clickX, mouse_y = buttonY, mouse_b = 1;
+            JogoTestAccess::frame(jogo);
+        }
+        JogoTestAccess::frame(jogo);  // the press that acted, still held, does nothing more
+        EXPECT_EQ(JogoTestAccess::screen(jogo), way.to) << way.keys.size() << " keys, click at " << way.clickX;
+        if (way.to == GameScreen::Play) EXPECT_LT(mapa().getSeg(), 7) << "a new game of level " << JogoTestAccess::level(jogo);
+        else EXPECT_EQ(JogoTestAccess::menu(jogo), MenuState());
+        TearDown();
+        JogoTestAccess::frame(jogo);  // everything seen let go
     }
-    // Not entered: the other line, no place.
-    test::writeFile("rank.txt", "9 0\n9 0\n9 0\n9 0\n9 0\n9 0\n9 0\n9 0\n9 0\n9 0\n");
-    JogoTestAccess::openMenu(jogo);
+}
+
+// The level's best under the time, and its note: the first game, a longer
+// one, then a shorter one and a tie, which say nothing.
+TEST_F(PlayScreenTest, TheCardTellsTheLevelsBest) {
+    const int x = SummaryCard::X, y = SummaryCard::Y;
+    const struct {
+        short seconds, note, best;
+    } games[] = {{10, SLOT_SUMMARY_FIRST_GAME, 10},
+                 {20, SLOT_SUMMARY_LEVEL_BEST, 20},
+                 {15, 0, 20},
+                 {20, 0, 20}};
+    for (const auto& g : games) {
+        ASSERT_TRUE(JogoTestAccess::startLevel(jogo, 1));
+        JogoTestAccess::drawBackground(jogo);
+        mapa().setSeg(g.seconds);
+        JogoTestAccess::finishGame(jogo);
+        EXPECT_TRUE(slotAt(SLOT_SUMMARY_BEST_LABEL, x + SummaryCard::LEVEL_X + 1, y + SummaryCard::LEVEL_Y + 1));
+        EXPECT_EQ(clockAt(x + SummaryCard::LEVEL_TIME_X, y + SummaryCard::LEVEL_TIME_Y),
+                  (std::vector<int>{50, 50, 70, 50 + g.best / 10, 50 + g.best % 10}))
+            << g.seconds;
+        for (short note : {SLOT_SUMMARY_FIRST_GAME, SLOT_SUMMARY_LEVEL_BEST})
+            EXPECT_EQ(slotAt(note, x + SummaryCard::NOTE_X + 1, y + SummaryCard::NOTE_Y + 1), note == g.note)
+                << g.seconds;
+    }
+    EXPECT_EQ(test::readFile("best.txt"), "1 0 20\n");
+}
+
+// Another program holds rank.txt's lock as the game ends: the card shows at
+// once, saying "Saving...", and the place and badge once the lock is free.
+TEST_F(PlayScreenTest, TheCardSaysSavingUntilTheLockIsFree) {
+    const int x = SummaryCard::X, y = SummaryCard::Y;
+    test::writeFile("rank.txt", "0 1\n0 1\n0 1\n0 1\n0 1\n0 1\n0 1\n0 1\n0 1\n0 1\n");
+    auto other = std::make_unique<test::HeldLock>("rank.txt");
+    ASSERT_TRUE(other->held());
+    mapa().setSeg(30);
     JogoTestAccess::finishGame(jogo);
+    JogoTestAccess::frame(jogo);
+    ASSERT_EQ(JogoTestAccess::screen(jogo), GameScreen::Summary);
+    EXPECT_TRUE(slotAt(SLOT_SUMMARY_SAVING, x + SummaryCard::LINE_X + 1, y + SummaryCard::LINE_Y + 1));
     EXPECT_EQ(JogoTestAccess::summary(jogo).place(), 0);
-    EXPECT_TRUE(slotAt(SLOT_SUMMARY_UNRANKED, SummaryCard::X + 21, SummaryCard::Y + 125));
-    EXPECT_TRUE(slotAt(11, SummaryCard::X + 15, SummaryCard::Y + 11)) << "not entered: the sad face";
+    other.reset();
+    JogoTestAccess::frame(jogo);
+    EXPECT_EQ(JogoTestAccess::summary(jogo).place(), 1);
+    EXPECT_TRUE(slotAt(SLOT_SUMMARY_PLACE, x + SummaryCard::LINE_X + 1, y + SummaryCard::LINE_Y + 1));
+    EXPECT_TRUE(slotAt(SLOT_SUMMARY_BEST, x + SummaryCard::BEST_X + 1, y + SummaryCard::BEST_Y + 1));
+    EXPECT_NE(test::readFile("rank.txt").find("0 30\n"), std::string::npos);
 }
 
 // Played by someone who may not write the folder nor the rank file there:
@@ -561,7 +629,9 @@ TEST_F(PlayScreenTest, ARankingThatCannotBeSavedIsSaidSo) {
         if (JogoTestAccess::summary(jogo).place() != 0) _exit(1);
         if (!slotAt(SLOT_SUMMARY_NOT_SAVED, SummaryCard::X + 21, SummaryCard::Y + 125)) _exit(2);
         if (!slotAt(11, SummaryCard::X + 15, SummaryCard::Y + 11)) _exit(3);
-        if (said != "lumo: " + rank + " could not be saved: Permission denied\n") _exit(4);
+        if (said != "lumo: " + rank + " could not be saved: Permission denied\n" + "lumo: " +
+                        std::filesystem::current_path().string() + "/best.txt could not be saved: Permission denied\n")
+            _exit(4);
         // The panel's best row (the bottom one, y 294) is the file's 0:02.
         JogoTestAccess::openMenu(jogo);
         jogo.ranking();

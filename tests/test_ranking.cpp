@@ -12,7 +12,9 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <filesystem>
+#include <memory>
 #include <vector>
 
 namespace {
@@ -86,7 +88,8 @@ TEST_F(RankingTable, TheEntryGivesThePlaceItTook) {
         short m, s, place;
         bool best;
     } cases[] = {
-        {"0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0", 0, 20, 1, true},  // an empty table: new best
+        {"0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0", 0, 20, 1, false},  // an empty table: nothing to beat
+        {"0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 10", 0, 20, 1, true},  // one kept, and beaten
         {TEN_PAIRS, 9, 30, 1, true},                                   // longer than every one kept
         {TEN_PAIRS, 9, 0, 1, false},  // equal to the best: shares first place, no new best
         {TEN_PAIRS, 4, 30, 6, false},                                   // five kept are longer
@@ -300,14 +303,17 @@ TEST_F(RankingTable, InsertionGivesThePlace) {
 // Two copies of the game ending games at the same time: 200 results each,
 // every one of the 400 different; the file ends with the ten longest.
 TEST_F(RankingTable, TwoCopiesAtOnceLoseNoResult) {
-    int go[2];
+    int go[2], done[2], settle[2];
     ASSERT_EQ(pipe(go), 0);
+    ASSERT_EQ(pipe(done), 0);
+    ASSERT_EQ(pipe(settle), 0);
     pid_t copies[2];
     for (int c = 0; c < 2; ++c) {
         copies[c] = fork();
         ASSERT_GE(copies[c], 0);
         if (copies[c] == 0) {
             close(go[1]);
+            close(settle[1]);
             char byte;
             if (read(go[0], &byte, 1) != 0) _exit(2);  // both start when the pipe closes
             Jogo copy;
@@ -317,11 +323,21 @@ TEST_F(RankingTable, TwoCopiesAtOnceLoseNoResult) {
                 JogoTestAccess::mapa(copy).setSeg(t % 60);
                 copy.insereRanking();
             }
-            _exit(0);
+            // What met the other's lock waits, as for the next frames, until
+            // both are done playing.
+            if (write(done[1], "x", 1) != 1 || read(settle[0], &byte, 1) != 0) _exit(3);
+            while (JogoTestAccess::table(copy).entry().saving) {
+                JogoTestAccess::table(copy).step();
+                usleep(1000);
+            }
+            _exit(JogoTestAccess::table(copy).entry().saved ? 0 : 4);
         }
     }
     close(go[0]);
     close(go[1]);
+    char byte;
+    for (int c = 0; c < 2; ++c) EXPECT_EQ(read(done[0], &byte, 1), 1);
+    close(settle[1]);
     for (pid_t p : copies) {
         int status = 0;
         waitpid(p, &status, 0);
@@ -333,15 +349,27 @@ TEST_F(RankingTable, TwoCopiesAtOnceLoseNoResult) {
     EXPECT_EQ(test::temporaryFilesOf("rank.txt"), 0);
 }
 
-// Another program holding the lock for good (a copy stopped with Ctrl+Z):
-// the result is still saved, after a short wait, not never.
-TEST_F(RankingTable, AHeldLockDelaysTheSaveButNeverStopsIt) {
-    loadTable(TEN_PAIRS);
+// Another program holding the lock for good: the result waits, tried again
+// on each step, and is given up after SAVE_TRIES tries and said so, the
+// file and the table as they were. (Saved once the lock is free: see the
+// summary card's test.)
+TEST_F(RankingTable, AHeldLockGivesTheResultUpAfterItsTries) {
+    test::writeFile("rank.txt", TEN_PAIRS);
+    Ranking ranking;
+    ranking.load();
     test::HeldLock other("rank.txt");
     ASSERT_TRUE(other.held());
-    JogoTestAccess::mapa(jogo).setMin(90);
-    EXPECT_EQ(jogo.insereRanking().place, 1);
-    EXPECT_NE(test::readFile("rank.txt").find("\n90 0\n"), std::string::npos);
+    EXPECT_TRUE(ranking.insereRanking(91, 0).saving);
+    testing::internal::CaptureStderr();
+    int tries = 1;  // the one insereRanking makes
+    do ++tries;
+    while (!ranking.step());
+    EXPECT_EQ(tries, Ranking::SAVE_TRIES);
+    EXPECT_EQ(testing::internal::GetCapturedStderr(),
+              "lumo: " + std::filesystem::current_path().string() + "/rank.txt is locked by another process\n");
+    EXPECT_FALSE(ranking.entry().saving || ranking.entry().saved);
+    EXPECT_EQ(std::count(ranking.table(), ranking.table() + 20, 91), 0) << "the table as the file holds it";
+    EXPECT_EQ(test::readFile("rank.txt"), TEN_PAIRS);
 }
 
 // A rank file that is a link into another folder (a synced one): the link

@@ -286,8 +286,26 @@ BUTTONS=("$M/BNovoJogo.png 0 140" "$M/BRanking.png 0 240" "$M/BAjuda.png 0 340"
         "$M/BCreditos.png 0 390" "$M/BSair.png 480 390")
 POINTERS=("230 147" "230 247" "230 347" "230 397" "430 397")
 BANNER="$M/LMBanner.png 250 50"
-# The level chooser: its three buttons in a column, its title beside them.
-CHOOSER=("B01.jpg 300 0" "B02.jpg 300 50" "B03.jpg 300 100" "$M/choose_level.png 402 3")
+# The level chooser into CHOOSER: its three buttons in a column, its title
+# left of them, and beside each its level's name and best time from the
+# working folder's best.txt, or a dash. No banner under it.
+chooser_parts() {
+    local n m s line names=(park pool plaza) digit=Imagens/numeros
+    CHOOSER=("B01.jpg 300 0" "B02.jpg 300 50" "B03.jpg 300 100" "$M/choose_level.png 62 3")
+    for n in 1 2 3; do
+        CHOOSER+=("$M/level_${names[n - 1]}.png 404 $((50 * n - 39))")
+        line=$(grep -m1 "^$n " "$WORK/best.txt" 2>/dev/null || true)
+        if [[ -z "$line" ]]; then
+            CHOOSER+=("$M/no_best.png 540 $((50 * n - 35))")
+            continue
+        fi
+        read -r _ m s <<<"$line"
+        CHOOSER+=("$digit/0$((m / 10)).png 540 $((50 * n - 35))" "$digit/0$((m % 10)).png 556 $((50 * n - 35))"
+                  "$digit/P.png 572 $((50 * n - 35))" "$digit/0$((s / 10)).png 588 $((50 * n - 35))"
+                  "$digit/0$((s % 10)).png 604 $((50 * n - 35))")
+    done
+}
+chooser_parts
 
 # The pointer picture of button b (0 new game .. 4 exit) at its place.
 pointer_of() {
@@ -329,7 +347,7 @@ on_level_background() {
 # From the menu: opens the level chooser and starts level n.
 choose_level() {
     local n=$1
-    expected_menu chooser 0 "${CHOOSER[@]}" "$BANNER" "$M/escolhaFeliz.png 350 0"
+    expected_menu chooser 0 "${CHOOSER[@]}" "$M/escolhaFeliz.png 350 0"
     click_until 115 177 "$EXPECTED" 300 0 50 150 ||
         fail "new game did not open the level chooser (difference $DIFFERENCE/1000)"
     for _ in 1 2 3; do
@@ -371,11 +389,13 @@ wait_past_one_second() {
     done
 }
 
-# Whether the game-over card shows (its bottom line, the same after every
-# game), waiting up to the given seconds.
+# Whether the game-over card shows (its two buttons, Play again focused, as
+# after every game), waiting up to the given seconds.
+SUMMARY_BUTTONS=(180 381 280 52)
 wait_summary_card() {
-    expected_screen summary-card "Imagens/Summary/card.png 160 135"
-    wait_similar "$1" "$EXPECTED" 180 305 280 35
+    expected_screen summary-card "Imagens/Summary/card.png 160 135" "Imagens/Summary/play_again.png 180 381" \
+        "Imagens/Summary/menu.png 324 381" "Imagens/Summary/focus.png 180 381"
+    wait_similar "$1" "$EXPECTED" "${SUMMARY_BUTTONS[@]}"
 }
 
 # Escape, held until the game has ended on its summary; Escape again, held
@@ -387,9 +407,10 @@ end_with_escape() {
 
 # The game-over summary over the playfield, waited for up to the given
 # seconds: why it ended (time_up or ended), the time lasted mm:ss and the
-# ranking place (0 for not entered). Only the inside of the card below the
-# title row is compared, clear of the face and the "New best!" badge.
-SUMMARY_CARD=(170 186 280 134)
+# ranking place (0 for not entered). Only the inside of the card from below
+# the title row to above the level's best is compared, clear of the face and
+# the "New best!" badge.
+SUMMARY_CARD=(170 186 280 112)
 wait_for_summary() {
     local seconds=$1 why=$2 mm=$3 ss=$4 place=$5 digit=Imagens/numeros
     local parts=("Imagens/Summary/card.png 160 135" "Imagens/Summary/$why.png 180 189"
@@ -406,9 +427,9 @@ wait_for_summary() {
     wait_similar "$seconds" "$EXPECTED" "${SUMMARY_CARD[@]}"
 }
 
-# Enter, held until the summary has given way to the menu.
+# Escape, held until the summary has given way to the menu.
 close_summary() {
-    hold_key Return wait_menu 30 || fail "Enter did not close the summary (difference $DIFFERENCE/1000)"
+    hold_key Escape wait_menu 30 || fail "Escape did not close the summary (difference $DIFFERENCE/1000)"
 }
 
 # The rank file the checks read: the game's, in its working folder.

@@ -4,7 +4,7 @@
 # out after 591 frames (at 30 ms and more a frame, 18 seconds or more), the
 # summary says the time is up and shows 00:20 at ranking place 1 without a
 # key pressed, the result, 0 minutes 20 seconds, is already in rank.txt, and
-# after Enter the menu's ranking panel shows it.
+# after Escape the menu's ranking panel shows it.
 source "$(dirname "$0")/lib.sh"
 
 start_x

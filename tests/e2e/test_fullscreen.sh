@@ -87,7 +87,7 @@ settings_hold "mute = 1" || fail "lumo.cfg lost [sound] mute: $(cat "$WORK/lumo.
 xdotool mousemove 100 354 mousedown 1
 sleep 0.15
 xdotool mouseup 1
-expected_menu chooser 0 "${CHOOSER[@]}" "$BANNER" "$M/escolhaFeliz.png 350 0"
+expected_menu chooser 0 "${CHOOSER[@]}" "$M/escolhaFeliz.png 350 0"
 for attempt in 1 2 3; do
     xdotool mousemove 390 474 mousedown 1
     sleep 0.1
@@ -136,7 +136,7 @@ SHOT_NAME=fullscreen-720 wait_on_screen "$EXPECTED" 0 0 640 480 ||
     fail "fullscreen on 1280x720 scaled down is not the menu (difference $DIFFERENCE/1000)"
 ((BORDER == 0)) || fail "the border left of the 960x720 picture is not black"
 # New game's button, picture (100, 177), lies at 160 + 150, 265 on the screen.
-expected_menu chooser 0 "${CHOOSER[@]}" "$BANNER" "$M/escolhaFeliz.png 350 0"
+expected_menu chooser 0 "${CHOOSER[@]}" "$M/escolhaFeliz.png 350 0"
 for attempt in 1 2 3; do
     xdotool mousemove 310 265 mousedown 1
     sleep 0.1

@@ -4,7 +4,8 @@
 # ranking, showing a rank file written out of order sorted; the four help
 # pages in turn; credits), and the exit button. Then a second session played
 # from the keyboard alone, the mouse never touched: a level chosen, played
-# and ended, the ranking and help opened, and Escape twice to quit.
+# and ended, played again from its summary, the ranking and help opened,
+# and Escape twice to quit.
 # Every check compares the window with a screen composed from the same files.
 source "$(dirname "$0")/lib.sh"
 
@@ -55,7 +56,7 @@ open_and_close() {
         fail "a second click on ${NAMES[$b]} did not close the $name panel (difference $DIFFERENCE/1000)"
 }
 
-open_and_close 0 chooser "${CHOOSER[@]}" "$BANNER"
+open_and_close 0 chooser "${CHOOSER[@]}"
 open_ranking
 check_ranking
 expected_menu ranking-closed 1 "$BANNER"
@@ -88,12 +89,15 @@ start_game
 wait_window
 wait_menu 30 || fail "the second session's menu did not show (difference $DIFFERENCE/1000)"
 focus_window
-expected_menu keys-chooser 0 "${CHOOSER[@]}" "$BANNER" "$M/escolhaFeliz.png 350 0"
+expected_menu keys-chooser 0 "${CHOOSER[@]}" "$M/escolhaFeliz.png 350 0"
 key_until Return "open the level chooser" "${PANEL[@]}"
-expected_menu keys-chooser2 0 "${CHOOSER[@]}" "$BANNER" "$M/escolhaFeliz.png 350 50"
+expected_menu keys-chooser2 0 "${CHOOSER[@]}" "$M/escolhaFeliz.png 350 50"
 key_until Down "move the chooser's focus to level 2" "${PANEL[@]}"
 hold_key Return wait_level 2 10 || fail "Enter did not start level 2 (difference $DIFFERENCE/1000)"
 hold_key Right wait_past_one_second 30 || fail "the game steered with Right did not run past 0:01"
+# Enter on the summary plays the same level again at once; Escape there goes to the menu.
+hold_key Escape wait_summary_card 30 || fail "Escape did not end the game on its summary (difference $DIFFERENCE/1000)"
+hold_key Return wait_level 2 10 || fail "Enter on the summary did not play level 2 again (difference $DIFFERENCE/1000)"
 end_with_escape
 
 expected_menu keys-focus1 1 "$BANNER"

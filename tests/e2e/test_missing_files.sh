@@ -13,7 +13,7 @@ head -c 60 "$LUMO_SOURCE_DIR/03.txt" >"$WORK/03.txt"  # a few numbers only
 open_menu
 
 for n in 2 3; do
-    expected_menu chooser 0 "${CHOOSER[@]}" "$BANNER" "$M/escolhaFeliz.png 350 0"
+    expected_menu chooser 0 "${CHOOSER[@]}" "$M/escolhaFeliz.png 350 0"
     click_until 115 177 "$EXPECTED" 300 0 50 150 || fail "new game did not open the level chooser (difference $DIFFERENCE/1000)"
     click 325 $((50 * n - 25))
     read_message

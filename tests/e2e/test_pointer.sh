@@ -53,7 +53,8 @@ clean_panel() {
     click_until "$x" "$y" "$EXPECTED" 200 0 440 400 || fail "the $name panel did not open (difference $DIFFERENCE/1000)"
     wait_clean 30 "$EXPECTED" || fail "the $name panel: $STRAY pixels differ from the expected screen"
 }
-clean_panel chooser 0 115 177 "${CHOOSER[@]}" "$BANNER" "$M/escolhaFeliz.png 350 0"
+chooser_parts  # the games played gave their levels a best
+clean_panel chooser 0 115 177 "${CHOOSER[@]}" "$M/escolhaFeliz.png 350 0"
 open_ranking
 wait_clean 30 "$EXPECTED" || fail "the ranking panel: $STRAY pixels differ from the expected screen"
 clean_panel credits 3 115 440 "$M/creditos.jpg 200 0"
