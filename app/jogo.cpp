@@ -146,10 +146,11 @@ void Jogo::enter(GameScreen next) {
         case GameScreen::CountIn:
             // A resumed game counts on from where it stopped; playFrame took the card away.
             if (from == GameScreen::Paused) break;
-            if (!startGame()) {
-                // Say which file, and show the menu with the chooser closed:
-                // the one showing, or a fresh one after the summary.
-                reportAndShow(unusableFileMessage(levelFilePath(nr), "could not be read"));
+            if (LevelProblem problem; !startGame(problem)) {
+                // Say which file and what is wrong with it, and show the menu
+                // with the chooser closed: the one showing, or a fresh one
+                // after the summary.
+                reportAndShow(levelProblemMessage(problem));
                 menu.closeChooser();
                 screen = GameScreen::Menu;
                 if (from == GameScreen::Summary) enter(GameScreen::Menu);
@@ -174,10 +175,10 @@ void Jogo::openMenu() {
     menuScreen.open(render);
 }
 
-bool Jogo::startGame() {
+bool Jogo::startGame(LevelProblem& problem) {
     popups.clear();
     marks.clear();
-    if (!mapa.inicia(nr)) return false;
+    if (!mapa.inicia(nr, &problem)) return false;
     fim = false;
     render.escondeMouse();
     play.drawBackground(render, nr);
@@ -248,7 +249,7 @@ GameScreen Jogo::summaryFrame() {
     if (choice == SummaryChoice::Stay) return GameScreen::Summary;
     audio.play(Effect::Click);
     // The same level again at once: the ranking is saved, or saving.
-    return choice == SummaryChoice::PlayAgain ? GameScreen::Play : GameScreen::Menu;
+    return choice == SummaryChoice::PlayAgain ? GameScreen::CountIn : GameScreen::Menu;
 }
 
 void Jogo::saveSettled() {

@@ -78,8 +78,9 @@ private:
     void waitFrame();
     // The menu as it opens: pointer shown, no panel, the ranking read afresh.
     void openMenu();
-    // Level nr set up and its background drawn; false when its file cannot be read.
-    bool startGame();
+    // Level nr set up and its background drawn; false, with what is wrong,
+    // when its file cannot be used.
+    bool startGame(LevelProblem& problem);
 
     Render render;
     AllegroAudio speakers;

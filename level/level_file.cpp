@@ -102,8 +102,5 @@ bool loadLevel(short nr, LevelNumbers& numbers, LevelProblem* problem) {
 }
 
 std::string levelProblemMessage(const LevelProblem& problem) {
-    if (problem.path.empty()) return problem.reason;
-    // Only a missing file suggests lumo was started from the wrong folder.
-    if (isNotFound(problem.reason)) return unusableFileMessage(problem.path, problem.reason);
-    return fullPath(problem.path) + " " + problem.reason;
+    return problem.path.empty() ? problem.reason : unusableFileMessage(problem.path, problem.reason);
 }

@@ -5,7 +5,7 @@
 
 #include <string>
 
-// "lumo: <text>"
+// "lumo: <text>", a text of several lines joined into one by "; ".
 void reportProblem(const std::string& text);
 // "lumo: <full path> <problem>", as in "/home/p/lumo/rank.txt is a named pipe".
 void reportFileProblem(const std::string& path, const std::string& problem);

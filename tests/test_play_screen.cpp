@@ -527,10 +527,10 @@ TEST_F(PlayScreenTest, TheSummarysButtonsPlayAgainOrGoToTheMenu) {
         int clickX;
         GameScreen to;
     } ways[] = {
-        {{KEY_ENTER}, 0, GameScreen::Play},          {{KEY_RIGHT, KEY_ENTER}, 0, GameScreen::Menu},
-        {{KEY_RIGHT, KEY_LEFT, KEY_SPACE}, 0, GameScreen::Play}, {{KEY_DOWN, KEY_SPACE}, 0, GameScreen::Menu},
+        {{KEY_ENTER}, 0, GameScreen::CountIn},          {{KEY_RIGHT, KEY_ENTER}, 0, GameScreen::Menu},
+        {{KEY_RIGHT, KEY_LEFT, KEY_SPACE}, 0, GameScreen::CountIn}, {{KEY_DOWN, KEY_SPACE}, 0, GameScreen::Menu},
         {{KEY_ESC}, 0, GameScreen::Menu},              {{}, menuX, GameScreen::Menu},
-        {{KEY_RIGHT}, playX, GameScreen::Play},        {{KEY_RIGHT}, 600, GameScreen::Menu},  // beside both
+        {{KEY_RIGHT}, playX, GameScreen::CountIn},        {{KEY_RIGHT}, 600, GameScreen::Menu},  // beside both
     };
     for (const auto& way : ways) {
         ASSERT_TRUE(JogoTestAccess::startLevel(jogo, 1));
@@ -550,7 +550,7 @@ TEST_F(PlayScreenTest, TheSummarysButtonsPlayAgainOrGoToTheMenu) {
         }
         JogoTestAccess::frame(jogo);  // the press that acted, still held, does nothing more
         EXPECT_EQ(JogoTestAccess::screen(jogo), way.to) << way.keys.size() << " keys, click at " << way.clickX;
-        if (way.to == GameScreen::Play) EXPECT_LT(mapa().getSeg(), 7) << "a new game of level " << JogoTestAccess::level(jogo);
+        if (way.to == GameScreen::CountIn) EXPECT_LT(mapa().getSeg(), 7) << "a new game of level " << JogoTestAccess::level(jogo);
         else EXPECT_EQ(JogoTestAccess::menu(jogo), MenuState());
         TearDown();
         JogoTestAccess::frame(jogo);  // everything seen let go
