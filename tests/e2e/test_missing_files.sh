@@ -10,6 +10,7 @@ start_x
 use_game_data
 rm "$WORK/02.txt"
 head -c 60 "$LUMO_SOURCE_DIR/03.txt" >"$WORK/03.txt"  # a few numbers only
+SHORT_COUNT=$(wc -w <"$WORK/03.txt")
 open_menu
 
 for n in 2 3; do
@@ -17,10 +18,11 @@ for n in 2 3; do
     click_until 115 177 "$EXPECTED" 300 0 50 150 || fail "new game did not open the level chooser (difference $DIFFERENCE/1000)"
     click 325 $((50 * n - 25))
     read_message
-    expected="$WORK/0$n.txt could not be read"
-    [[ $n == 2 ]] && expected+=$'\n'"$HINT"  # only a missing file suggests the wrong folder
+    # Only a missing file suggests the wrong folder; a short one says what it lacks.
+    expected="$WORK/02.txt not found"$'\n'"$HINT"
+    [[ $n == 3 ]] && expected="$WORK/03.txt is too short: $SHORT_COUNT numbers where level 3 needs 68"
     [[ "$MESSAGE" == "$expected" ]] || fail "the message for level $n was '$MESSAGE', not '$expected'"
-    grep -qxF "lumo: $WORK/0$n.txt could not be read" "$WORK/.output" || fail "stderr did not name $WORK/0$n.txt"
+    grep -qxF "lumo: ${expected//$'\n'/; }" "$WORK/.output" || fail "stderr did not say '$expected' on one line"
     kill -0 "$GAME_PID" 2>/dev/null || fail "the program ended after the message for level $n"
     # The chooser closed, so a click still held cannot try the level again.
     wait_menu 30 || fail "after the message for level $n the menu is not back with the chooser closed (difference $DIFFERENCE/1000)"
@@ -55,7 +57,7 @@ for fault in "Imagens/Niveis/03.jpg missing" "Imagens/Menu/LMBanner.png missing"
     expected="$WORK/Data/$picture $problem"
     [[ $how == missing ]] && expected+=$'\n'"$HINT"
     [[ "$MESSAGE" == "$expected" ]] || fail "with $picture $how the message was '$MESSAGE', not '$expected'"
-    grep -qxF "lumo: $WORK/Data/$picture $problem" "$WORK/.output" || fail "with $picture $how stderr said: $(cat "$WORK/.output")"
+    grep -qxF "lumo: ${expected//$'\n'/; }" "$WORK/.output" || fail "with $picture $how stderr said: $(cat "$WORK/.output")"
     wait_exit 10
     ((STATUS != 0 && STATUS < 128)) || fail "with $picture $how the program ended with status $STATUS"
     mv "$WORK/kept" "$WORK/Data/$picture"
