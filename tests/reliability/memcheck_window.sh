@@ -66,6 +66,7 @@ done
 $playing || fail "level 1 did not start under valgrind (difference $DIFFERENCE/1000)"
 
 hold_key Right sleep 1  # a second of steering
+hold_key Escape wait_summary_card 180 || fail "Escape did not end the game on its summary (difference $DIFFERENCE/1000)"
 hold_key Escape wait_menu 180 || fail "Escape did not bring the menu back (difference $DIFFERENCE/1000)"
 [[ $(wc -l <"$WORK/rank.txt") -eq 10 ]] || fail "the game's result was not written to rank.txt"
 
