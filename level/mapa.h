@@ -115,5 +115,5 @@ private:
     float distX = 0, distY = 0;
     short aux = 0;
 
-    friend class AcessoTeste;  // tests read the internals
+    friend class TestAccess;  // tests read the internals
 };

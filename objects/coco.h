@@ -11,5 +11,5 @@ public:
 private:
     short TempoMov = 0;  // frames left before the next jump; 0 jumps at once
 
-    friend class AcessoTeste;  // tests read the internals
+    friend class TestAccess;  // tests read the internals
 };

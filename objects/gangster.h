@@ -11,5 +11,5 @@ public:
 private:
     short tempoDir = 0;  // frames left before the next heading; 0 turns at once
 
-    friend class AcessoTeste;  // tests read the internals
+    friend class TestAccess;  // tests read the internals
 };

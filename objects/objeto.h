@@ -34,5 +34,5 @@ protected:
     float x = 0, y = 0, xA = 0, yA = 0;
     short velocidade = 0, direcao = 0, aponta = 0, raio = 0, smooth = 0;
 
-    friend class AcessoTeste;  // tests read the internals
+    friend class TestAccess;  // tests read the internals
 };

@@ -109,5 +109,5 @@ private:
     BITMAP* imagens[SLOTS];
     std::string missing;
 
-    friend class AcessoTeste;  // tests lay pictures of their own in slots
+    friend class TestAccess;  // tests lay pictures of their own in slots
 };

@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-class AcessoTeste {
+class TestAccess {
 public:
     static short aponta(const Objeto& o) { return o.aponta; }
     static short smooth(const Objeto& o) { return o.smooth; }

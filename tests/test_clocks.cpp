@@ -121,14 +121,14 @@ TEST_F(Clocks, BonusCarriesSixtySeconds) {
 }
 
 TEST_F(Clocks, CollisionPenaltyEndsTheGameOnItsUpdate) {
-    Smile* s = AcessoTeste::smile(mapa);
-    Gangster* g = AcessoTeste::gangster(mapa);
+    Smile* s = TestAccess::smile(mapa);
+    Gangster* g = TestAccess::gangster(mapa);
     s->setX(200);
     s->setY(200);
     g->setX(205);
     g->setY(200);
     g->setExiste(true);
-    AcessoTeste::esposa(mapa)->setExiste(true);
+    TestAccess::esposa(mapa)->setExiste(true);
     mapa.colisao();
     mapa.timeLine();
     mapa.contaTempo();

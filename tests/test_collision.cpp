@@ -27,12 +27,12 @@ protected:
     }
     static void place(Objeto* o, float x, float y, short direcao = 0) { place(o, x, y, direcao, x, y); }
 
-    Smile* smile() { return AcessoTeste::smile(mapa); }
-    Iten* iten() { return AcessoTeste::iten(mapa); }
-    Coco* coco() { return AcessoTeste::coco(mapa); }
-    Esposa* esposa() { return AcessoTeste::esposa(mapa); }
-    Gangster* gangster() { return AcessoTeste::gangster(mapa); }
-    Ladrao* ladrao() { return AcessoTeste::ladrao(mapa); }
+    Smile* smile() { return TestAccess::smile(mapa); }
+    Iten* iten() { return TestAccess::iten(mapa); }
+    Coco* coco() { return TestAccess::coco(mapa); }
+    Esposa* esposa() { return TestAccess::esposa(mapa); }
+    Gangster* gangster() { return TestAccess::gangster(mapa); }
+    Ladrao* ladrao() { return TestAccess::ladrao(mapa); }
 
     Level level;
 };
@@ -40,8 +40,8 @@ protected:
 TEST(CollisionPrimitives, CirclesMustOverlapStrictly) {
     Mapa m;
     EXPECT_FALSE(m.colisaoRaio(0, 0, 10, 12, 16, 10));
-    EXPECT_EQ(AcessoTeste::distX(m), -12);
-    EXPECT_EQ(AcessoTeste::distY(m), -16);
+    EXPECT_EQ(TestAccess::distX(m), -12);
+    EXPECT_EQ(TestAccess::distY(m), -16);
     EXPECT_TRUE(m.colisaoRaio(0, 0, 10, 12, 15, 10));
     EXPECT_TRUE(m.colisaoRaio(300, 200, 1, 300, 200, 0));
     EXPECT_FALSE(m.colisaoRaio(300, 200, 0, 300, 200, 0));
@@ -50,12 +50,12 @@ TEST(CollisionPrimitives, CirclesMustOverlapStrictly) {
 TEST(CollisionPrimitives, BoxReportsTheLastCornerInside) {
     Mapa m;
     EXPECT_EQ(m.colisaoCaixa(100, 100, 140, 140, 130, 90, 200, 120), 2);
-    EXPECT_EQ(AcessoTeste::aux(m), 2);
+    EXPECT_EQ(TestAccess::aux(m), 2);
     EXPECT_EQ(m.colisaoCaixa(100, 100, 140, 140, 90, 90, 120, 120), 1);
     EXPECT_EQ(m.colisaoCaixa(100, 100, 140, 140, 90, 130, 120, 200), 3);
     EXPECT_EQ(m.colisaoCaixa(100, 100, 140, 140, 0, 0, 500, 500), 4);
     EXPECT_EQ(m.colisaoCaixa(100, 100, 140, 140, 110, 110, 120, 120), 0);
-    EXPECT_EQ(AcessoTeste::aux(m), 0);
+    EXPECT_EQ(TestAccess::aux(m), 0);
     EXPECT_EQ(m.colisaoCaixa(100, 100, 140, 140, 140, 140, 200, 200), 0);
 }
 
@@ -421,8 +421,8 @@ TEST(CocoLanding, CostsNothingUntilTheyPart) {
                    {300, 300, 0, 0, 10, 0}, {}, {}, {}, {}};
     Mapa mapa;
     mapa.setUp(n);
-    Smile* smile = AcessoTeste::smile(mapa);
-    Coco* coco = AcessoTeste::coco(mapa);
+    Smile* smile = TestAccess::smile(mapa);
+    Coco* coco = TestAccess::coco(mapa);
     coco->setExiste(true);
     srand(7);  // the set-up seeded from the clock
     // Lands on the face, touches while the face runs through, parts at 20
@@ -440,7 +440,7 @@ TEST(CocoLanding, CostsNothingUntilTheyPart) {
     // Coming onto the field under a face that stands still.
     n.smile = {300, 300, 0, 0, 10, 0};
     mapa.setUp(n);
-    AcessoTeste::tempoMov(*coco) = 100;
+    TestAccess::tempoMov(*coco) = 100;
     mapa.setSeg(5);
     for (int u = 0; u < 3; ++u) mapa.update();
     EXPECT_TRUE(coco->getExiste());

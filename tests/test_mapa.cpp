@@ -16,15 +16,15 @@ using LevelTest = test::WithLevel;
 
 TEST(MapaTables, BuiltFromFourDecimalPi) {
     Mapa m;
-    EXPECT_EQ(AcessoTeste::posicaoX(m, 0), 1.0f);
-    EXPECT_EQ(AcessoTeste::posicaoY(m, 0), 0.0f);
-    EXPECT_EQ(AcessoTeste::posicaoY(m, 90), 1.0f);
-    EXPECT_EQ(AcessoTeste::posicaoX(m, 180), -1.0f);
-    EXPECT_EQ(AcessoTeste::posicaoY(m, 270), -1.0f);
-    EXPECT_NEAR(AcessoTeste::posicaoX(m, 90), 0.0000463f, 0.0000005f);
-    EXPECT_GT(AcessoTeste::posicaoX(m, 90), 0.0f);
-    EXPECT_NEAR(AcessoTeste::posicaoY(m, 180), 0.0000926f, 0.0000005f);
-    EXPECT_NEAR(AcessoTeste::posicaoX(m, 270), -0.000139f, 0.000001f);
+    EXPECT_EQ(TestAccess::posicaoX(m, 0), 1.0f);
+    EXPECT_EQ(TestAccess::posicaoY(m, 0), 0.0f);
+    EXPECT_EQ(TestAccess::posicaoY(m, 90), 1.0f);
+    EXPECT_EQ(TestAccess::posicaoX(m, 180), -1.0f);
+    EXPECT_EQ(TestAccess::posicaoY(m, 270), -1.0f);
+    EXPECT_NEAR(TestAccess::posicaoX(m, 90), 0.0000463f, 0.0000005f);
+    EXPECT_GT(TestAccess::posicaoX(m, 90), 0.0f);
+    EXPECT_NEAR(TestAccess::posicaoY(m, 180), 0.0000926f, 0.0000005f);
+    EXPECT_NEAR(TestAccess::posicaoX(m, 270), -0.000139f, 0.000001f);
 }
 
 TEST(MapaTables, EveryHeadingIndexesInRange) {
@@ -48,10 +48,10 @@ TEST_F(LevelTest, SetUpTakesTheFilesNumbers) {
     EXPECT_EQ(s.getVelocidade(), 6);
     EXPECT_EQ(s.getDirecao(), 45);
     EXPECT_EQ(s.getRaio(), 12);
-    EXPECT_EQ(AcessoTeste::smooth(s), 3);
+    EXPECT_EQ(TestAccess::smooth(s), 3);
     EXPECT_EQ(mapa.getIten().getX(), n.objects[1][0]);
     EXPECT_EQ(mapa.getLadrao().getY(), n.objects[5][1]);
-    EXPECT_EQ(AcessoTeste::smooth(mapa.getLadrao()), n.objects[5][5]);
+    EXPECT_EQ(TestAccess::smooth(mapa.getLadrao()), n.objects[5][5]);
     EXPECT_FALSE(mapa.getCoco().getExiste());
     EXPECT_FALSE(mapa.getEsposa().getExiste());
     EXPECT_FALSE(mapa.getGangster().getExiste());
@@ -75,9 +75,9 @@ TEST_F(LevelTest, SetUpTakesTheFilesNumbers) {
 TEST_F(LevelTest, SecondSetUpReusesObjectsAndKeepsTurnStep) {
     Level n = test::neutralLevel(2);
     ASSERT_TRUE(setUpLevel(2, n));
-    Smile* s = AcessoTeste::smile(mapa);
-    Esposa* e = AcessoTeste::esposa(mapa);
-    Iten* it = AcessoTeste::iten(mapa);
+    Smile* s = TestAccess::smile(mapa);
+    Esposa* e = TestAccess::esposa(mapa);
+    Iten* it = TestAccess::iten(mapa);
     for (int i = 0; i < 500; ++i) {
         mapa.movimentaObjetos();
         mapa.timeLine();
@@ -86,10 +86,10 @@ TEST_F(LevelTest, SecondSetUpReusesObjectsAndKeepsTurnStep) {
     ASSERT_TRUE(mapa.getEsposa().getExiste());
     n.objects[3][5] = 40;  // a new turn step has no effect on a reused object
     ASSERT_TRUE(setUpLevel(2, n));
-    EXPECT_EQ(AcessoTeste::smile(mapa), s);
-    EXPECT_EQ(AcessoTeste::esposa(mapa), e);
-    EXPECT_EQ(AcessoTeste::iten(mapa), it);
-    EXPECT_EQ(AcessoTeste::smooth(*e), 5);
+    EXPECT_EQ(TestAccess::smile(mapa), s);
+    EXPECT_EQ(TestAccess::esposa(mapa), e);
+    EXPECT_EQ(TestAccess::iten(mapa), it);
+    EXPECT_EQ(TestAccess::smooth(*e), 5);
     EXPECT_EQ(e->getX(), n.objects[3][0]);
     EXPECT_EQ(e->getY(), n.objects[3][1]);
     EXPECT_EQ(e->getDirecao(), n.objects[3][3]);
@@ -234,8 +234,8 @@ TEST_F(LevelTest, OnlyThePlayerMovesWithNoEnemyAndAllPositionsAreSaved) {
     n.objects[0] = {100, 100, 5, 90, 10, 0};
     ASSERT_TRUE(setUpLevel(1, n));
     Mapa& m = mapa;
-    Objeto* all[] = {AcessoTeste::smile(m), AcessoTeste::iten(m), AcessoTeste::coco(m),
-                       AcessoTeste::esposa(m), AcessoTeste::gangster(m), AcessoTeste::ladrao(m)};
+    Objeto* all[] = {TestAccess::smile(m), TestAccess::iten(m), TestAccess::coco(m),
+                       TestAccess::esposa(m), TestAccess::gangster(m), TestAccess::ladrao(m)};
     for (Objeto* o : all) o->setXA(-999);
     float before[6][2];
     for (int i = 0; i < 6; ++i) before[i][0] = all[i]->getX(), before[i][1] = all[i]->getY();
@@ -248,7 +248,7 @@ TEST_F(LevelTest, OnlyThePlayerMovesWithNoEnemyAndAllPositionsAreSaved) {
             EXPECT_EQ(all[i]->getY(), before[i][1]) << i;
         }
     }
-    EXPECT_FLOAT_EQ(mapa.getSmile().getX(), static_cast<float>(100 + 5 * static_cast<double>(AcessoTeste::posicaoX(m, 90))));
+    EXPECT_FLOAT_EQ(mapa.getSmile().getX(), static_cast<float>(100 + 5 * static_cast<double>(TestAccess::posicaoX(m, 90))));
     EXPECT_EQ(mapa.getSmile().getY(), 105);
 }
 
@@ -258,10 +258,10 @@ TEST_F(LevelTest, EsposaAimsWhereThePlayerNowIs) {
     n.objects[0] = {300, 200, 10, 90, 1, 0};
     n.objects[3] = {200, 200, 0, 10, 1, 5};
     ASSERT_TRUE(setUpLevel(1, n));
-    AcessoTeste::esposa(mapa)->setExiste(true);
+    TestAccess::esposa(mapa)->setExiste(true);
     mapa.movimentaObjetos();
     Esposa e = mapa.getEsposa();
-    EXPECT_EQ(AcessoTeste::aponta(e), static_cast<short>(std::atan(10.0f / 100.0f) / (3.1415 / 180)));
+    EXPECT_EQ(TestAccess::aponta(e), static_cast<short>(std::atan(10.0f / 100.0f) / (3.1415 / 180)));
     EXPECT_EQ(e.getDirecao(), 10 - 5);  // aim 5 is not above 10: turns down
 }
 
@@ -271,21 +271,21 @@ TEST_F(LevelTest, HeadingOutsideTableUsesWrappedEntry) {
     n.objects[0] = {600, 196, 0, 0, 1, 0};
     n.objects[3] = {200, 200, 4, 357, 1, 5};
     ASSERT_TRUE(setUpLevel(1, n));
-    AcessoTeste::smile(mapa)->setY(196.5f);
-    Esposa* e = AcessoTeste::esposa(mapa);
+    TestAccess::smile(mapa)->setY(196.5f);
+    Esposa* e = TestAccess::esposa(mapa);
     e->setExiste(true);
     mapa.movimentaObjetos();
-    ASSERT_EQ(AcessoTeste::aponta(*e), 359);
+    ASSERT_EQ(TestAccess::aponta(*e), 359);
     EXPECT_EQ(e->getDirecao(), 362);
-    EXPECT_FLOAT_EQ(e->getX(), static_cast<float>(200 + 4 * static_cast<double>(AcessoTeste::posicaoX(mapa, 2))));
-    EXPECT_FLOAT_EQ(e->getY(), static_cast<float>(200 + 4 * static_cast<double>(AcessoTeste::posicaoY(mapa, 2))));
+    EXPECT_FLOAT_EQ(e->getX(), static_cast<float>(200 + 4 * static_cast<double>(TestAccess::posicaoX(mapa, 2))));
+    EXPECT_FLOAT_EQ(e->getY(), static_cast<float>(200 + 4 * static_cast<double>(TestAccess::posicaoY(mapa, 2))));
 }
 
 TEST_F(LevelTest, CocoLandingOnAWallChangesNothingButScratch) {
     Level n = test::neutralLevel(2);
     n.paredes[0] = {-100, -100, 800, 600};  // the whole field: every landing is on it
     ASSERT_TRUE(setUpLevel(2, n));
-    Coco* c = AcessoTeste::coco(mapa);
+    Coco* c = TestAccess::coco(mapa);
     c->setExiste(true);
     const Smile before = mapa.getSmile();
     srand(21);
@@ -295,8 +295,8 @@ TEST_F(LevelTest, CocoLandingOnAWallChangesNothingButScratch) {
     EXPECT_EQ(c->getX(), rx % 580 + 40);
     EXPECT_EQ(c->getY(), ry % 400 + 80);
     // The circle test of the check ran on the player and the landed Coco.
-    EXPECT_EQ(AcessoTeste::distX(mapa), mapa.getSmile().getX() - c->getX());
-    EXPECT_EQ(AcessoTeste::distY(mapa), mapa.getSmile().getY() - c->getY());
+    EXPECT_EQ(TestAccess::distX(mapa), mapa.getSmile().getX() - c->getX());
+    EXPECT_EQ(TestAccess::distY(mapa), mapa.getSmile().getY() - c->getY());
     EXPECT_EQ(mapa.getSmile().getDirecao(), before.getDirecao());
     EXPECT_EQ(mapa.getSegD(), 20);
 }
@@ -330,30 +330,30 @@ TEST_F(LevelTest, SpeedRisesEvery500UpdatesUpTo15) {
     Level n = test::neutralLevel(1);
     n.objects[0][2] = 14;
     ASSERT_TRUE(setUpLevel(1, n));
-    AcessoTeste::tempo(mapa) = 498;
+    TestAccess::tempo(mapa) = 498;
     mapa.timeLine();
     EXPECT_EQ(mapa.getSmile().getVelocidade(), 14);
     mapa.timeLine();  // tempo 500
     EXPECT_EQ(mapa.getSmile().getVelocidade(), 15);
-    AcessoTeste::tempo(mapa) = 999;
+    TestAccess::tempo(mapa) = 999;
     mapa.timeLine();
     EXPECT_EQ(mapa.getSmile().getVelocidade(), 15);
     // tempo wraps from 32767 to -32768; -32500 is a multiple of 500.
-    AcessoTeste::smile(mapa)->setVelocidade(5);
-    AcessoTeste::tempo(mapa) = 32767;
+    TestAccess::smile(mapa)->setVelocidade(5);
+    TestAccess::tempo(mapa) = 32767;
     mapa.timeLine();
-    EXPECT_EQ(AcessoTeste::tempo(mapa), -32768);
-    AcessoTeste::tempo(mapa) = -32501;
+    EXPECT_EQ(TestAccess::tempo(mapa), -32768);
+    TestAccess::tempo(mapa) = -32501;
     mapa.timeLine();
     EXPECT_EQ(mapa.getSmile().getVelocidade(), 6);
 }
 
 TEST_F(LevelTest, EveryGameSpeedsUpAtItsOwn500thUpdate) {
     ASSERT_TRUE(setUpLevel(1, test::neutralLevel(1)));
-    EXPECT_EQ(AcessoTeste::tempo(mapa), 0);
+    EXPECT_EQ(TestAccess::tempo(mapa), 0);
     for (int u = 0; u < 137; ++u) mapa.timeLine();  // a first game ended early
     ASSERT_TRUE(mapa.inicia(1));
-    EXPECT_EQ(AcessoTeste::tempo(mapa), 0);
+    EXPECT_EQ(TestAccess::tempo(mapa), 0);
     int first = 0;
     for (int u = 1; u <= 500 && first == 0; ++u) {
         mapa.movimentaObjetos();

@@ -61,30 +61,30 @@ TEST(ObjetoAim, QuadrantsFromTheCentre) {
     for (int i = 0; i < 4; ++i) {
         Smile s = smileAt(100, 100, 7);
         s.apontar(targets[i][0], targets[i][1]);
-        EXPECT_EQ(AcessoTeste::aponta(s), expectedValues[i]) << "target " << i;
+        EXPECT_EQ(TestAccess::aponta(s), expectedValues[i]) << "target " << i;
     }
 }
 
 TEST(ObjetoAim, SameRowOrColumnKeepsOldAim) {
     Smile s = smileAt(100, 100, 77);
     s.apontar(100, 300);
-    EXPECT_EQ(AcessoTeste::aponta(s), 77);
+    EXPECT_EQ(TestAccess::aponta(s), 77);
     s.apontar(300, 100);
-    EXPECT_EQ(AcessoTeste::aponta(s), 77);
+    EXPECT_EQ(TestAccess::aponta(s), 77);
     s.apontar(100, 100);
-    EXPECT_EQ(AcessoTeste::aponta(s), 77);
+    EXPECT_EQ(TestAccess::aponta(s), 77);
 }
 
 TEST(ObjetoAim, TruncatesTowardZero) {
     Smile s = smileAt(100, 100, 77);
     s.apontar(200, 101);
-    EXPECT_EQ(AcessoTeste::aponta(s), 0);
+    EXPECT_EQ(TestAccess::aponta(s), 0);
     // atan(2) is 63.43 degrees: truncated, not rounded.
     s.apontar(150, 200);
-    EXPECT_EQ(AcessoTeste::aponta(s), 63);
+    EXPECT_EQ(TestAccess::aponta(s), 63);
     // Far right, a hair above: the last case reaches 360 with pi as 3.1415.
     s.apontar(30000, 99.99f);
-    EXPECT_EQ(AcessoTeste::aponta(s), 360);
+    EXPECT_EQ(TestAccess::aponta(s), 360);
 }
 
 TEST(ObjetoAim, SmoothTurnSwingsAboutTheAim) {
@@ -100,7 +100,7 @@ TEST(ObjetoAim, SmoothTurnComparesPlainlyAndDoesNotWrap) {
     // From 350 towards 10 the turn goes the long way, down through 345.
     Smile s = smileAt(100, 100, 350, 5);
     s.apontar(200, 118);  // about 10 degrees
-    ASSERT_EQ(AcessoTeste::aponta(s), 10);
+    ASSERT_EQ(TestAccess::aponta(s), 10);
     s.mudaDirecaoSmooth();
     EXPECT_EQ(s.getDirecao(), 345);
     Smile t = smileAt(100, 100, 357, 5);
@@ -142,7 +142,7 @@ TEST(ObjetoMovement, RunsOffTheEdgesAndReenters) {
 
 TEST(CocoJump, WaitsItsCountThenJumps) {
     Coco c(200, 200, 0, 0, 10, 0);
-    AcessoTeste::tempoMov(c) = 3;
+    TestAccess::tempoMov(c) = 3;
     for (int i = 0; i < 3; ++i) {
         c.mover();
         EXPECT_EQ(c.getX(), 200);
@@ -154,7 +154,7 @@ TEST(CocoJump, WaitsItsCountThenJumps) {
     c.mover();
     EXPECT_EQ(c.getX(), rx % 580 + 40);
     EXPECT_EQ(c.getY(), ry % 400 + 80);
-    EXPECT_EQ(AcessoTeste::tempoMov(c), rt % 200 + 200);
+    EXPECT_EQ(TestAccess::tempoMov(c), rt % 200 + 200);
     // The previous position is left for the level to see the jump.
     EXPECT_EQ(c.getXA(), 200);
     EXPECT_EQ(c.getYA(), 200);
@@ -166,30 +166,30 @@ TEST(CocoJump, FirstCallJumpsAtOnceAndLandsInBounds) {
     EXPECT_NE(c.getX(), 200);
     srand(7);
     for (int i = 0; i < 20000; ++i) {
-        AcessoTeste::tempoMov(c) = 0;
+        TestAccess::tempoMov(c) = 0;
         c.mover();
         ASSERT_GE(c.getX(), 40);
         ASSERT_LE(c.getX(), 619);
         ASSERT_GE(c.getY(), 80);
         ASSERT_LE(c.getY(), 479);
-        ASSERT_GE(AcessoTeste::tempoMov(c), 200);
-        ASSERT_LE(AcessoTeste::tempoMov(c), 399);
+        ASSERT_GE(TestAccess::tempoMov(c), 200);
+        ASSERT_LE(TestAccess::tempoMov(c), 399);
     }
 }
 
 TEST(GangsterHeading, KeepsHeadingWhileCounting) {
     Gangster g(200, 200, 3, 45, 10, 0);
-    AcessoTeste::tempoDir(g) = 2;
+    TestAccess::tempoDir(g) = 2;
     g.mudarDir();
     g.mudarDir();
     EXPECT_EQ(g.getDirecao(), 45);
-    EXPECT_EQ(AcessoTeste::tempoDir(g), 0);
+    EXPECT_EQ(TestAccess::tempoDir(g), 0);
     srand(5);
     const int rd = rand(), rt = rand();
     srand(5);
     g.mudarDir();
     EXPECT_EQ(g.getDirecao(), rd % 359);
-    EXPECT_EQ(AcessoTeste::tempoDir(g), rt % 200 + 200);
+    EXPECT_EQ(TestAccess::tempoDir(g), rt % 200 + 200);
 }
 
 TEST(ItenPlace, PlacesInsideItsRange) {

@@ -42,7 +42,7 @@ protected:
         Mapa& m = JogoTestAccess::mapa(jogo);
         std::vector<float> v = {float(m.getMin()),  float(m.getSeg()),  float(m.getMili()),
                                 float(m.getMinD()), float(m.getSegD()), float(m.getMiliD()),
-                                float(AcessoTeste::tempo(m)), float(m.getSmile().getVelocidade())};
+                                float(TestAccess::tempo(m)), float(m.getSmile().getVelocidade())};
         const std::array<Objeto, 6> objects = {m.getSmile(), m.getIten(), m.getCoco(),
                                                m.getEsposa(), m.getGangster(), m.getLadrao()};
         for (const Objeto& o : objects) {

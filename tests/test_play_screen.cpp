@@ -77,8 +77,8 @@ protected:
     Mapa& mapa() { return JogoTestAccess::mapa(jogo); }
     // One frame in which the Gangster, standing still, hits the face: -20.
     void gangsterHitsTheFace() {
-        Smile* smile = AcessoTeste::smile(mapa());
-        Gangster* gangster = AcessoTeste::gangster(mapa());
+        Smile* smile = TestAccess::smile(mapa());
+        Gangster* gangster = TestAccess::gangster(mapa());
         gangster->setExiste(true);
         gangster->setVelocidade(0);
         smile->setX(200);
@@ -119,7 +119,7 @@ protected:
             if (slot > SLOT_MARK_ITEM + 2 && slot < SLOT_HEADING) continue;
             BITMAP* b = create_bitmap_ex(32, slot < SLOT_HEADING ? 56 : 12, slot < SLOT_HEADING ? 50 : 10);
             clear_to_color(b, makeacol32(slot, 0, 250, 255));
-            AcessoTeste::imagem(JogoTestAccess::render(jogo), slot) = b;
+            TestAccess::imagem(JogoTestAccess::render(jogo), slot) = b;
         }
     }
 
@@ -164,7 +164,7 @@ TEST_F(PlayScreenTest, SadFaceInTheLastTenSeconds) {
 }
 
 TEST_F(PlayScreenTest, SpeedIndicator) {
-    Smile* smile = AcessoTeste::smile(mapa());
+    Smile* smile = TestAccess::smile(mapa());
     for (short v = 5; v <= 15; ++v) {
         smile->setVelocidade(v);
         jogo.desenhaTela();
@@ -191,7 +191,7 @@ TEST_F(PlayScreenTest, ClocksNineFrameCycle) {
 }
 
 TEST_F(PlayScreenTest, AnAbsentEnemyIsNeitherDrawnNorErased) {
-    Coco* coco = AcessoTeste::coco(mapa());
+    Coco* coco = TestAccess::coco(mapa());
     ASSERT_FALSE(coco->getExiste());
     rectfill(screen, 300, 300, 329, 329, makecol32(1, 2, 3));
     jogo.desenhaTela();
@@ -209,7 +209,7 @@ TEST_F(PlayScreenTest, AnAbsentEnemyIsNeitherDrawnNorErased) {
 }
 
 TEST_F(PlayScreenTest, AnObjectOnTheLeftEdgeIsClipped) {
-    Smile* smile = AcessoTeste::smile(mapa());
+    Smile* smile = TestAccess::smile(mapa());
     smile->setX(-30);
     smile->setXA(-30);
     jogo.desenhaTela();
@@ -222,7 +222,7 @@ TEST_F(PlayScreenTest, AnObjectOnTheLeftEdgeIsClipped) {
 }
 
 TEST_F(PlayScreenTest, PositionTruncatedTowardZero) {
-    Smile* smile = AcessoTeste::smile(mapa());
+    Smile* smile = TestAccess::smile(mapa());
     smile->setX(99.9f);
     jogo.desenhaTela();
     EXPECT_TRUE(slotAt(10, 99, 110));
@@ -230,7 +230,7 @@ TEST_F(PlayScreenTest, PositionTruncatedTowardZero) {
 }
 
 TEST_F(PlayScreenTest, APanelCellWinsOverAnErasedObject) {
-    Iten* iten = AcessoTeste::iten(mapa());
+    Iten* iten = TestAccess::iten(mapa());
     iten->setXA(400);
     iten->setYA(10);  // over the elapsed clock, as only a level file could put it
     jogo.limpaTela();
@@ -241,8 +241,8 @@ TEST_F(PlayScreenTest, APanelCellWinsOverAnErasedObject) {
 TEST_F(PlayScreenTest, TheItensOldPlaceErasedWhenItMoves) {
     jogo.desenhaTela();
     ASSERT_TRUE(slotAt(30 + mapa().getIten().getIcone(), 510, 440));
-    Iten* iten = AcessoTeste::iten(mapa());
-    Smile* smile = AcessoTeste::smile(mapa());
+    Iten* iten = TestAccess::iten(mapa());
+    Smile* smile = TestAccess::smile(mapa());
     smile->setX(495);  // the player reaches the item during the next update
     smile->setY(395);
     smile->setDirecao(45);
@@ -262,9 +262,9 @@ TEST_F(PlayScreenTest, TheItensOldPlaceErasedWhenItMoves) {
 
 TEST_F(PlayScreenTest, ItenTakenTwiceInOneFrameLeavesNoTrail) {
     jogo.desenhaTela();
-    Iten* iten = AcessoTeste::iten(mapa());
-    Smile* smile = AcessoTeste::smile(mapa());
-    Ladrao* ladrao = AcessoTeste::ladrao(mapa());
+    Iten* iten = TestAccess::iten(mapa());
+    Smile* smile = TestAccess::smile(mapa());
+    Ladrao* ladrao = TestAccess::ladrao(mapa());
     const int x0 = static_cast<int>(iten->getX()), y0 = static_cast<int>(iten->getY());
     ASSERT_TRUE(slotAt(30 + iten->getIcone(), x0 + 1, y0 + 1));
     // The player takes the item; the thief waits where it lands and takes it again.
@@ -368,9 +368,9 @@ TEST_F(PlayScreenTest, PopupsSpellEachKindOfChange) {
 }
 
 TEST_F(PlayScreenTest, APenaltyShowsUnderTheRedClockForASecondAndBlinksIt) {
-    Smile* smile = AcessoTeste::smile(mapa());
-    Gangster* gangster = AcessoTeste::gangster(mapa());
-    AcessoTeste::esposa(mapa())->setExiste(true);
+    Smile* smile = TestAccess::smile(mapa());
+    Gangster* gangster = TestAccess::gangster(mapa());
+    TestAccess::esposa(mapa())->setExiste(true);
     ASSERT_NO_FATAL_FAILURE(gangsterHitsTheFace());
     ASSERT_EQ(JogoTestAccess::popups(jogo).drawn().size(), 1u);
     // In the panel band under the red clock's cells (550..630 x 20..41),
@@ -391,7 +391,7 @@ TEST_F(PlayScreenTest, APenaltyShowsUnderTheRedClockForASecondAndBlinksIt) {
     smile->setX(500);
     smile->setY(300);
     gangster->setExiste(false);
-    AcessoTeste::esposa(mapa())->setExiste(false);
+    TestAccess::esposa(mapa())->setExiste(false);
     std::string clock;
     int shown = 1;
     for (int q = 0; q < 40; ++q) {

@@ -42,7 +42,7 @@ public:
         add(o.getYA());
         add(o.getVelocidade());
         add(o.getDirecao());
-        add(AcessoTeste::aponta(o));
+        add(TestAccess::aponta(o));
         add(o.getRaio());
     }
     uint64_t valor() const { return h; }
@@ -52,19 +52,19 @@ private:
 };
 
 void addState(Digest& r, Mapa& m) {
-    r.addObject(*AcessoTeste::smile(m));
-    r.addObject(*AcessoTeste::iten(m));
+    r.addObject(*TestAccess::smile(m));
+    r.addObject(*TestAccess::iten(m));
     r.add(m.getIten().getIcone());
-    Inimigo* enemies[] = {AcessoTeste::coco(m), AcessoTeste::esposa(m), AcessoTeste::gangster(m), AcessoTeste::ladrao(m)};
+    Inimigo* enemies[] = {TestAccess::coco(m), TestAccess::esposa(m), TestAccess::gangster(m), TestAccess::ladrao(m)};
     for (Inimigo* i : enemies) {
         r.addObject(*i);
         r.add(i->getExiste());
     }
-    r.add(AcessoTeste::tempoMov(*AcessoTeste::coco(m)));
-    r.add(AcessoTeste::tempoDir(*AcessoTeste::gangster(m)));
+    r.add(TestAccess::tempoMov(*TestAccess::coco(m)));
+    r.add(TestAccess::tempoDir(*TestAccess::gangster(m)));
     const int clocks[] = {m.getMili(), m.getSeg(), m.getMin(), m.getMiliD(), m.getSegD(), m.getMinD()};
     for (int v : clocks) r.add(v);
-    r.add(AcessoTeste::tempo(m));
+    r.add(TestAccess::tempo(m));
 }
 
 // The held keys of update u: turns of different lengths both ways, both groups
@@ -88,7 +88,7 @@ std::vector<std::string> play(const std::string& file, short nr, unsigned seed) 
     }
     srand(seed);
     // The first picture was drawn at creation, before the seed: draw it again.
-    AcessoTeste::iten(mapa)->mudaIcone();
+    TestAccess::iten(mapa)->mudaIcone();
     mapa.setMinD(1);  // long enough for all four enemies
     Digest digest;
     for (int u = 1; u <= UPDATES; ++u) {

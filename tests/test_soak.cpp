@@ -33,9 +33,9 @@ const unsigned SEEDS[] = {1, 22, 333, 4444, 55555, 666666};  // 300,000 updates 
 }
 
 void check(Mapa& m, bool ended, bool shouldEnd) {
-    Smile* s = AcessoTeste::smile(m);
+    Smile* s = TestAccess::smile(m);
     ASSERT_TRUE(onScreen(*s, "player"));
-    ASSERT_TRUE(onScreen(*AcessoTeste::iten(m), "item"));
+    ASSERT_TRUE(onScreen(*TestAccess::iten(m), "item"));
     ASSERT_TRUE(validHeading(*s, 0, "player"));
     struct Present {
         Inimigo* inimigo;
@@ -43,10 +43,10 @@ void check(Mapa& m, bool ended, bool shouldEnd) {
         const char* name;
     };
     const Present enemies[] = {
-        {AcessoTeste::coco(m), 0, "Coco"},
-        {AcessoTeste::esposa(m), AcessoTeste::smooth(*AcessoTeste::esposa(m)), "Esposa"},
-        {AcessoTeste::gangster(m), 0, "Gangster"},
-        {AcessoTeste::ladrao(m), AcessoTeste::smooth(*AcessoTeste::ladrao(m)), "Ladrao"}};
+        {TestAccess::coco(m), 0, "Coco"},
+        {TestAccess::esposa(m), TestAccess::smooth(*TestAccess::esposa(m)), "Esposa"},
+        {TestAccess::gangster(m), 0, "Gangster"},
+        {TestAccess::ladrao(m), TestAccess::smooth(*TestAccess::ladrao(m)), "Ladrao"}};
     for (const Present& p : enemies) {
         if (!p.inimigo->getExiste()) continue;
         ASSERT_TRUE(onScreen(*p.inimigo, p.name));
