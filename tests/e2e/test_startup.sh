@@ -56,7 +56,7 @@ hold_key Escape wait_pixel 5 145 "90 40 40" 30 menu-again || fail "Escape did no
 # A level file that cannot be read: a message names it and the menu stays.
 open_level 75   # level 2 has no file here
 read_message
-[[ "$MESSAGE" == "$WORK/02.txt could not be read"* ]] || fail "level message was '$MESSAGE'"
+[[ "$MESSAGE" == "$WORK/02.txt not found"* ]] || fail "level message was '$MESSAGE'"
 # The program goes on: the menu still opens the chooser.
 open_chooser
 
