@@ -20,7 +20,7 @@ void measure(benchmark::State& state, Frame frame) {
         bench::keysForFrame(q++);
         bench::keepGameGoing(JogoTestAccess::mapa(jogo));
         const auto t0 = Samples::Clock::now();
-        quadro(jogo);
+        frame(jogo);
         samples.add(Samples::Clock::now() - t0);
     }
     bench::releaseKeys();
